@@ -1,0 +1,79 @@
+#pragma once
+
+#include "commondialog.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class Application;
+class DirListBox;
+class DocumentWindows;
+class DriveListBox;
+class FileListBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMdiArea;
+class QPushButton;
+class Toolbar;
+struct Services;
+
+// The main window: the frame that holds the document windows, with the
+// toolbar, the ruler and the left pane of generator and file lists around
+// them, and the program's menu bar.
+class mdiMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    mdiMain(Application &app, const Services &services);
+    ~mdiMain() override;
+
+    // Start-up: seeds the random numbers, opens the first document window
+    // and checks the three View items.
+    void MDIForm_Load();
+
+    DocumentWindows &documents() const { return *m_documents; }
+    QAction *menuItem(const QString &name) const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    // The panes are shown and hidden from the View menu only, so that its
+    // check marks always match them.
+    QMenu *createPopupMenu() override { return nullptr; }
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildPanes();
+    void connectMenuItems();
+    void togglePane(QWidget *pane, const QString &item);
+
+    void New_Click();
+    void Exit_Click();
+    void Generators_Click();
+    void Ruler_Click();
+    void MainBar_Click();
+    void Cascade_Click();
+    void hori_Click();
+    void Vertical_Click();
+    void arrange_Click();
+    void Toolbar1_ButtonClick(const QString &key);
+
+    Application &m_app;
+    const Services &m_services;
+
+    Toolbar *Toolbar1 = nullptr;
+    QPushButton *Command52 = nullptr;
+    QComboBox *Combo1 = nullptr;
+    QComboBox *Text1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QLabel *picRuler = nullptr;
+    QWidget *picFileBar = nullptr;
+    QListWidget *List1 = nullptr;
+    DriveListBox *Drive1 = nullptr;
+    DirListBox *Dir1 = nullptr;
+    FileListBox *File1 = nullptr;
+    QMdiArea *m_area = nullptr;
+    std::unique_ptr<DocumentWindows> m_documents;
+};

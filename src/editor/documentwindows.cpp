@@ -1,0 +1,58 @@
+#include "documentwindows.h"
+
+#include "frmdoc.h"
+#include "messagebox.h"
+#include "richtextbox.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+DocumentWindows::DocumentWindows(QMdiArea &area, Dialogs &dialogs)
+    : m_area(area)
+    , m_dialogs(dialogs)
+{
+}
+
+frmDoc *DocumentWindows::addWindow(const QString &caption)
+{
+    auto *document = new frmDoc;
+    document->setWindowTitle(caption);
+    QMdiSubWindow *window = m_area.addSubWindow(document);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showMaximized();
+    m_area.setActiveSubWindow(window);
+    document->RichTextBox1()->SetFocus();
+    return document;
+}
+
+frmDoc *DocumentWindows::NewDocument()
+{
+    return addWindow(QStringLiteral("Document "));
+}
+
+frmDoc *DocumentWindows::showFirstDocument()
+{
+    return addWindow(QString());
+}
+
+frmDoc *DocumentWindows::activeWindow() const
+{
+    // The current window stays known while a dialog or another top-level
+    // window has the focus, unlike the active one.
+    const QMdiSubWindow *window = m_area.currentSubWindow();
+    return window ? qobject_cast<frmDoc *>(window->widget()) : nullptr;
+}
+
+RichTextBox *DocumentWindows::activeDocument() const
+{
+    const frmDoc *window = activeWindow();
+    return window ? window->RichTextBox1() : nullptr;
+}
+
+RichTextBox *DocumentWindows::requireActiveDocument() const
+{
+    RichTextBox *document = activeDocument();
+    if (!document)
+        MsgBox(m_dialogs, QStringLiteral("No Documents Open"));
+    return document;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class Dialogs;
+class QMdiArea;
+class RichTextBox;
+class frmDoc;
+
+// The document windows of the main frame, and the active document that
+// every editing command acts on, looked up afresh at each call.
+class DocumentWindows
+{
+public:
+    DocumentWindows(QMdiArea &area, Dialogs &dialogs);
+
+    // A new maximised document window captioned "Document "; it becomes the
+    // active one.
+    frmDoc *NewDocument();
+    // The window the frame opens at start-up, with an empty caption.
+    frmDoc *showFirstDocument();
+
+    frmDoc *activeWindow() const;
+    RichTextBox *activeDocument() const;
+    // The active document; with none, tells the user "No Documents Open" and
+    // gives nullptr.
+    RichTextBox *requireActiveDocument() const;
+
+    QMdiArea &area() const { return m_area; }
+
+private:
+    frmDoc *addWindow(const QString &caption);
+
+    QMdiArea &m_area;
+    Dialogs &m_dialogs;
+};

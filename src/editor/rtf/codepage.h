@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <memory>
+
+// Turns bytes of one Windows, Mac or DOS code page into Unicode.
+//
+// Windows-1252 and plain ASCII are decoded by table; every other code page goes
+// through the C library's iconv. Bytes that the code page does not define come
+// out as U+FFFD, so no input is ever dropped silently.
+class CodePage
+{
+public:
+    static constexpr int Windows1252 = 1252;
+    static constexpr int MacRoman = 10000;
+    static constexpr int Dos437 = 437;
+    static constexpr int Dos850 = 850;
+
+    explicit CodePage(int number);
+    ~CodePage();
+    CodePage(CodePage &&) noexcept;
+    CodePage &operator=(CodePage &&) noexcept;
+
+    int number() const { return m_number; }
+    // False when this system cannot decode the code page; decode() then
+    // falls back to Windows-1252.
+    bool isSupported() const { return m_number == Windows1252 || m_iconv; }
+
+    QString decode(QByteArrayView bytes) const;
+    void appendDecoded(QByteArrayView bytes, QString &out) const;
+
+    // The code page that an RTF \fcharset value stands for, or 0 when the
+    // character set means "use the document's code page".
+    static int forCharset(int charset);
+
+    static QChar windows1252(unsigned char byte);
+
+private:
+    struct Iconv;
+    int m_number = Windows1252;
+    std::unique_ptr<Iconv> m_iconv;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+// Reading plain-text files as writers have them: saved by any editor on any
+// system, with or without a byte-order mark, with any of the three line ends.
+namespace PlainText {
+
+// UTF-8 or UTF-16 when a byte-order mark says so (the mark is dropped), UTF-8
+// when the bytes are valid UTF-8, Windows-1252 otherwise.
+QString decode(QByteArrayView bytes);
+
+// The lines of a text; CR LF, a lone CR and a lone LF each end a line. A line
+// end at the very end of the text starts no further line, so "" has no lines
+// and "\r\n" has one empty line.
+QStringList splitLines(QStringView text);
+
+// The text with every CR LF and lone CR turned into LF.
+QString toLfLineEnds(QStringView text);
+
+} // namespace PlainText

@@ -1,0 +1,3 @@
+#include "dialogs.h"
+
+Dialogs::~Dialogs() = default;

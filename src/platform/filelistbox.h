@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QListWidget>
+
+// The files of one folder that match a pattern, sorted by name. Hidden files
+// are not listed.
+class FileListBox : public QListWidget
+{
+    Q_OBJECT
+public:
+    explicit FileListBox(QWidget *parent = nullptr);
+
+    QString Path() const { return m_path; }
+    // Lists the folder's files. When the folder cannot be read the list is
+    // empty and the result says why.
+    QString setPath(const QString &path);
+    QString Pattern() const { return m_pattern; }
+    QString setPattern(const QString &pattern);
+    // Reads the folder again; the list and its selection stay as they are
+    // when nothing changed.
+    QString Refresh();
+    // The selected name, or "" when nothing is selected.
+    QString FileName() const;
+
+Q_SIGNALS:
+    void DblClick();
+
+private:
+    QString m_path;
+    QString m_pattern = QStringLiteral("*.*");
+};

@@ -1,0 +1,179 @@
+#include "qtdialogs.h"
+
+#include "olecolor.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+QWidget *dialogParent()
+{
+    return QApplication::activeWindow();
+}
+
+QMessageBox::Icon qtIcon(MsgBoxIcon icon)
+{
+    switch (icon) {
+    case MsgBoxIcon::Critical: return QMessageBox::Critical;
+    case MsgBoxIcon::Question: return QMessageBox::Question;
+    case MsgBoxIcon::Exclamation: return QMessageBox::Warning;
+    case MsgBoxIcon::Information: return QMessageBox::Information;
+    case MsgBoxIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonSet
+{
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton escape;
+};
+
+ButtonSet qtButtons(MsgBoxButtons buttons)
+{
+    switch (buttons) {
+    case MsgBoxButtons::OkCancel: return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel};
+    case MsgBoxButtons::AbortRetryIgnore:
+        return {QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, QMessageBox::NoButton};
+    case MsgBoxButtons::YesNoCancel:
+        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel};
+    case MsgBoxButtons::YesNo: return {QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton};
+    case MsgBoxButtons::RetryCancel: return {QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Cancel};
+    case MsgBoxButtons::OkOnly: break;
+    }
+    return {QMessageBox::Ok, QMessageBox::Ok};
+}
+
+MsgBoxResult fromQt(int button)
+{
+    switch (button) {
+    case QMessageBox::Cancel: return MsgBoxResult::Cancel;
+    case QMessageBox::Abort: return MsgBoxResult::Abort;
+    case QMessageBox::Retry: return MsgBoxResult::Retry;
+    case QMessageBox::Ignore: return MsgBoxResult::Ignore;
+    case QMessageBox::Yes: return MsgBoxResult::Yes;
+    case QMessageBox::No: return MsgBoxResult::No;
+    default: return MsgBoxResult::Ok;
+    }
+}
+
+} // namespace
+
+MsgBoxResult QtDialogs::messageBox(const MessageBoxRequest &request)
+{
+    const ButtonSet set = qtButtons(request.buttons);
+    QMessageBox box(qtIcon(request.icon), request.title, request.text, set.buttons, dialogParent());
+    if (set.escape != QMessageBox::NoButton)
+        box.setEscapeButton(set.escape);
+    return fromQt(box.exec());
+}
+
+std::optional<QString> QtDialogs::inputBox(const InputBoxRequest &request)
+{
+    bool ok = false;
+    QString text = QInputDialog::getText(dialogParent(), request.title, request.prompt, QLineEdit::Normal,
+                                         request.defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+QStringList QtDialogs::nameFilters(const QString &filter)
+{
+    QStringList filters;
+    const QStringList parts = filter.split(u'|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        // "*.*" means every file; for Qt it would mean names with a dot.
+        QStringList list = patterns.split(u' ', Qt::SkipEmptyParts);
+        for (QString &p : list)
+            if (p == u"*.*")
+                p = QStringLiteral("*");
+        patterns = list.join(u' ');
+        // The description usually repeats the pattern; Qt reads the last
+        // parenthesised group as the pattern, so it is rewritten there.
+        if (description.endsWith(u')')) {
+            const qsizetype open = description.lastIndexOf(u'(');
+            if (open > 0)
+                description = description.left(open).trimmed();
+        }
+        filters.append(description + u" (" + patterns + u')');
+    }
+    return filters;
+}
+
+std::optional<FileDialogAnswer> QtDialogs::fileDialog(const FileDialogRequest &request)
+{
+    QFileDialog dialog(dialogParent(), request.title);
+    const bool save = request.kind == FileDialogRequest::Kind::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QStringList filters = nameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FileDialogAnswer{dialog.selectedFiles().constFirst(),
+                            int(filters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+std::optional<FontValues> QtDialogs::fontDialog(const FontDialogRequest &request)
+{
+    QFont initial;
+    if (!request.values.name.isEmpty())
+        initial.setFamilies({request.values.name});
+    if (request.values.size > 0)
+        initial.setPointSizeF(request.values.size);
+    initial.setBold(request.values.bold);
+    initial.setItalic(request.values.italic);
+    initial.setUnderline(request.values.underline);
+    initial.setStrikeOut(request.values.strikethru);
+
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, dialogParent());
+    if (!ok)
+        return std::nullopt;
+    FontValues chosen = request.values;
+    chosen.name = font.family();
+    chosen.size = font.pointSizeF();
+    chosen.bold = font.bold();
+    chosen.italic = font.italic();
+    chosen.underline = font.underline();
+    chosen.strikethru = font.strikeOut();
+    return chosen;
+}
+
+std::optional<quint32> QtDialogs::colorDialog(const ColorDialogRequest &request)
+{
+    const QColor color = QColorDialog::getColor(OleColor::toQColor(request.color), dialogParent());
+    if (!color.isValid())
+        return std::nullopt;
+    return OleColor::fromQColor(color);
+}
+
+bool QtDialogs::printDialog(const PrintDialogRequest &request, QPrinter &printer)
+{
+    constexpr int SelectionRange = 1;
+    constexpr int NoPageNumbers = 8;
+    QPrintDialog dialog(&printer, dialogParent());
+    if (!request.title.isEmpty())
+        dialog.setWindowTitle(request.title);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(request.flags & NoPageNumbers));
+    dialog.setPrintRange(request.flags & SelectionRange ? QAbstractPrintDialog::Selection
+                                                        : QAbstractPrintDialog::AllPages);
+    return dialog.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,356 @@
+#include "richtextbox.h"
+
+#include "documentfile.h"
+#include "olecolor.h"
+#include "plaintext.h"
+#include "twips.h"
+
+#include <QKeyEvent>
+#include <QLocale>
+#include <QPointer>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+QString withLineFeeds(QString text)
+{
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
+}
+
+bool isBold(const QTextCharFormat &f) { return f.fontWeight() >= QFont::DemiBold; }
+bool isItalic(const QTextCharFormat &f) { return f.fontItalic(); }
+bool isUnderlined(const QTextCharFormat &f) { return f.fontUnderline(); }
+bool isStruckThrough(const QTextCharFormat &f) { return f.fontStrikeOut(); }
+
+constexpr double MinFontSize = 1;
+constexpr double MaxFontSize = 1638;
+
+} // namespace
+
+RichTextBox::RichTextBox(QWidget *parent)
+    : QWidget(parent)
+    , m_edit(new QTextEdit(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_edit);
+    m_edit->setAcceptRichText(true);
+    m_edit->installEventFilter(this);
+    setFocusProxy(m_edit);
+}
+
+QTextDocument *RichTextBox::document() const
+{
+    return m_edit->document();
+}
+
+bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_edit && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::ControlModifier && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z) {
+            // Undo and redo are the editor's own, with Ctrl+Z and Ctrl+Y on
+            // every system. Every other Ctrl+letter is left to the window's
+            // menu keys first; only when the window has none for it does the
+            // editor get the key (and copy, paste, select all itself).
+            const bool undoKeys = key->key() == Qt::Key_Z || key->key() == Qt::Key_Y;
+            if (event->type() == QEvent::ShortcutOverride) {
+                if (undoKeys)
+                    event->accept();
+                else
+                    event->ignore();
+                return true;
+            }
+            if (key->key() == Qt::Key_Y) {
+                m_edit->redo();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString RichTextBox::Text() const
+{
+    return withLineFeeds(document()->toRawText());
+}
+
+void RichTextBox::setText(const QString &text)
+{
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    cursor.setBlockFormat(QTextBlockFormat());
+    cursor.setBlockCharFormat(QTextCharFormat());
+    cursor.insertText(PlainText::toLfLineEnds(text), QTextCharFormat());
+    cursor.endEditBlock();
+    cursor.setPosition(0);
+    m_edit->setTextCursor(cursor);
+    m_edit->setCurrentCharFormat(QTextCharFormat());
+}
+
+int RichTextBox::SelStart() const
+{
+    return m_edit->textCursor().selectionStart();
+}
+
+void RichTextBox::setSelStart(int start)
+{
+    const int end = document()->characterCount() - 1;
+    QTextCursor cursor = m_edit->textCursor();
+    cursor.setPosition(qBound(0, start, end));
+    m_edit->setTextCursor(cursor);
+}
+
+int RichTextBox::SelLength() const
+{
+    const QTextCursor cursor = m_edit->textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void RichTextBox::setSelLength(int length)
+{
+    const int end = document()->characterCount() - 1;
+    QTextCursor cursor = m_edit->textCursor();
+    const int start = cursor.selectionStart();
+    cursor.setPosition(start);
+    cursor.setPosition(qBound(start, start + qMax(0, length), end), QTextCursor::KeepAnchor);
+    m_edit->setTextCursor(cursor);
+}
+
+QString RichTextBox::SelText() const
+{
+    return withLineFeeds(m_edit->textCursor().selectedText());
+}
+
+void RichTextBox::setSelText(const QString &text)
+{
+    QTextCursor cursor = m_edit->textCursor();
+    cursor.insertText(PlainText::toLfLineEnds(text));
+    m_edit->setTextCursor(cursor);
+}
+
+RichTextBox::Style RichTextBox::styleOf(bool (*has)(const QTextCharFormat &)) const
+{
+    const QTextCursor cursor = m_edit->textCursor();
+    if (!cursor.hasSelection())
+        return has(m_edit->currentCharFormat()) ? Style::On : Style::Off;
+
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    bool some = false;
+    bool all = true;
+    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.position() + fragment.length() <= start || fragment.position() >= end)
+                continue;
+            if (has(fragment.charFormat()))
+                some = true;
+            else
+                all = false;
+            if (some && !all)
+                return Style::Mixed;
+        }
+    }
+    if (!some && all) // only paragraph breaks are selected
+        return has(cursor.charFormat()) ? Style::On : Style::Off;
+    return some ? Style::On : Style::Off;
+}
+
+void RichTextBox::mergeFormat(const QTextCharFormat &format)
+{
+    m_edit->mergeCurrentCharFormat(format);
+}
+
+RichTextBox::Style RichTextBox::SelBold() const { return styleOf(isBold); }
+RichTextBox::Style RichTextBox::SelItalic() const { return styleOf(isItalic); }
+RichTextBox::Style RichTextBox::SelUnderline() const { return styleOf(isUnderlined); }
+RichTextBox::Style RichTextBox::SelStrikeThru() const { return styleOf(isStruckThrough); }
+
+void RichTextBox::setSelBold(bool on)
+{
+    QTextCharFormat format;
+    format.setFontWeight(on ? QFont::Bold : QFont::Normal);
+    mergeFormat(format);
+}
+
+void RichTextBox::setSelItalic(bool on)
+{
+    QTextCharFormat format;
+    format.setFontItalic(on);
+    mergeFormat(format);
+}
+
+void RichTextBox::setSelUnderline(bool on)
+{
+    QTextCharFormat format;
+    format.setFontUnderline(on);
+    mergeFormat(format);
+}
+
+void RichTextBox::setSelStrikeThru(bool on)
+{
+    QTextCharFormat format;
+    format.setFontStrikeOut(on);
+    mergeFormat(format);
+}
+
+void RichTextBox::setSelFontName(const QString &name)
+{
+    QTextCharFormat format;
+    format.setFontFamilies(QStringList{name});
+    mergeFormat(format);
+}
+
+std::optional<double> RichTextBox::SelFontSize() const
+{
+    const double fallback = document()->defaultFont().pointSizeF();
+    const auto sizeOf = [fallback](const QTextCharFormat &f) {
+        return f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : fallback;
+    };
+    const QTextCursor cursor = m_edit->textCursor();
+    if (!cursor.hasSelection())
+        return sizeOf(m_edit->currentCharFormat());
+
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    std::optional<double> size;
+    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.position() + fragment.length() <= start || fragment.position() >= end)
+                continue;
+            const double s = sizeOf(fragment.charFormat());
+            if (size && *size != s)
+                return std::nullopt;
+            size = s;
+        }
+    }
+    return size ? size : sizeOf(cursor.charFormat());
+}
+
+bool RichTextBox::setSelFontSize(double points)
+{
+    if (!(points >= MinFontSize && points <= MaxFontSize))
+        return false;
+    QTextCharFormat format;
+    format.setFontPointSize(points);
+    mergeFormat(format);
+    return true;
+}
+
+bool RichTextBox::setSelFontSize(const QString &points)
+{
+    bool ok = false;
+    double value = points.trimmed().toDouble(&ok);
+    if (!ok)
+        value = QLocale::system().toDouble(points.trimmed(), &ok);
+    return ok && setSelFontSize(value);
+}
+
+void RichTextBox::setSelColor(quint32 color)
+{
+    QTextCharFormat format;
+    format.setForeground(OleColor::toQColor(color));
+    mergeFormat(format);
+}
+
+bool RichTextBox::setSelAlignment(int alignment)
+{
+    Qt::Alignment align;
+    switch (alignment) {
+    case 0: align = Qt::AlignLeft; break;
+    case 1: align = Qt::AlignRight; break;
+    case 2: align = Qt::AlignHCenter; break;
+    default: return false;
+    }
+    QTextBlockFormat format;
+    format.setAlignment(align);
+    QTextCursor cursor = m_edit->textCursor();
+    cursor.mergeBlockFormat(format);
+    return true;
+}
+
+void RichTextBox::setBackColor(quint32 color)
+{
+    QPalette palette = m_edit->palette();
+    palette.setColor(QPalette::Base, OleColor::toQColor(color));
+    m_edit->setPalette(palette);
+}
+
+void RichTextBox::setWidth(int twips)
+{
+    resize(qMax(0, Twips::toPixels(twips)), height());
+}
+
+void RichTextBox::setHeight(int twips)
+{
+    resize(width(), qMax(0, Twips::toPixels(twips)));
+}
+
+int RichTextBox::Find(const QString &text, int start, int options)
+{
+    const int length = document()->characterCount() - 1;
+    if (text.isEmpty() || start > length)
+        return -1;
+    QTextDocument::FindFlags flags;
+    if (options & FindWholeWord)
+        flags |= QTextDocument::FindWholeWords;
+    if (options & FindMatchCase)
+        flags |= QTextDocument::FindCaseSensitively;
+    const QTextCursor found = document()->find(text, qMax(0, start), flags);
+    if (found.isNull())
+        return -1;
+    if (!(options & FindNoHighlight))
+        m_edit->setTextCursor(found);
+    return found.selectionStart();
+}
+
+void RichTextBox::SetFocus()
+{
+    m_edit->setFocus();
+}
+
+void RichTextBox::replaceDocument(std::unique_ptr<QTextDocument> document)
+{
+    document->setDefaultFont(this->document()->defaultFont());
+    document->setDocumentMargin(this->document()->documentMargin());
+    document->setUndoRedoEnabled(true);
+    // The editor deletes the document it made itself; the ones given to it
+    // here belong to this box.
+    const QPointer<QTextDocument> previous = this->document();
+    document->setParent(this);
+    m_edit->setDocument(document.release());
+    if (previous && previous->parent() == this)
+        delete previous;
+    m_edit->setCurrentCharFormat(QTextCharFormat());
+}
+
+FileResult RichTextBox::LoadFile(const QString &path, const QString &fileType)
+{
+    DocumentFile::Format format;
+    if (fileType.isEmpty() || fileType == u"0")
+        format = DocumentFile::Format::Detect;
+    else if (fileType == u"1")
+        format = DocumentFile::Format::PlainText;
+    else
+        return {QStringLiteral("Unknown file type \"%1\".").arg(fileType), false};
+
+    auto loaded = std::make_unique<QTextDocument>();
+    loaded->setUndoRedoEnabled(false);
+    const DocumentFile::ReadResult result = DocumentFile::read(path, format, *loaded);
+    if (!result.error.isEmpty())
+        return {result.error, false};
+    replaceDocument(std::move(loaded));
+    return {QString(), result.droppedPictures};
+}

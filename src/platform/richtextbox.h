@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QWidget>
+
+#include <optional>
+
+class QTextCharFormat;
+class QTextDocument;
+class QTextEdit;
+
+// What a file operation of the editor reports: an empty error means success.
+struct FileResult
+{
+    QString error;
+    // Set when the file held pictures in a format the editor cannot keep, so
+    // that saving the document again would lose them.
+    bool droppedPictures = false;
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// The rich-text editor component. Positions are zero-based offsets into
+// Text(), where every paragraph break is one "\n"; colours are 0x00BBGGRR;
+// sizes are in twips, font sizes in points.
+class RichTextBox : public QWidget
+{
+    Q_OBJECT
+public:
+    enum class Style { Off, On, Mixed };
+
+    // The option bits of Find.
+    static constexpr int FindWholeWord = 2;
+    static constexpr int FindMatchCase = 4;
+    static constexpr int FindNoHighlight = 8;
+
+    explicit RichTextBox(QWidget *parent = nullptr);
+
+    QString Text() const;
+    // Replaces the whole content by plain text, as one undo step.
+    void setText(const QString &text);
+
+    int SelStart() const;
+    void setSelStart(int start);
+    int SelLength() const;
+    void setSelLength(int length);
+    QString SelText() const;
+    void setSelText(const QString &text);
+
+    Style SelBold() const;
+    void setSelBold(bool on);
+    Style SelItalic() const;
+    void setSelItalic(bool on);
+    Style SelUnderline() const;
+    void setSelUnderline(bool on);
+    Style SelStrikeThru() const;
+    void setSelStrikeThru(bool on);
+
+    void setSelFontName(const QString &name);
+    // No value when the selection mixes sizes.
+    std::optional<double> SelFontSize() const;
+    // False, changing nothing, when the size is not a number from 1 to 1638.
+    bool setSelFontSize(double points);
+    bool setSelFontSize(const QString &points);
+    void setSelColor(quint32 color);
+    // 0 left, 1 right, 2 centre; false for any other value.
+    bool setSelAlignment(int alignment);
+
+    // The background of this editor alone.
+    void setBackColor(quint32 color);
+    void setWidth(int twips);
+    void setHeight(int twips);
+
+    // The position of the first match at or after start, or -1. Selects the
+    // match unless FindNoHighlight is given.
+    int Find(const QString &text, int start, int options = 0);
+    void SetFocus();
+
+    // Replaces the content with the file. With no type the file is read as
+    // RTF when it starts with "{\rtf" and as plain text otherwise; type "1"
+    // reads it as plain text whatever it holds.
+    FileResult LoadFile(const QString &path, const QString &fileType = QString());
+
+    QTextDocument *document() const;
+    QTextEdit *textEdit() const { return m_edit; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    Style styleOf(bool (*has)(const QTextCharFormat &)) const;
+    void mergeFormat(const QTextCharFormat &format);
+    void replaceDocument(std::unique_ptr<QTextDocument> document);
+
+    QTextEdit *m_edit = nullptr;
+};

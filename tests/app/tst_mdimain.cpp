@@ -1,0 +1,291 @@
+#include "application.h"
+#include "documentwindows.h"
+#include "form.h"
+#include "frmdoc.h"
+#include "mdimain.h"
+#include "richtextbox.h"
+#include "testservices.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTextEdit>
+#include <QTest>
+
+namespace {
+
+// The menu bar as it must read: name, parent, caption, Ctrl key.
+const char *const ExpectedMenus[] = {
+    "File||File|",        "New|File|New|N",         "Open|File|Open|O",
+    "Save|File|Save|S",   "SaveAs|File|Save As|",   "SEP1|File|-|",
+    "Print|File|Print|P", "Sep2|File|-|",           "Exit|File|Exit|",
+    "edit||Edit|",        "Cut|edit|Cut|X",         "Copy|edit|Copy|C",
+    "Paste|edit|Paste|V", "Sep4|edit|-|",           "Find|edit|Find|F",
+    "Sep5|edit|-|",       "SellectAll|edit|Select All|A",
+    "Insert||Insert|",    "DateTime|Insert|Date/Time|",
+    "Format||Format|",    "bgc|Format|Background Color|", "Sep6|Format|-|",
+    "Bold|Format|Bold|B", "Italic|Format|Italic|I", "Underline|Format|Underline|U",
+    "Strikethru|Format|Strike through|", "SEP11|Format|-|", "FontOpt|Format|Font Options|",
+    "FontCol|Format|Font Color|", "Sep7|Format|-|", "LowerCase|Format|Lower Case|",
+    "Upper|Format|Upper Case|",
+    "Tools||Tools|",      "Journal|Tools|Journal|", "Bookshelf|Tools|Bookshelf|",
+    "Sep8|Tools|-|",      "gened|Tools|Generator Editor|",
+    "View||View|",        "Generators|View|Generators|", "Ruler|View|Ruler|",
+    "MainBar|View|Main Tool Bar|", "asa|View|-|", "keyshorta|View|Keyboard Shortcuts|",
+    "Welcome|View|Welcome Screen|", "a|View|-|", "Cascade|View|Cascade|",
+    "hori|View|Tile Horizontal|", "Vertical|View|Tile Vertical|", "arrange|View|Arrange Icons|",
+    "About1||About|",     "keyshort|About1|Keyboard Shortcuts|", "Online|About1|Online Support|",
+    "SEP9|About1|-|",     "Fernhold|About1|*|",     "Oberwick|About1|*|",
+    "Sep10|About1|-|",    "About|About1|About|",
+};
+
+class Fixture
+{
+public:
+    Fixture() : app(test.services) { app.start(); }
+
+    // The main window is on screen with its layout settled.
+    bool shown() const
+    {
+        if (!QTest::qWaitForWindowExposed(&main()))
+            return false;
+        QCoreApplication::processEvents();
+        return true;
+    }
+
+    mdiMain &main() const { return app.mainWindow(); }
+    QMdiArea &area() const { return *main().findChild<QMdiArea *>(); }
+    template<typename T = QWidget>
+    T *control(const char *name) const { return main().findChild<T *>(QString::fromLatin1(name)); }
+    void click(const char *item) const { main().menuItem(QString::fromLatin1(item))->trigger(); }
+
+    TestServices test;
+    Application app;
+};
+
+class StandInWindow : public Form
+{
+};
+
+} // namespace
+
+class tst_mdiMain : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startUpState();
+    void controlsStandAtTheirDesignPlaces_data();
+    void controlsStandAtTheirDesignPlaces();
+    void viewTogglesKeepTheirCheckMarks_data();
+    void viewTogglesKeepTheirCheckMarks();
+    void arrangements_data();
+    void arrangements();
+    void newTwice();
+    void menuKeysWorkFromADocument();
+    void menuTreeReadsAsDesigned();
+    void exitClosesDocumentsButNotOtherWindows();
+};
+
+void tst_mdiMain::startUpState()
+{
+    Fixture f;
+    QVERIFY(f.main().isVisible());
+    QVERIFY(f.main().windowState() & Qt::WindowMaximized);
+    QCOMPARE(f.main().windowTitle(), QStringLiteral("Quillmere"));
+    QVERIFY(!f.main().windowIcon().isNull());
+    QCOMPARE(f.test.random.reseeds, 1);
+
+    const auto windows = f.area().subWindowList();
+    QCOMPARE(windows.size(), 1);
+    QCOMPARE(windows[0]->widget()->windowTitle(), QString());
+    QVERIFY(windows[0]->isMaximized());
+    QCOMPARE(f.main().documents().activeDocument()->Text(), QString());
+
+    for (const char *item : {"Generators", "Ruler", "MainBar"})
+        QVERIFY2(f.main().menuItem(QString::fromLatin1(item))->isChecked(), item);
+    for (const char *pane : {"picFileBar", "picRuler", "Toolbar1"})
+        QVERIFY2(f.control(pane)->isVisible(), pane);
+    QVERIFY(f.test.dialogs.messages.isEmpty());
+}
+
+void tst_mdiMain::controlsStandAtTheirDesignPlaces_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+
+    // Twips at 15 to a pixel.
+    QTest::newRow("Font button") << QStringLiteral("Command52") << QRect(416, 0, 49, 25);
+    QTest::newRow("font size") << QStringLiteral("Combo1") << QRect(472, 0, 65, 21);
+    QTest::newRow("link box") << QStringLiteral("Text1") << QRect(544, 0, 409, 21);
+    QTest::newRow("Visit") << QStringLiteral("Command1") << QRect(952, 0, 65, 25);
+    QTest::newRow("generator list") << QStringLiteral("List1") << QRect(8, 8, 161, 264);
+    QTest::newRow("drives") << QStringLiteral("Drive1") << QRect(8, 288, 161, 21);
+    QTest::newRow("folders") << QStringLiteral("Dir1") << QRect(8, 320, 161, 141);
+    QTest::newRow("files") << QStringLiteral("File1") << QRect(8, 472, 161, 136);
+}
+
+void tst_mdiMain::controlsStandAtTheirDesignPlaces()
+{
+    QFETCH(QString, name);
+    Fixture f;
+    QTEST(f.control(name.toLatin1().constData())->geometry(), "geometry");
+    QCOMPARE(f.control("picFileBar")->width(), 181);
+    QCOMPARE(f.control("picRuler")->height(), 18);
+    QCOMPARE(f.control<QComboBox>("Combo1")->currentText(), QStringLiteral("8"));
+    QCOMPARE(f.control<QComboBox>("Combo1")->count(), 23);
+}
+
+void tst_mdiMain::viewTogglesKeepTheirCheckMarks_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("pane");
+
+    QTest::newRow("Generators") << QStringLiteral("Generators") << QStringLiteral("picFileBar");
+    QTest::newRow("Ruler") << QStringLiteral("Ruler") << QStringLiteral("picRuler");
+    QTest::newRow("Main Tool Bar") << QStringLiteral("MainBar") << QStringLiteral("Toolbar1");
+}
+
+void tst_mdiMain::viewTogglesKeepTheirCheckMarks()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, pane);
+    Fixture f;
+    QVERIFY(f.shown());
+    QWidget *widget = f.control(pane.toLatin1().constData());
+    QAction *action = f.main().menuItem(item);
+    const QSize documentArea = f.area().size();
+
+    action->trigger();
+    QVERIFY(widget->isHidden());
+    QVERIFY(!action->isChecked());
+    QTRY_VERIFY(f.area().width() * f.area().height() > documentArea.width() * documentArea.height());
+
+    action->trigger();
+    QVERIFY(widget->isVisible());
+    QVERIFY(action->isChecked());
+    QTRY_COMPARE(f.area().size(), documentArea);
+}
+
+void tst_mdiMain::arrangements_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::newRow("Cascade") << QStringLiteral("Cascade");
+    QTest::newRow("Tile Horizontal") << QStringLiteral("hori");
+    QTest::newRow("Tile Vertical") << QStringLiteral("Vertical");
+    QTest::newRow("Arrange Icons") << QStringLiteral("arrange");
+}
+
+void tst_mdiMain::arrangements()
+{
+    QFETCH(QString, item);
+    Fixture f;
+    f.area().closeAllSubWindows();
+    f.main().menuItem(item)->trigger(); // nothing to arrange: silent
+    QVERIFY(f.test.dialogs.messages.isEmpty());
+
+    f.click("New");
+    f.click("New");
+    auto windows = f.area().subWindowList();
+    QCOMPARE(windows.size(), 2);
+    if (item == u"arrange") { // no minimised windows: nothing moves
+        const QRect before[] = {windows[0]->geometry(), windows[1]->geometry()};
+        f.main().menuItem(item)->trigger();
+        QCOMPARE(windows[0]->geometry(), before[0]);
+        QCOMPARE(windows[1]->geometry(), before[1]);
+        return;
+    }
+    f.main().menuItem(item)->trigger();
+    QVERIFY(!windows[0]->isMaximized() && !windows[1]->isMaximized());
+    const QRect a = windows[0]->geometry();
+    const QRect b = windows[1]->geometry();
+    if (item == u"hori") {
+        QCOMPARE(a.x(), b.x());
+        QCOMPARE(a.width(), f.area().viewport()->width());
+        QVERIFY(b.top() >= a.bottom());
+    } else if (item == u"Vertical") {
+        QCOMPARE(a.y(), b.y());
+        QCOMPARE(a.height(), f.area().viewport()->height());
+        QVERIFY(b.left() >= a.right());
+    } else {
+        QVERIFY(b.topLeft().x() > a.topLeft().x() && b.topLeft().y() > a.topLeft().y());
+    }
+}
+
+void tst_mdiMain::newTwice()
+{
+    Fixture f;
+    f.click("New");
+    f.click("New");
+    const auto windows = f.area().subWindowList(QMdiArea::CreationOrder);
+    QCOMPARE(windows.size(), 3);
+    QCOMPARE(windows[1]->widget()->windowTitle(), QStringLiteral("Document "));
+    QCOMPARE(windows[2]->widget()->windowTitle(), QStringLiteral("Document "));
+    QCOMPARE(f.main().documents().activeWindow(), windows[2]->widget());
+}
+
+void tst_mdiMain::menuKeysWorkFromADocument()
+{
+    Fixture f;
+    QVERIFY(QTest::qWaitForWindowActive(&f.main()));
+    RichTextBox *editor = f.main().documents().activeDocument();
+    editor->SetFocus();
+    QTest::keyClicks(editor->textEdit(), QStringLiteral("typed"));
+    QCOMPARE(editor->Text(), QStringLiteral("typed"));
+
+    QTest::keyClick(editor->textEdit(), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(f.area().subWindowList().size(), 2);
+    QCOMPARE(f.main().documents().activeWindow()->windowTitle(), QStringLiteral("Document "));
+}
+
+void tst_mdiMain::menuTreeReadsAsDesigned()
+{
+    Fixture f;
+    QStringList actual;
+    const auto menus = f.main().menuBar()->actions();
+    for (const QAction *top : menus) {
+        actual.append(top->objectName() + u"||" + top->text() + u'|');
+        const auto items = top->menu()->actions();
+        for (const QAction *item : items) {
+            QString caption = item->isSeparator() ? QStringLiteral("-") : item->text();
+            if (item->objectName() == u"Fernhold" || item->objectName() == u"Oberwick") {
+                QVERIFY2(caption.contains(u'.'), qPrintable(caption)); // a web address
+                caption = QStringLiteral("*");
+            }
+            QString key;
+            if (!item->shortcut().isEmpty()) {
+                QCOMPARE(item->shortcut()[0].keyboardModifiers(), Qt::ControlModifier);
+                QCOMPARE(item->shortcut().count(), 1);
+                key = QChar(char16_t(item->shortcut()[0].key()));
+            }
+            actual.append(item->objectName() + u'|' + top->objectName() + u'|' + caption + u'|' + key);
+            QVERIFY(item->isEnabled() && item->isVisible());
+            QCOMPARE(item->isChecked(), QStringList({QStringLiteral("Generators"), QStringLiteral("Ruler"),
+                                                     QStringLiteral("MainBar")}).contains(item->objectName()));
+        }
+    }
+    QStringList expected;
+    for (const char *row : ExpectedMenus)
+        expected.append(QString::fromLatin1(row));
+    QCOMPARE(actual, expected);
+}
+
+void tst_mdiMain::exitClosesDocumentsButNotOtherWindows()
+{
+    Fixture f;
+    StandInWindow other;
+    Show(other);
+    f.main().documents().activeDocument()->setText(QStringLiteral("unsaved"));
+    f.click("New");
+
+    f.click("Exit");
+    QVERIFY(!f.main().isVisible());
+    QTRY_VERIFY(f.area().subWindowList().isEmpty());
+    QVERIFY(other.isVisible());
+    QVERIFY(f.test.dialogs.messages.isEmpty());
+}
+
+QTEST_MAIN(tst_mdiMain)
+#include "tst_mdimain.moc"

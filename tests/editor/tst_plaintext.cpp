@@ -1,0 +1,70 @@
+#include "plaintext.h"
+
+#include <QTest>
+
+class tst_PlainText : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void decode_data();
+    void decode();
+    void splitLines_data();
+    void splitLines();
+    void everyLineEndBecomesOneLineFeed();
+};
+
+void tst_PlainText::decode_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("ascii") << QByteArray("plain") << QStringLiteral("plain");
+    QTest::newRow("utf-8") << QByteArray("na\xc3\xafve \xe2\x80\x94 \xf0\x9f\x93\x9c") << QStringLiteral("naïve — 📜");
+    QTest::newRow("utf-8 mark dropped") << QByteArray("\xef\xbb\xbfhi") << QStringLiteral("hi");
+    QTest::newRow("utf-16 le mark") << QByteArray("\xff\xfe\xe9\x00", 4) << QStringLiteral("é");
+    QTest::newRow("utf-16 be mark") << QByteArray("\xfe\xff\x00\xe9", 4) << QStringLiteral("é");
+    QTest::newRow("windows-1252") << QByteArray("caf\xe9 \x80\x92") << QStringLiteral("café €’");
+    QTest::newRow("1252 undefined bytes") << QByteArray("\x81\x8d\x8f\x90\x9d") << QStringLiteral("\u0081\u008d\u008f\u0090\u009d");
+    QTest::newRow("truncated utf-8 is 1252") << QByteArray("ab\xc3") << QStringLiteral("abÃ");
+    QTest::newRow("overlong utf-8 is 1252") << QByteArray("\xc0\xaf") << QStringLiteral("À¯");
+}
+
+void tst_PlainText::decode()
+{
+    QFETCH(QByteArray, bytes);
+    QTEST(PlainText::decode(bytes), "text");
+}
+
+void tst_PlainText::splitLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("nothing") << QString() << QStringList{};
+    QTest::newRow("one line, no end") << QStringLiteral("idea") << QStringList{QStringLiteral("idea")};
+    QTest::newRow("one line end") << QStringLiteral("\r\n") << QStringList{QString()};
+    QTest::newRow("crlf") << QStringLiteral("a\r\nb\r\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("lone cr") << QStringLiteral("a\rb") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("lone lf") << QStringLiteral("a\nb\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("lf cr is two ends") << QStringLiteral("a\n\rb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+    QTest::newRow("empty lines kept") << QStringLiteral("a\r\n\r\nb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+    QTest::newRow("blank last line") << QStringLiteral("a\r\n ") << QStringList{QStringLiteral("a"), QStringLiteral(" ")};
+}
+
+void tst_PlainText::splitLines()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(PlainText::splitLines(text), lines);
+}
+
+void tst_PlainText::everyLineEndBecomesOneLineFeed()
+{
+    QCOMPARE(PlainText::toLfLineEnds(u"a\r\nb\rc\nd\n\r"), QStringLiteral("a\nb\nc\nd\n\n"));
+    QCOMPARE(PlainText::toLfLineEnds(u"no breaks"), QStringLiteral("no breaks"));
+}
+
+QTEST_GUILESS_MAIN(tst_PlainText)
+#include "tst_plaintext.moc"

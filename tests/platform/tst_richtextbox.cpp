@@ -1,0 +1,453 @@
+#include "olecolor.h"
+#include "richtextbox.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+using Style = RichTextBox::Style;
+
+namespace {
+
+// "plain BOLD plain": characters 6 to 9 bold.
+void writeHalfBold(RichTextBox &box)
+{
+    box.setText(QStringLiteral("plain BOLD plain"));
+    box.setSelStart(6);
+    box.setSelLength(4);
+    box.setSelBold(true);
+}
+
+QTextCharFormat formatAt(const RichTextBox &box, int position)
+{
+    QTextCursor cursor(box.document());
+    cursor.setPosition(position + 1);
+    return cursor.charFormat();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class tst_RichTextBox : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void textUsesOneLineFeedPerParagraph();
+    void writingTextDropsFormattingInOneUndoStep();
+    void selectionIsClampedToTheText_data();
+    void selectionIsClampedToTheText();
+    void selTextReplacesSelectionOrInsertsAtCaret();
+    void stylesReadOnOffOrMixed_data();
+    void stylesReadOnOffOrMixed();
+    void styleAtBareCaretAppliesToTypedText();
+    void fontSizeTakesNumbersAndNumericText_data();
+    void fontSizeTakesNumbersAndNumericText();
+    void fontSizeOfMixedSelectionHasNoValue();
+    void colourAndFontNameApplyToSelection();
+    void alignmentAppliesToEveryParagraphTouched_data();
+    void alignmentAppliesToEveryParagraphTouched();
+    void backColourBelongsToOneEditor();
+    void sizeInTwipsIsNeverNegative();
+    void findHonoursItsOptions_data();
+    void findHonoursItsOptions();
+    void undoAndRedoKeys();
+    void windowMenuKeysWinOverEditorKeys();
+    void loadFileAsPlainText_data();
+    void loadFileAsPlainText();
+    void loadFileFailureKeepsTheDocument_data();
+    void loadFileFailureKeepsTheDocument();
+};
+
+void tst_RichTextBox::textUsesOneLineFeedPerParagraph()
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("one\r\ntwo\rthree\nfour"));
+    QCOMPARE(box.Text(), QStringLiteral("one\ntwo\nthree\nfour"));
+    QCOMPARE(box.document()->blockCount(), 4);
+    // Positions count each paragraph break as one character.
+    box.setSelStart(8);
+    box.setSelLength(5);
+    QCOMPARE(box.SelText(), QStringLiteral("three"));
+}
+
+void tst_RichTextBox::writingTextDropsFormattingInOneUndoStep()
+{
+    RichTextBox box;
+    writeHalfBold(box);
+    QCOMPARE(box.SelBold(), Style::On);
+    box.setSelAlignment(2);
+
+    box.setText(QStringLiteral("PLAIN BOLD PLAIN\nsecond"));
+    QCOMPARE(box.SelStart(), 0);
+    box.setSelStart(0);
+    box.setSelLength(int(box.Text().size()));
+    QCOMPARE(box.SelBold(), Style::Off);
+    QCOMPARE(box.document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+
+    box.document()->undo();
+    QCOMPARE(box.Text(), QStringLiteral("plain BOLD plain"));
+    QVERIFY(formatAt(box, 7).fontWeight() >= QFont::DemiBold);
+}
+
+void tst_RichTextBox::selectionIsClampedToTheText_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("expectedStart");
+    QTest::addColumn<int>("expectedLength");
+
+    QTest::newRow("inside") << 2 << 3 << 2 << 3;
+    QTest::newRow("negative start") << -5 << 2 << 0 << 2;
+    QTest::newRow("start past end") << 99 << 2 << 10 << 0;
+    QTest::newRow("length past end") << 7 << 50 << 7 << 3;
+    QTest::newRow("negative length") << 4 << -3 << 4 << 0;
+}
+
+void tst_RichTextBox::selectionIsClampedToTheText()
+{
+    QFETCH(int, start);
+    QFETCH(int, length);
+    RichTextBox box;
+    box.setText(QStringLiteral("0123456789"));
+    box.setSelStart(start);
+    box.setSelLength(length);
+    QTEST(box.SelStart(), "expectedStart");
+    QTEST(box.SelLength(), "expectedLength");
+}
+
+void tst_RichTextBox::selTextReplacesSelectionOrInsertsAtCaret()
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("The cat sat."));
+    box.setSelStart(4);
+    box.setSelLength(3);
+    QCOMPARE(box.SelText(), QStringLiteral("cat"));
+    box.setSelText(QStringLiteral("dog"));
+    QCOMPARE(box.Text(), QStringLiteral("The dog sat."));
+    QCOMPARE(box.SelStart(), 7);
+    QCOMPARE(box.SelLength(), 0);
+
+    box.setSelText(QStringLiteral("\r\nnew line"));
+    QCOMPARE(box.Text(), QStringLiteral("The dog\nnew line sat."));
+    QCOMPARE(box.SelStart(), 16);
+}
+
+void tst_RichTextBox::stylesReadOnOffOrMixed_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<Style>("bold");
+
+    QTest::newRow("plain run") << 0 << 5 << Style::Off;
+    QTest::newRow("bold run") << 6 << 4 << Style::On;
+    QTest::newRow("half bold") << 3 << 5 << Style::Mixed;
+    QTest::newRow("everything") << 0 << 16 << Style::Mixed;
+    QTest::newRow("caret after bold") << 10 << 0 << Style::On;
+    QTest::newRow("caret in plain") << 2 << 0 << Style::Off;
+}
+
+void tst_RichTextBox::stylesReadOnOffOrMixed()
+{
+    QFETCH(int, start);
+    QFETCH(int, length);
+    RichTextBox box;
+    writeHalfBold(box);
+    box.setSelStart(start);
+    box.setSelLength(length);
+    QTEST(box.SelBold(), "bold");
+    QCOMPARE(box.SelItalic(), Style::Off);
+
+    // A toggle that reads mixed as off makes the whole selection bold.
+    if (length > 0) {
+        const Style before = box.SelBold();
+        box.setSelBold(before != Style::On);
+        QCOMPARE(box.SelBold(), before == Style::On ? Style::Off : Style::On);
+    }
+}
+
+void tst_RichTextBox::styleAtBareCaretAppliesToTypedText()
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("ab"));
+    box.setSelStart(1);
+    box.setSelItalic(true);
+    box.setSelUnderline(true);
+    box.setSelStrikeThru(true);
+    QTest::keyClicks(box.textEdit(), QStringLiteral("XY"));
+    QCOMPARE(box.Text(), QStringLiteral("aXYb"));
+    const QTextCharFormat typed = formatAt(box, 2);
+    QVERIFY(typed.fontItalic());
+    QVERIFY(typed.fontUnderline());
+    QVERIFY(typed.fontStrikeOut());
+    QVERIFY(!formatAt(box, 3).fontItalic());
+}
+
+void tst_RichTextBox::fontSizeTakesNumbersAndNumericText_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<double>("size");
+
+    QTest::newRow("integer text") << QStringLiteral("12") << true << 12.0;
+    QTest::newRow("padded text") << QStringLiteral(" 24 ") << true << 24.0;
+    QTest::newRow("fraction") << QStringLiteral("10.5") << true << 10.5;
+    QTest::newRow("not a number") << QStringLiteral("big") << false << 0.0;
+    QTest::newRow("empty") << QString() << false << 0.0;
+    QTest::newRow("zero") << QStringLiteral("0") << false << 0.0;
+    QTest::newRow("too large") << QStringLiteral("5000") << false << 0.0;
+}
+
+void tst_RichTextBox::fontSizeTakesNumbersAndNumericText()
+{
+    QFETCH(QString, input);
+    QFETCH(bool, accepted);
+    QFETCH(double, size);
+    RichTextBox box;
+    box.setText(QStringLiteral("words"));
+    box.setSelStart(0);
+    box.setSelLength(5);
+    const std::optional<double> before = box.SelFontSize();
+    QVERIFY(before.has_value());
+    QCOMPARE(box.setSelFontSize(input), accepted);
+    QCOMPARE(box.SelFontSize(), accepted ? std::optional<double>(size) : before);
+}
+
+void tst_RichTextBox::fontSizeOfMixedSelectionHasNoValue()
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("small BIG"));
+    box.setSelStart(6);
+    box.setSelLength(3);
+    QVERIFY(box.setSelFontSize(30.0));
+    box.setSelStart(0);
+    box.setSelLength(9);
+    QVERIFY(!box.SelFontSize().has_value());
+    box.setSelStart(7);
+    QCOMPARE(box.SelFontSize(), std::optional<double>(30.0));
+}
+
+void tst_RichTextBox::colourAndFontNameApplyToSelection()
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("red green"));
+    box.setSelStart(0);
+    box.setSelLength(3);
+    box.setSelColor(OleColor::fromRgb(255, 0, 0));
+    box.setSelFontName(QStringLiteral("DejaVu Serif"));
+    const QTextCharFormat red = formatAt(box, 1);
+    QCOMPARE(red.foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(red.fontFamilies().toStringList(), QStringList{QStringLiteral("DejaVu Serif")});
+    QVERIFY(formatAt(box, 6).foreground().color() != QColor(255, 0, 0));
+    // Red sits in the low byte.
+    QCOMPARE(OleColor::toQColor(0x0000FF), QColor(255, 0, 0));
+    QCOMPARE(OleColor::toQColor(0xFF0000), QColor(0, 0, 255));
+}
+
+void tst_RichTextBox::alignmentAppliesToEveryParagraphTouched_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<QList<int>>("centredBlocks");
+
+    // "one\ntwo\nthree\nfour": blocks start at 0, 4, 8, 14.
+    QTest::newRow("caret in second") << 5 << 0 << 2 << QList<int>{1};
+    QTest::newRow("over three") << 2 << 8 << 2 << QList<int>{0, 1, 2};
+    QTest::newRow("invalid value") << 5 << 0 << 3 << QList<int>{};
+}
+
+void tst_RichTextBox::alignmentAppliesToEveryParagraphTouched()
+{
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(int, alignment);
+    QFETCH(QList<int>, centredBlocks);
+    RichTextBox box;
+    box.setText(QStringLiteral("one\ntwo\nthree\nfour"));
+    box.setSelStart(start);
+    box.setSelLength(length);
+    QCOMPARE(box.setSelAlignment(alignment), alignment >= 0 && alignment <= 2);
+    for (int i = 0; i < box.document()->blockCount(); ++i) {
+        const Qt::Alignment a = box.document()->findBlockByNumber(i).blockFormat().alignment();
+        QCOMPARE(bool(a & Qt::AlignHCenter), centredBlocks.contains(i));
+    }
+    box.setSelAlignment(1);
+    QVERIFY(box.document()->findBlock(start).blockFormat().alignment() & Qt::AlignRight);
+}
+
+void tst_RichTextBox::backColourBelongsToOneEditor()
+{
+    RichTextBox first;
+    RichTextBox second;
+    const QColor before = second.textEdit()->palette().color(QPalette::Base);
+    first.setBackColor(OleColor::fromRgb(10, 20, 30));
+    QCOMPARE(first.textEdit()->palette().color(QPalette::Base), QColor(10, 20, 30));
+    QCOMPARE(second.textEdit()->palette().color(QPalette::Base), before);
+}
+
+void tst_RichTextBox::sizeInTwipsIsNeverNegative()
+{
+    RichTextBox box;
+    box.setWidth(1500);
+    box.setHeight(-380);
+    QCOMPARE(box.size(), QSize(100, 0));
+}
+
+void tst_RichTextBox::findHonoursItsOptions_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("options");
+    QTest::addColumn<int>("found");
+
+    // "Cat catalog cat. CAT"
+    QTest::newRow("any case from 0") << QStringLiteral("cat") << 0 << 0 << 0;
+    QTest::newRow("match case") << QStringLiteral("cat") << 0 << 4 << 4;
+    QTest::newRow("whole word") << QStringLiteral("cat") << 1 << 2 << 12;
+    QTest::newRow("whole word and case") << QStringLiteral("CAT") << 0 << 6 << 17;
+    QTest::newRow("from a later start") << QStringLiteral("cat") << 13 << 0 << 17;
+    QTest::newRow("match at start itself") << QStringLiteral("cat") << 12 << 0 << 12;
+    QTest::newRow("no match") << QStringLiteral("dog") << 0 << 0 << -1;
+    QTest::newRow("start past end") << QStringLiteral("cat") << 40 << 0 << -1;
+    QTest::newRow("empty text") << QString() << 0 << 0 << -1;
+}
+
+void tst_RichTextBox::findHonoursItsOptions()
+{
+    QFETCH(QString, text);
+    QFETCH(int, start);
+    QFETCH(int, options);
+    QFETCH(int, found);
+    RichTextBox box;
+    box.setText(QStringLiteral("Cat catalog cat. CAT"));
+    box.setSelStart(2);
+    QCOMPARE(box.Find(text, start, options), found);
+    if (found >= 0) {
+        QCOMPARE(box.SelStart(), found);
+        QCOMPARE(box.SelLength(), int(text.size()));
+        // With no highlight the selection stays where it was.
+        box.setSelStart(2);
+        QCOMPARE(box.Find(text, start, options | RichTextBox::FindNoHighlight), found);
+        QCOMPARE(box.SelStart(), 2);
+        QCOMPARE(box.SelLength(), 0);
+    } else {
+        QCOMPARE(box.SelStart(), 2);
+    }
+}
+
+void tst_RichTextBox::undoAndRedoKeys()
+{
+    RichTextBox box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    box.SetFocus();
+    QTest::keyClicks(box.textEdit(), QStringLiteral("draft"));
+    QCOMPARE(box.Text(), QStringLiteral("draft"));
+    QTest::keyClick(box.textEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(box.Text(), QString());
+    QTest::keyClick(box.textEdit(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(box.Text(), QStringLiteral("draft"));
+}
+
+void tst_RichTextBox::windowMenuKeysWinOverEditorKeys()
+{
+    QMainWindow window;
+    auto *box = new RichTextBox;
+    window.setCentralWidget(box);
+    auto *selectAll = window.addAction(QStringLiteral("Select All"));
+    selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    auto *undo = window.addAction(QStringLiteral("Undo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QSignalSpy selectAllSpy(selectAll, &QAction::triggered);
+    QSignalSpy undoSpy(undo, &QAction::triggered);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    box->SetFocus();
+    box->setText(QStringLiteral("text"));
+
+    QTest::keyClick(box->textEdit(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(selectAllSpy.count(), 1);
+    QCOMPARE(box->SelLength(), 0); // the window's command ran, not the editor's
+
+    QTest::keyClick(box->textEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(undoSpy.count(), 0); // undo stays with the editor
+
+    // Without a window command for the key, the editor handles it itself.
+    delete selectAll;
+    QTest::keyClick(box->textEdit(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(box->SelLength(), int(box->Text().size()));
+}
+
+void tst_RichTextBox::loadFileAsPlainText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("utf-8 with crlf") << QByteArray("caf\xc3\xa9\r\nline") << QString() << QStringLiteral("café\nline");
+    QTest::newRow("windows-1252") << QByteArray("caf\xe9 \x93quoted\x94") << QStringLiteral("1")
+                                  << QStringLiteral("café “quoted”");
+    QTest::newRow("utf-16 le") << QByteArray("\xff\xfeh\0i\0\r\0\n\0", 10) << QStringLiteral("1") << QStringLiteral("hi\n");
+    QTest::newRow("rtf as markup") << QByteArray("{\\rtf1 \\b bold\\b0}") << QStringLiteral("1")
+                                   << QStringLiteral("{\\rtf1 \\b bold\\b0}");
+}
+
+void tst_RichTextBox::loadFileAsPlainText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, type);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("in.txt"));
+    writeFile(path, bytes);
+
+    RichTextBox box;
+    box.setText(QStringLiteral("old"));
+    const FileResult result = box.LoadFile(path, type);
+    QVERIFY2(result.ok(), qPrintable(result.error));
+    QTEST(box.Text(), "text");
+    // Loading is not an edit that undo takes back.
+    QVERIFY(!box.document()->isUndoAvailable());
+}
+
+void tst_RichTextBox::loadFileFailureKeepsTheDocument_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("missing") << QStringLiteral("absent.txt") << QString() << QStringLiteral("No such file");
+    QTest::newRow("folder") << QStringLiteral("folder") << QStringLiteral("1") << QStringLiteral("folder");
+    QTest::newRow("bad type") << QStringLiteral("absent.txt") << QStringLiteral("7") << QStringLiteral("type");
+}
+
+void tst_RichTextBox::loadFileFailureKeepsTheDocument()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, type);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+
+    RichTextBox box;
+    box.setText(QStringLiteral("my chapter"));
+    const FileResult result = box.LoadFile(dir.filePath(name), type);
+    QVERIFY(!result.ok());
+    QVERIFY2(result.error.contains(error, Qt::CaseInsensitive), qPrintable(result.error));
+    QCOMPARE(box.Text(), QStringLiteral("my chapter"));
+}
+
+QTEST_MAIN(tst_RichTextBox)
+#include "tst_richtextbox.moc"

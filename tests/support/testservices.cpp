@@ -1,0 +1,14 @@
+#include "testservices.h"
+
+#include <QDir>
+
+TestServices::TestServices()
+    : settings(directory.filePath(QStringLiteral("settings")))
+    , services{directory.path(), dialogs, random, clock, settings}
+{
+}
+
+QString TestServices::path(const QString &name) const
+{
+    return QDir(directory.path()).filePath(name);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "fixedclock.h"
+#include "scripteddialogs.h"
+#include "scriptedrandom.h"
+#include "services.h"
+#include "settingsstore.h"
+
+#include <QTemporaryDir>
+
+// Scripted services over a temporary program directory that lives as long
+// as the object.
+class TestServices
+{
+public:
+    TestServices();
+
+    QString path(const QString &name) const;
+
+    QTemporaryDir directory;
+    ScriptedDialogs dialogs;
+    ScriptedRandom random;
+    FixedClock clock;
+    SettingsStore settings;
+    Services services;
+};
