@@ -4,15 +4,19 @@
 #include "dirlistbox.h"
 #include "documentwindows.h"
 #include "drivelistbox.h"
+#include "filecommands.h"
 #include "filelistbox.h"
 #include "mdiarrange.h"
 #include "menutree.h"
+#include "messagebox.h"
 #include "randomsource.h"
 #include "services.h"
 #include "toolbar.h"
 #include "twips.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QStorageInfo>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -70,6 +74,7 @@ T *placed(T *control, const char *name, QRect twipsRect)
 mdiMain::mdiMain(Application &app, const Services &services)
     : m_app(app)
     , m_services(services)
+    , CommonDialog1(services.dialogs)
 {
     setObjectName(QStringLiteral("mdiMain"));
     setWindowTitle(QStringLiteral("Quillmere"));
@@ -78,7 +83,9 @@ mdiMain::mdiMain(Application &app, const Services &services)
     buildToolbar();
     buildPanes();
     m_documents = std::make_unique<DocumentWindows>(*m_area, m_services.dialogs);
+    m_fileCommands = std::make_unique<FileCommands>(*m_documents, CommonDialog1, m_services.dialogs);
     connectMenuItems();
+    connectFilePane();
     resize(Twips::size(4680, 3090));
 }
 
@@ -116,6 +123,9 @@ void mdiMain::connectMenuItems()
     using Handler = void (mdiMain::*)();
     const std::pair<const char16_t *, Handler> handlers[] = {
         {u"New", &mdiMain::New_Click},
+        {u"Open", &mdiMain::Open_Click},
+        {u"Save", &mdiMain::Save_Click},
+        {u"SaveAs", &mdiMain::SaveAs_Click},
         {u"Exit", &mdiMain::Exit_Click},
         {u"Generators", &mdiMain::Generators_Click},
         {u"Ruler", &mdiMain::Ruler_Click},
@@ -216,6 +226,22 @@ void mdiMain::New_Click()
     m_documents->NewDocument();
 }
 
+void mdiMain::Open_Click()
+{
+    m_fileCommands->Open();
+}
+
+// Writers press Ctrl+S: the menu's Save stores as the toolbar's does.
+void mdiMain::Save_Click()
+{
+    m_fileCommands->Save();
+}
+
+void mdiMain::SaveAs_Click()
+{
+    m_fileCommands->SaveAs();
+}
+
 void mdiMain::Exit_Click()
 {
     close();
@@ -260,4 +286,44 @@ void mdiMain::Toolbar1_ButtonClick(const QString &key)
 {
     if (key == u"New")
         New_Click();
+    else if (key == u"Open")
+        Open_Click();
+    else if (key == u"Save")
+        Save_Click();
+}
+
+void mdiMain::connectFilePane()
+{
+    connect(Drive1, &DriveListBox::Change, this, &mdiMain::Drive1_Change);
+    connect(Dir1, &DirListBox::Change, this, &mdiMain::Dir1_Change);
+    connect(File1, &FileListBox::DblClick, this, &mdiMain::File1_DblClick);
+    Dir1->setPath(QDir::currentPath()); // its Change fills the file list
+
+}
+
+void mdiMain::reportListError(const QString &reason)
+{
+    if (!reason.isEmpty())
+        MsgBox(m_services.dialogs, reason, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+}
+
+void mdiMain::Drive1_Change()
+{
+    // A drive has no current folder of its own here: the program's current
+    // folder when it lies on that drive, the drive's top folder otherwise.
+    const QString drive = Drive1->Drive();
+    const QString current = QDir::currentPath();
+    Dir1->setPath(QStorageInfo(current).rootPath() == drive ? current : drive);
+}
+
+void mdiMain::Dir1_Change()
+{
+    reportListError(File1->setPath(Dir1->Path()));
+}
+
+void mdiMain::File1_DblClick()
+{
+    const QString name = File1->FileName();
+    if (!name.isEmpty())
+        m_fileCommands->openInNewWindow(FileCommands::joinPath(File1->Path(), name));
 }

@@ -10,6 +10,7 @@ class Application;
 class DirListBox;
 class DocumentWindows;
 class DriveListBox;
+class FileCommands;
 class FileListBox;
 class QComboBox;
 class QLabel;
@@ -47,9 +48,14 @@ private:
     void buildToolbar();
     void buildPanes();
     void connectMenuItems();
+    void connectFilePane();
+    void reportListError(const QString &reason);
     void togglePane(QWidget *pane, const QString &item);
 
     void New_Click();
+    void Open_Click();
+    void Save_Click();
+    void SaveAs_Click();
     void Exit_Click();
     void Generators_Click();
     void Ruler_Click();
@@ -59,6 +65,9 @@ private:
     void Vertical_Click();
     void arrange_Click();
     void Toolbar1_ButtonClick(const QString &key);
+    void Drive1_Change();
+    void Dir1_Change();
+    void File1_DblClick();
 
     Application &m_app;
     const Services &m_services;
@@ -75,5 +84,8 @@ private:
     DirListBox *Dir1 = nullptr;
     FileListBox *File1 = nullptr;
     QMdiArea *m_area = nullptr;
+    // Shared by the file commands; it keeps its settings between them.
+    CommonDialog CommonDialog1;
     std::unique_ptr<DocumentWindows> m_documents;
+    std::unique_ptr<FileCommands> m_fileCommands;
 };

@@ -14,11 +14,10 @@ DirListBox::DirListBox(QWidget *parent)
     setItemsExpandable(false);
     setIndentation(8);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
-        const QString reason = setPath(item->data(0, Qt::UserRole).toString());
-        if (!reason.isEmpty())
-            Q_EMIT ReadFailed(reason);
-    });
+    // Whoever follows Change lists the folder's files and reports a folder
+    // that cannot be read.
+    connect(this, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem *item) { setPath(item->data(0, Qt::UserRole).toString()); });
 }
 
 QString DirListBox::setPath(const QString &path)

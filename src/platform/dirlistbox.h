@@ -17,8 +17,6 @@ public:
 
 Q_SIGNALS:
     void Change();
-    // Opening an entry moved into a folder that cannot be read.
-    void ReadFailed(const QString &reason);
 
 private:
     QString m_path;

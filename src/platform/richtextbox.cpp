@@ -354,3 +354,8 @@ FileResult RichTextBox::LoadFile(const QString &path, const QString &fileType)
     replaceDocument(std::move(loaded));
     return {QString(), result.droppedPictures};
 }
+
+FileResult RichTextBox::SaveFile(const QString &path) const
+{
+    return {DocumentFile::write(path, *document()), false};
+}

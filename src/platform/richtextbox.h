@@ -79,6 +79,8 @@ public:
     // RTF when it starts with "{\rtf" and as plain text otherwise; type "1"
     // reads it as plain text whatever it holds.
     FileResult LoadFile(const QString &path, const QString &fileType = QString());
+    // Writes the whole content as RTF, whatever the file's name.
+    FileResult SaveFile(const QString &path) const;
 
     QTextDocument *document() const;
     QTextEdit *textEdit() const { return m_edit; }

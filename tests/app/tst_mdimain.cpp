@@ -1,16 +1,24 @@
 #include "application.h"
+#include "dirlistbox.h"
 #include "documentwindows.h"
+#include "drivelistbox.h"
+#include "filelistbox.h"
 #include "form.h"
 #include "frmdoc.h"
 #include "mdimain.h"
 #include "richtextbox.h"
 #include "testservices.h"
+#include "toolbar.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
+#include <QStorageInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTest>
 
@@ -87,6 +95,9 @@ private Q_SLOTS:
     void menuKeysWorkFromADocument();
     void menuTreeReadsAsDesigned();
     void exitClosesDocumentsButNotOtherWindows();
+    void fileCommandsFromMenuKeysAndToolbar_data();
+    void fileCommandsFromMenuKeysAndToolbar();
+    void filePaneFollowsDriveAndFolder();
 };
 
 void tst_mdiMain::startUpState()
@@ -285,6 +296,82 @@ void tst_mdiMain::exitClosesDocumentsButNotOtherWindows()
     QTRY_VERIFY(f.area().subWindowList().isEmpty());
     QVERIFY(other.isVisible());
     QVERIFY(f.test.dialogs.messages.isEmpty());
+}
+
+void tst_mdiMain::fileCommandsFromMenuKeysAndToolbar_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("firstFilter");
+    QTest::addColumn<int>("windows");
+
+    QTest::newRow("menu Open") << QStringLiteral("menu Open") << QStringLiteral("Documents (*.txt)") << 2;
+    QTest::newRow("toolbar Open") << QStringLiteral("toolbar Open") << QStringLiteral("Documents (*.txt)") << 2;
+    QTest::newRow("Ctrl+O") << QStringLiteral("key O") << QStringLiteral("Documents (*.txt)") << 2;
+    QTest::newRow("menu Save As") << QStringLiteral("menu SaveAs") << QStringLiteral("RichText Files (*.rtf)") << 1;
+    QTest::newRow("toolbar Save") << QStringLiteral("toolbar Save") << QStringLiteral("Text Files (*.txt)") << 1;
+    QTest::newRow("menu Save") << QStringLiteral("menu Save") << QStringLiteral("Text Files (*.txt)") << 1;
+    QTest::newRow("Ctrl+S") << QStringLiteral("key S") << QStringLiteral("Text Files (*.txt)") << 1;
+}
+
+void tst_mdiMain::fileCommandsFromMenuKeysAndToolbar()
+{
+    QFETCH(QString, how);
+    Fixture f;
+    QVERIFY(QTest::qWaitForWindowActive(&f.main()));
+    f.test.dialogs.fileAnswers = {std::nullopt};
+    const QString what = how.section(u' ', 1);
+    if (how.startsWith(u"menu"))
+        f.main().menuItem(what)->trigger();
+    else if (how.startsWith(u"toolbar"))
+        f.control<Toolbar>("Toolbar1")->button(what)->click();
+    else
+        QTest::keyClick(f.main().documents().activeDocument()->textEdit(), Qt::Key(what[0].unicode()), Qt::ControlModifier);
+
+    QCOMPARE(f.test.dialogs.files.size(), 1);
+    QFETCH(QString, firstFilter);
+    QVERIFY2(f.test.dialogs.files[0].filter.startsWith(firstFilter), qPrintable(f.test.dialogs.files[0].filter));
+    QTEST(int(f.area().subWindowList().size()), "windows");
+    QVERIFY(f.test.dialogs.unexpected.isEmpty());
+}
+
+void tst_mdiMain::filePaneFollowsDriveAndFolder()
+{
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("drafts")));
+    for (const char *name : {"one.rtf", "two.txt", "drafts/three.rtf"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1 \\b words}");
+    }
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    Fixture f;
+    QDir::setCurrent(previous);
+
+    auto *drives = f.control<DriveListBox>("Drive1");
+    auto *folders = f.control<DirListBox>("Dir1");
+    auto *files = f.control<FileListBox>("File1");
+    QCOMPARE(drives->Drive(), QStorageInfo(folder.path()).rootPath());
+    QCOMPARE(folders->Path(), QDir(folder.path()).canonicalPath());
+    QCOMPARE(files->Path(), folders->Path());
+    QCOMPARE(files->count(), 2);
+
+    folders->setPath(folder.filePath(QStringLiteral("drafts")));
+    QCOMPARE(files->Path(), folders->Path());
+    QCOMPARE(files->count(), 1);
+    QCOMPARE(files->item(0)->text(), QStringLiteral("three.rtf"));
+
+    files->setCurrentRow(0);
+    Q_EMIT files->DblClick();
+    const QString opened = f.main().documents().activeWindow()->windowTitle();
+    QCOMPARE(opened, folders->Path() + QStringLiteral("/three.rtf"));
+    QCOMPARE(f.main().documents().activeDocument()->Text(), QStringLiteral("words"));
+    QVERIFY(f.test.dialogs.messages.isEmpty());
+
+    folders->setPath(folder.filePath(QStringLiteral("vanished")));
+    QCOMPARE(files->count(), 0);
+    QCOMPARE(f.test.dialogs.messages.size(), 1);
+    QVERIFY(f.test.dialogs.messages[0].text.contains(u"vanished"));
 }
 
 QTEST_MAIN(tst_mdiMain)

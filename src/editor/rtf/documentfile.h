@@ -23,7 +23,12 @@ struct ReadResult
 // part of the file and should be thrown away.
 ReadResult read(const QString &path, Format format, QTextDocument &document);
 
-// Why a file cannot be read or written, in words for the user.
-QString describeError(const QString &reason);
+// Stores the document as RTF, whatever the file's name. The file is replaced
+// only once the whole document is written; on failure the file that was
+// there stays as it was. Returns the reason of a failure, or "".
+QString write(const QString &path, const QTextDocument &document);
+
+// Files beyond this size are refused rather than read into memory.
+constexpr qint64 MaxFileSize = qint64(1) << 30;
 
 } // namespace DocumentFile

@@ -1,0 +1,55 @@
+// rtfconvert [-v] IN OUT
+//
+// Loads IN through the editor's own LoadFile and writes OUT by its
+// extension: .txt the plain text, .rtf through SaveFile, .html the loaded
+// document as Qt's HTML. With -v, prints how long each step took.
+
+#include "richtextbox.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTextDocument>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const bool verbose = args.removeAll(QStringLiteral("-v")) > 0;
+    if (args.size() != 2) {
+        std::fprintf(stderr, "usage: rtfconvert [-v] IN OUT\n");
+        return 2;
+    }
+    const QString in = args[0];
+    const QString out = args[1];
+
+    QElapsedTimer timer;
+    timer.start();
+    RichTextBox box;
+    const FileResult loaded = box.LoadFile(in);
+    if (!loaded.ok()) {
+        std::fprintf(stderr, "rtfconvert: %s: %s\n", qPrintable(in), qPrintable(loaded.error));
+        return 1;
+    }
+    const qint64 loadMs = timer.restart();
+
+    QString error;
+    if (out.endsWith(u".rtf", Qt::CaseInsensitive)) {
+        error = box.SaveFile(out).error;
+    } else {
+        const QByteArray bytes = out.endsWith(u".html", Qt::CaseInsensitive) ? box.document()->toHtml().toUtf8()
+                                                                              : box.Text().toUtf8();
+        QFile file(out);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+            error = file.errorString();
+    }
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "rtfconvert: %s: %s\n", qPrintable(out), qPrintable(error));
+        return 1;
+    }
+    if (verbose)
+        std::fprintf(stderr, "load %lld ms, write %lld ms\n", loadMs, timer.elapsed());
+    return 0;
+}

@@ -1,0 +1,1074 @@
+#include "rtfreader.h"
+
+#include "codepage.h"
+#include "rtfsymbols.h"
+#include "rtftokenizer.h"
+#include "symbolfonts.h"
+
+#include <QBuffer>
+#include <QHash>
+#include <QImageReader>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+namespace {
+
+using Token = RtfTokenizer::Token;
+using TokenType = RtfTokenizer::Type;
+
+enum class Destination : quint8 {
+    Text,       // shown
+    FontTable,
+    ColorTable,
+    Picture,
+    Container,  // not shown, except for its result group
+};
+
+enum class Alignment : quint8 { Left, Right, Centre, Justify };
+
+struct CharState
+{
+    int font = -1; // -1: the document's default font
+    int halfPoints = 24;
+    int color = 0; // colour table index; 0 is the automatic colour
+    int background = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    qint8 vertical = 0; // 1 superscript, -1 subscript
+
+    friend bool operator==(const CharState &, const CharState &) = default;
+};
+
+struct ParaState
+{
+    Alignment alignment = Alignment::Left;
+    int leftIndent = 0; // all in twips
+    int rightIndent = 0;
+    int firstIndent = 0;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+    int lineSpacing = 0;
+    bool lineMultiple = false;
+    bool pageBreakBefore = false;
+
+    friend bool operator==(const ParaState &, const ParaState &) = default;
+};
+
+struct GroupState
+{
+    Destination destination = Destination::Text;
+    CharState chars;
+    ParaState para;
+    int unicodeSkip = 1;
+};
+
+struct FontEntry
+{
+    QByteArray nameBytes;
+    QString name;
+    int charset = 0;
+    int codePage = 0; // 0: the document's code page
+};
+
+struct Color
+{
+    int red = -1; // -1: the automatic colour
+    int green = 0;
+    int blue = 0;
+};
+
+enum class PictureFormat { None, Png, Jpeg, Other };
+
+struct Picture
+{
+    size_t depth = 0; // of the group that holds it
+    PictureFormat format = PictureFormat::None;
+    QByteArray data;
+    int pendingNibble = -1;
+    int goalWidth = 0; // twips
+    int goalHeight = 0;
+    int scaleX = 100;
+    int scaleY = 100;
+};
+
+class Parser;
+using Handler = void (Parser::*)(const Token &token, int parameter);
+
+struct ControlWord
+{
+    const char *name;
+    Handler handler;
+    int defaultParameter;
+};
+
+// Groups nest at most this deep in the state stack; deeper groups share the
+// innermost state, so hostile nesting costs no memory.
+constexpr int MaxStoredDepth = 4096;
+constexpr int MaxPicturePixels = 20000;
+
+class Parser
+{
+public:
+    Parser(QByteArrayView rtf, QTextDocument &document)
+        : m_tokens(rtf)
+        , m_document(document)
+        , m_cursor(&document)
+    {
+    }
+
+    RtfReader::Result run();
+
+    // Handlers, dispatched through the control-word table.
+    void plain(const Token &, int);
+    void pard(const Token &, int);
+    void bold(const Token &, int p) { setChar(&CharState::bold, p != 0); }
+    void italic(const Token &, int p) { setChar(&CharState::italic, p != 0); }
+    void strike(const Token &, int p) { setChar(&CharState::strike, p != 0); }
+    void underline(const Token &, int p) { setChar(&CharState::underline, p != 0); }
+    void underlineNone(const Token &, int) { setChar(&CharState::underline, false); }
+    void fontSize(const Token &, int p) { setChar(&CharState::halfPoints, std::clamp(p, 2, 3276)); }
+    void font(const Token &, int p);
+    void foreground(const Token &, int p) { setChar(&CharState::color, p); }
+    void background(const Token &, int p) { setChar(&CharState::background, p); }
+    void superscript(const Token &, int) { setChar(&CharState::vertical, qint8(1)); }
+    void subscript(const Token &, int) { setChar(&CharState::vertical, qint8(-1)); }
+    void noSuperSub(const Token &, int) { setChar(&CharState::vertical, qint8(0)); }
+    void raise(const Token &, int p) { setChar(&CharState::vertical, qint8(p > 0 ? 1 : 0)); }
+    void lower(const Token &, int p) { setChar(&CharState::vertical, qint8(p > 0 ? -1 : 0)); }
+    void align(const Token &t, int);
+    void leftIndent(const Token &, int p) { setPara(&ParaState::leftIndent, p); }
+    void rightIndent(const Token &, int p) { setPara(&ParaState::rightIndent, p); }
+    void firstIndent(const Token &, int p) { setPara(&ParaState::firstIndent, p); }
+    void spaceBefore(const Token &, int p) { setPara(&ParaState::spaceBefore, p); }
+    void spaceAfter(const Token &, int p) { setPara(&ParaState::spaceAfter, p); }
+    void lineSpacing(const Token &, int p) { setPara(&ParaState::lineSpacing, p); }
+    void lineMultiple(const Token &, int p) { setPara(&ParaState::lineMultiple, p != 0); }
+    void pageBreakBefore(const Token &, int p) { setPara(&ParaState::pageBreakBefore, p != 0); }
+    void par(const Token &, int) { endParagraph(); }
+    void page(const Token &, int);
+    void section(const Token &, int);
+    void cell(const Token &, int);
+    void row(const Token &, int) { m_pendingCellTab = false; endParagraph(); }
+    void symbol(const Token &t, int);
+    void unicode(const Token &, int p);
+    void unicodeSkip(const Token &, int p) { state().unicodeSkip = std::clamp(p, 0, 16); }
+    void codePage(const Token &, int p) { m_codePage = p > 0 ? p : CodePage::Windows1252; }
+    void macCharset(const Token &, int) { m_codePage = CodePage::MacRoman; }
+    void pcCharset(const Token &, int) { m_codePage = CodePage::Dos437; }
+    void pcaCharset(const Token &, int) { m_codePage = CodePage::Dos850; }
+    void defaultFont(const Token &, int p) { m_defaultFont = p; }
+    void fontCharset(const Token &, int p);
+    void fontCodePage(const Token &, int p);
+    void colorComponent(const Token &t, int p);
+    void pictureFormat(const Token &t, int);
+    void pictureSize(const Token &t, int p);
+    void skipDestination(const Token &, int) { beginSkip(); }
+    void fontTable(const Token &, int) { setDestination(Destination::FontTable); }
+    void colorTable(const Token &, int) { setDestination(Destination::ColorTable); }
+    void picture(const Token &, int);
+    void container(const Token &, int) { setDestination(Destination::Container); }
+    void shown(const Token &, int) { setDestination(Destination::Text); }
+
+private:
+    GroupState &state() { return m_stack.back(); }
+    template<typename T>
+    void setChar(T CharState::*field, T value)
+    {
+        flushBytes();
+        state().chars.*field = value;
+    }
+    template<typename T>
+    void setPara(T ParaState::*field, T value)
+    {
+        state().para.*field = value;
+        m_blockPara = state().para;
+    }
+
+    void groupStart();
+    void groupEnd();
+    void controlWord(const Token &token);
+    void controlSymbol(const Token &token);
+    void text(QByteArrayView bytes);
+    void hexByte(char byte);
+
+    void beginSkip();
+    void setDestination(Destination destination);
+    bool consumeSkippedCharacter();
+
+    void flushBytes();
+    void appendText(QStringView text);
+    void appendChar(char16_t c) { appendText(QStringView(&c, 1)); }
+    void flushRun();
+    void endParagraph();
+    void applyBlockFormat(const ParaState &p);
+    void finishPicture(const Picture &picture);
+    void fontTableText(QByteArrayView bytes);
+
+    const CodePage &codePage(int number);
+    int codePageOf(int font) const;
+    QTextCharFormat charFormat(const CharState &chars);
+    QBrush colorBrush(int index) const;
+
+    RtfTokenizer m_tokens;
+    QTextDocument &m_document;
+    QTextCursor m_cursor;
+    RtfReader::Result m_result;
+
+    std::vector<GroupState> m_stack;
+    int m_overflowDepth = 0;   // groups beyond MaxStoredDepth
+    int m_skipDepth = 0;       // >0 while inside a skipped destination
+    bool m_optionalDestination = false; // after "\*"
+    int m_skipCharacters = 0;  // fallback characters still to skip after \u
+
+    int m_codePage = CodePage::Windows1252;
+    int m_defaultFont = 0;
+    std::map<int, FontEntry> m_fonts;
+    int m_currentFontEntry = -1;
+    std::vector<Color> m_colors;
+    Color m_pendingColor;
+    std::map<int, CodePage> m_codePages;
+
+    // Bytes waiting to be decoded together, so double-byte characters split
+    // over text and \'hh escapes come out whole.
+    QByteArray m_bytes;
+    CharState m_bytesChars;
+    char16_t m_highSurrogate = 0;
+
+    QString m_run;
+    CharState m_runChars;
+    bool m_blockHasContent = false;
+    bool m_pendingCellTab = false;
+    bool m_blockPageBreak = false;
+    // The paragraph properties last in effect in the current paragraph, for
+    // the last one, which may end with the document instead of a \par.
+    ParaState m_blockPara;
+
+    std::vector<Picture> m_pictures; // one for each open \pict group
+    int m_imageCount = 0;
+
+    CharState m_cachedChars;
+    QTextCharFormat m_cachedFormat;
+    bool m_cacheValid = false;
+};
+
+// Sorted by name for binary search.
+constexpr ControlWord ControlWords[] = {
+    {"aftncn", &Parser::skipDestination, 0},
+    {"aftnsep", &Parser::skipDestination, 0},
+    {"aftnsepc", &Parser::skipDestination, 0},
+    {"annotation", &Parser::skipDestination, 0},
+    {"ansi", &Parser::codePage, CodePage::Windows1252},
+    {"ansicpg", &Parser::codePage, CodePage::Windows1252},
+    {"atnauthor", &Parser::skipDestination, 0},
+    {"atndate", &Parser::skipDestination, 0},
+    {"atnid", &Parser::skipDestination, 0},
+    {"atnparent", &Parser::skipDestination, 0},
+    {"atnref", &Parser::skipDestination, 0},
+    {"atntime", &Parser::skipDestination, 0},
+    {"author", &Parser::skipDestination, 0},
+    {"b", &Parser::bold, 1},
+    {"bkmkend", &Parser::skipDestination, 0},
+    {"bkmkstart", &Parser::skipDestination, 0},
+    {"blue", &Parser::colorComponent, 0},
+    {"bullet", &Parser::symbol, 0},
+    {"buptim", &Parser::skipDestination, 0},
+    {"category", &Parser::skipDestination, 0},
+    {"cb", &Parser::background, 0},
+    {"cell", &Parser::cell, 0},
+    {"cf", &Parser::foreground, 0},
+    {"chcbpat", &Parser::background, 0},
+    {"colortbl", &Parser::colorTable, 0},
+    {"comment", &Parser::skipDestination, 0},
+    {"company", &Parser::skipDestination, 0},
+    {"cpg", &Parser::fontCodePage, 0},
+    {"creatim", &Parser::skipDestination, 0},
+    {"deff", &Parser::defaultFont, 0},
+    {"dibitmap", &Parser::pictureFormat, 0},
+    {"dn", &Parser::lower, 6},
+    {"do", &Parser::skipDestination, 0},
+    {"doccomm", &Parser::skipDestination, 0},
+    {"docvar", &Parser::skipDestination, 0},
+    {"emdash", &Parser::symbol, 0},
+    {"emfblip", &Parser::pictureFormat, 0},
+    {"emspace", &Parser::symbol, 0},
+    {"endash", &Parser::symbol, 0},
+    {"enspace", &Parser::symbol, 0},
+    {"f", &Parser::font, 0},
+    {"fcharset", &Parser::fontCharset, 0},
+    {"fi", &Parser::firstIndent, 0},
+    {"fldinst", &Parser::skipDestination, 0},
+    {"fldrslt", &Parser::shown, 0},
+    {"fonttbl", &Parser::fontTable, 0},
+    {"footer", &Parser::skipDestination, 0},
+    {"footerf", &Parser::skipDestination, 0},
+    {"footerl", &Parser::skipDestination, 0},
+    {"footerr", &Parser::skipDestination, 0},
+    {"footnote", &Parser::skipDestination, 0},
+    {"fs", &Parser::fontSize, 24},
+    {"ftncn", &Parser::skipDestination, 0},
+    {"ftnsep", &Parser::skipDestination, 0},
+    {"ftnsepc", &Parser::skipDestination, 0},
+    {"generator", &Parser::skipDestination, 0},
+    {"green", &Parser::colorComponent, 0},
+    {"header", &Parser::skipDestination, 0},
+    {"headerf", &Parser::skipDestination, 0},
+    {"headerl", &Parser::skipDestination, 0},
+    {"headerr", &Parser::skipDestination, 0},
+    {"highlight", &Parser::background, 0},
+    {"hlinkbase", &Parser::skipDestination, 0},
+    {"i", &Parser::italic, 1},
+    {"info", &Parser::skipDestination, 0},
+    {"jpegblip", &Parser::pictureFormat, 0},
+    {"keywords", &Parser::skipDestination, 0},
+    {"ldblquote", &Parser::symbol, 0},
+    {"li", &Parser::leftIndent, 0},
+    {"lin", &Parser::leftIndent, 0},
+    {"line", &Parser::symbol, 0},
+    {"listoverridetable", &Parser::skipDestination, 0},
+    {"listtable", &Parser::skipDestination, 0},
+    {"listtext", &Parser::shown, 0},
+    {"lquote", &Parser::symbol, 0},
+    {"ltrmark", &Parser::symbol, 0},
+    {"mac", &Parser::macCharset, 0},
+    {"macpict", &Parser::pictureFormat, 0},
+    {"manager", &Parser::skipDestination, 0},
+    {"nestcell", &Parser::cell, 0},
+    {"nestrow", &Parser::row, 0},
+    {"nextfile", &Parser::skipDestination, 0},
+    {"nonesttables", &Parser::skipDestination, 0},
+    {"nonshppict", &Parser::skipDestination, 0},
+    {"nosupersub", &Parser::noSuperSub, 0},
+    {"objalias", &Parser::skipDestination, 0},
+    {"objclass", &Parser::skipDestination, 0},
+    {"objdata", &Parser::skipDestination, 0},
+    {"object", &Parser::container, 0},
+    {"objname", &Parser::skipDestination, 0},
+    {"objsect", &Parser::skipDestination, 0},
+    {"objtime", &Parser::skipDestination, 0},
+    {"operator", &Parser::skipDestination, 0},
+    {"page", &Parser::page, 0},
+    {"pagebb", &Parser::pageBreakBefore, 1},
+    {"par", &Parser::par, 0},
+    {"pard", &Parser::pard, 0},
+    {"pc", &Parser::pcCharset, 0},
+    {"pca", &Parser::pcaCharset, 0},
+    {"pgdsctbl", &Parser::skipDestination, 0},
+    {"pich", &Parser::pictureSize, 0},
+    {"pichgoal", &Parser::pictureSize, 0},
+    {"picscalex", &Parser::pictureSize, 100},
+    {"picscaley", &Parser::pictureSize, 100},
+    {"pict", &Parser::picture, 0},
+    {"picw", &Parser::pictureSize, 0},
+    {"picwgoal", &Parser::pictureSize, 0},
+    {"plain", &Parser::plain, 0},
+    {"pmmetafile", &Parser::pictureFormat, 0},
+    {"pn", &Parser::skipDestination, 0},
+    {"pngblip", &Parser::pictureFormat, 0},
+    {"pnseclvl", &Parser::skipDestination, 0},
+    {"pntext", &Parser::shown, 0},
+    {"pntxta", &Parser::skipDestination, 0},
+    {"pntxtb", &Parser::skipDestination, 0},
+    {"printim", &Parser::skipDestination, 0},
+    {"private", &Parser::skipDestination, 0},
+    {"qc", &Parser::align, 0},
+    {"qj", &Parser::align, 0},
+    {"ql", &Parser::align, 0},
+    {"qmspace", &Parser::symbol, 0},
+    {"qr", &Parser::align, 0},
+    {"rdblquote", &Parser::symbol, 0},
+    {"red", &Parser::colorComponent, 0},
+    {"result", &Parser::shown, 0},
+    {"revtim", &Parser::skipDestination, 0},
+    {"ri", &Parser::rightIndent, 0},
+    {"rin", &Parser::rightIndent, 0},
+    {"row", &Parser::row, 0},
+    {"rquote", &Parser::symbol, 0},
+    {"rtlmark", &Parser::symbol, 0},
+    {"rxe", &Parser::skipDestination, 0},
+    {"sa", &Parser::spaceAfter, 0},
+    {"sb", &Parser::spaceBefore, 0},
+    {"sect", &Parser::section, 0},
+    {"shp", &Parser::container, 0},
+    {"shppict", &Parser::shown, 0},
+    {"shprslt", &Parser::shown, 0},
+    {"sl", &Parser::lineSpacing, 0},
+    {"slmult", &Parser::lineMultiple, 0},
+    {"sn", &Parser::skipDestination, 0},
+    {"sp", &Parser::skipDestination, 0},
+    {"strike", &Parser::strike, 1},
+    {"striked", &Parser::strike, 1},
+    {"stylesheet", &Parser::skipDestination, 0},
+    {"sub", &Parser::subscript, 0},
+    {"subject", &Parser::skipDestination, 0},
+    {"super", &Parser::superscript, 0},
+    {"sv", &Parser::skipDestination, 0},
+    {"tab", &Parser::symbol, 0},
+    {"tc", &Parser::skipDestination, 0},
+    {"template", &Parser::skipDestination, 0},
+    {"title", &Parser::skipDestination, 0},
+    {"txe", &Parser::skipDestination, 0},
+    {"u", &Parser::unicode, 0},
+    {"uc", &Parser::unicodeSkip, 1},
+    {"ud", &Parser::shown, 0},
+    {"ul", &Parser::underline, 1},
+    {"uld", &Parser::underline, 1},
+    {"uldash", &Parser::underline, 1},
+    {"uldashd", &Parser::underline, 1},
+    {"uldashdd", &Parser::underline, 1},
+    {"uldb", &Parser::underline, 1},
+    {"ulhwave", &Parser::underline, 1},
+    {"ulldash", &Parser::underline, 1},
+    {"ulnone", &Parser::underlineNone, 0},
+    {"ulth", &Parser::underline, 1},
+    {"ulthd", &Parser::underline, 1},
+    {"ulthdash", &Parser::underline, 1},
+    {"ulthdashd", &Parser::underline, 1},
+    {"ulthdashdd", &Parser::underline, 1},
+    {"ulthldash", &Parser::underline, 1},
+    {"ululdbwave", &Parser::underline, 1},
+    {"ulw", &Parser::underline, 1},
+    {"ulwave", &Parser::underline, 1},
+    {"up", &Parser::raise, 6},
+    {"upr", &Parser::container, 0},
+    {"userprops", &Parser::skipDestination, 0},
+    {"wbitmap", &Parser::pictureFormat, 0},
+    {"wmetafile", &Parser::pictureFormat, 0},
+    {"xe", &Parser::skipDestination, 0},
+    {"zwj", &Parser::symbol, 0},
+    {"zwnj", &Parser::symbol, 0},
+};
+
+constexpr bool sortedByName()
+{
+    for (std::size_t i = 1; i < std::size(ControlWords); ++i)
+        if (!(std::string_view(ControlWords[i - 1].name) < std::string_view(ControlWords[i].name)))
+            return false;
+    return true;
+}
+static_assert(sortedByName(), "the control-word table must stay sorted");
+
+const ControlWord *findControlWord(QByteArrayView name)
+{
+    const std::string_view key(name.data(), size_t(name.size()));
+    const auto it = std::lower_bound(std::begin(ControlWords), std::end(ControlWords), key,
+                                     [](const ControlWord &w, std::string_view k) { return std::string_view(w.name) < k; });
+    return it != std::end(ControlWords) && std::string_view(it->name) == key ? it : nullptr;
+}
+
+bool isDestinationHandler(Handler h)
+{
+    return h == &Parser::skipDestination || h == &Parser::fontTable || h == &Parser::colorTable
+        || h == &Parser::picture || h == &Parser::container || h == &Parser::shown;
+}
+
+RtfReader::Result Parser::run()
+{
+    m_stack.reserve(64);
+    m_stack.emplace_back();
+    m_cursor.beginEditBlock();
+    for (Token token = m_tokens.next(); token.type != TokenType::End; token = m_tokens.next()) {
+        if (m_skipDepth > 0) {
+            if (token.type == TokenType::GroupStart)
+                ++m_skipDepth;
+            else if (token.type == TokenType::GroupEnd)
+                --m_skipDepth;
+            continue;
+        }
+        switch (token.type) {
+        case TokenType::GroupStart: groupStart(); break;
+        case TokenType::GroupEnd: groupEnd(); break;
+        case TokenType::ControlWord: controlWord(token); break;
+        case TokenType::ControlSymbol: controlSymbol(token); break;
+        case TokenType::Text: text(token.bytes); break;
+        case TokenType::HexByte: hexByte(token.symbol); break;
+        case TokenType::Binary:
+            if (state().destination == Destination::Picture && !m_pictures.empty())
+                m_pictures.back().data.append(token.bytes.data(), token.bytes.size());
+            break;
+        case TokenType::End: break;
+        }
+    }
+    // A truncated file ends its open groups here.
+    while (m_stack.size() > 1 || m_overflowDepth > 0)
+        groupEnd();
+    flushBytes();
+    flushRun();
+    if (!m_blockHasContent && m_document.blockCount() > 1) {
+        // Writers end the last paragraph with \par too; it opens no paragraph of its own.
+        m_cursor.deletePreviousChar();
+    } else {
+        applyBlockFormat(m_blockPara);
+    }
+    m_cursor.endEditBlock();
+    return m_result;
+}
+
+void Parser::groupStart()
+{
+    flushBytes();
+    m_optionalDestination = false;
+    m_skipCharacters = 0;
+    if (m_stack.size() >= MaxStoredDepth) {
+        ++m_overflowDepth;
+        return;
+    }
+    m_stack.push_back(m_stack.back());
+}
+
+void Parser::groupEnd()
+{
+    flushBytes();
+    m_optionalDestination = false;
+    m_skipCharacters = 0;
+    if (m_overflowDepth > 0) {
+        --m_overflowDepth;
+        return;
+    }
+    if (m_stack.size() <= 1) // a stray closing brace
+        return;
+    const Destination closing = state().destination;
+    if (closing == Destination::FontTable && m_currentFontEntry >= 0)
+        fontTableText(";");
+    if (closing == Destination::ColorTable && m_pendingColor.red >= 0) { // the last entry lacked its ";"
+        m_colors.push_back(m_pendingColor);
+        m_pendingColor = Color();
+    }
+    if (closing == Destination::Picture && !m_pictures.empty() && m_pictures.back().depth == m_stack.size()) {
+        const Picture picture = std::move(m_pictures.back());
+        m_pictures.pop_back();
+        m_stack.pop_back();
+        if (state().destination == Destination::Text)
+            finishPicture(picture);
+        return;
+    }
+    m_stack.pop_back();
+}
+
+void Parser::beginSkip()
+{
+    flushBytes();
+    // The group that named the destination is skipped from here to its end.
+    if (m_overflowDepth > 0)
+        --m_overflowDepth;
+    else if (m_stack.size() > 1)
+        m_stack.pop_back();
+    m_skipDepth = 1;
+}
+
+void Parser::setDestination(Destination destination)
+{
+    flushBytes();
+    state().destination = destination;
+}
+
+void Parser::controlWord(const Token &token)
+{
+    const bool optional = m_optionalDestination;
+    m_optionalDestination = false;
+    const ControlWord *word = findControlWord(token.name);
+    if (m_skipCharacters > 0 && !(word && isDestinationHandler(word->handler))) {
+        --m_skipCharacters;
+        return;
+    }
+    if (!word) {
+        if (optional) // an optional destination this reader does not know
+            beginSkip();
+        return;
+    }
+    if (optional && !isDestinationHandler(word->handler)) {
+        beginSkip();
+        return;
+    }
+    const Destination destination = state().destination;
+    if (destination == Destination::Container && !isDestinationHandler(word->handler))
+        return;
+    const int parameter = token.hasParameter ? token.parameter : word->defaultParameter;
+    (this->*word->handler)(token, parameter);
+}
+
+void Parser::controlSymbol(const Token &token)
+{
+    if (token.symbol == '*') {
+        m_optionalDestination = true;
+        return;
+    }
+    m_optionalDestination = false;
+    if (m_skipCharacters > 0) {
+        --m_skipCharacters;
+        return;
+    }
+    if (state().destination != Destination::Text)
+        return;
+    flushBytes();
+    if (token.symbol == '\n') {
+        endParagraph();
+        return;
+    }
+    const char control[2] = {token.symbol, 0};
+    if (const char16_t c = RtfSymbols::character(QByteArrayView(control, 1)))
+        appendChar(c);
+}
+
+bool Parser::consumeSkippedCharacter()
+{
+    if (m_skipCharacters <= 0)
+        return false;
+    --m_skipCharacters;
+    return true;
+}
+
+void Parser::text(QByteArrayView bytes)
+{
+    m_optionalDestination = false;
+    if (m_skipCharacters > 0) {
+        const qsizetype skipped = std::min<qsizetype>(m_skipCharacters, bytes.size());
+        m_skipCharacters -= int(skipped);
+        bytes = bytes.sliced(skipped);
+    }
+    if (bytes.isEmpty())
+        return;
+    switch (state().destination) {
+    case Destination::Text:
+        if (!m_bytes.isEmpty() && !(m_bytesChars == state().chars))
+            flushBytes();
+        m_bytesChars = state().chars;
+        m_bytes.append(bytes.data(), bytes.size());
+        break;
+    case Destination::FontTable: fontTableText(bytes); break;
+    case Destination::ColorTable:
+        for (const char c : bytes) {
+            if (c != ';')
+                continue;
+            m_colors.push_back(m_pendingColor);
+            m_pendingColor = Color();
+        }
+        break;
+    case Destination::Picture:
+        if (!m_pictures.empty()) {
+            Picture &p = m_pictures.back();
+            for (const char c : bytes) {
+                int v;
+                if (c >= '0' && c <= '9')
+                    v = c - '0';
+                else if (c >= 'a' && c <= 'f')
+                    v = c - 'a' + 10;
+                else if (c >= 'A' && c <= 'F')
+                    v = c - 'A' + 10;
+                else
+                    continue;
+                if (p.pendingNibble < 0) {
+                    p.pendingNibble = v;
+                } else {
+                    p.data.append(char(p.pendingNibble << 4 | v));
+                    p.pendingNibble = -1;
+                }
+            }
+        }
+        break;
+    case Destination::Container: break;
+    }
+}
+
+void Parser::hexByte(char byte)
+{
+    m_optionalDestination = false;
+    if (consumeSkippedCharacter())
+        return;
+    text(QByteArrayView(&byte, 1));
+}
+
+const CodePage &Parser::codePage(int number)
+{
+    auto it = m_codePages.find(number);
+    if (it == m_codePages.end())
+        it = m_codePages.emplace(number, CodePage(number)).first;
+    return it->second;
+}
+
+int Parser::codePageOf(int font) const
+{
+    const auto it = m_fonts.find(font < 0 ? m_defaultFont : font);
+    if (it != m_fonts.end() && it->second.codePage > 0)
+        return it->second.codePage;
+    return m_codePage;
+}
+
+void Parser::flushBytes()
+{
+    if (m_bytes.isEmpty())
+        return;
+    const int fontIndex = m_bytesChars.font < 0 ? m_defaultFont : m_bytesChars.font;
+    const auto font = m_fonts.find(fontIndex);
+    const SymbolFonts::Font symbolFont = font != m_fonts.end() && font->second.charset == 2
+        ? SymbolFonts::fromName(font->second.name)
+        : SymbolFonts::Font::Other;
+    const CharState chars = m_bytesChars;
+    QString decoded;
+    if (font != m_fonts.end() && font->second.charset == 2) {
+        decoded.reserve(m_bytes.size());
+        for (const char c : std::as_const(m_bytes)) {
+            const auto byte = static_cast<unsigned char>(c);
+            decoded.append(QChar(byte < 0x20 ? char16_t(byte) : SymbolFonts::toUnicode(symbolFont, byte)));
+        }
+    } else {
+        codePage(codePageOf(fontIndex)).appendDecoded(m_bytes, decoded);
+    }
+    m_bytes.clear();
+    // The decoded text carries the formatting it was written with.
+    const CharState current = state().chars;
+    state().chars = chars;
+    appendText(decoded);
+    state().chars = current;
+}
+
+void Parser::appendText(QStringView text)
+{
+    if (text.isEmpty())
+        return;
+    if (m_highSurrogate) { // a \u high surrogate not followed by its low half
+        const char16_t replacement = QChar::ReplacementCharacter;
+        m_highSurrogate = 0;
+        appendText(QStringView(&replacement, 1));
+    }
+    if (m_pendingCellTab) {
+        m_pendingCellTab = false;
+        appendChar(u'\t');
+    }
+    if (!m_run.isEmpty() && !(m_runChars == state().chars))
+        flushRun();
+    m_runChars = state().chars;
+    m_run.append(text);
+    m_blockHasContent = true;
+    m_blockPara = state().para;
+}
+
+QBrush Parser::colorBrush(int index) const
+{
+    if (index <= 0 || index >= int(m_colors.size()) || m_colors[size_t(index)].red < 0)
+        return QBrush();
+    const Color &c = m_colors[size_t(index)];
+    return QBrush(QColor(std::clamp(c.red, 0, 255), std::clamp(c.green, 0, 255), std::clamp(c.blue, 0, 255)));
+}
+
+QTextCharFormat Parser::charFormat(const CharState &chars)
+{
+    if (m_cacheValid && m_cachedChars == chars)
+        return m_cachedFormat;
+    QTextCharFormat format;
+    const auto font = m_fonts.find(chars.font < 0 ? m_defaultFont : chars.font);
+    if (font != m_fonts.end() && !font->second.name.isEmpty())
+        format.setFontFamilies(QStringList{font->second.name});
+    format.setFontPointSize(chars.halfPoints / 2.0);
+    if (chars.bold)
+        format.setFontWeight(QFont::Bold);
+    if (chars.italic)
+        format.setFontItalic(true);
+    if (chars.underline)
+        format.setFontUnderline(true);
+    if (chars.strike)
+        format.setFontStrikeOut(true);
+    if (chars.vertical)
+        format.setVerticalAlignment(chars.vertical > 0 ? QTextCharFormat::AlignSuperScript
+                                                       : QTextCharFormat::AlignSubScript);
+    if (const QBrush fg = colorBrush(chars.color); fg.style() != Qt::NoBrush)
+        format.setForeground(fg);
+    if (const QBrush bg = colorBrush(chars.background); bg.style() != Qt::NoBrush)
+        format.setBackground(bg);
+    m_cachedChars = chars;
+    m_cachedFormat = format;
+    m_cacheValid = true;
+    return format;
+}
+
+void Parser::flushRun()
+{
+    if (m_run.isEmpty())
+        return;
+    m_cursor.insertText(m_run, charFormat(m_runChars));
+    m_run.clear();
+}
+
+void Parser::applyBlockFormat(const ParaState &p)
+{
+    QTextBlockFormat format;
+    switch (p.alignment) {
+    case Alignment::Left: format.setAlignment(Qt::AlignLeft); break;
+    case Alignment::Right: format.setAlignment(Qt::AlignRight); break;
+    case Alignment::Centre: format.setAlignment(Qt::AlignHCenter); break;
+    case Alignment::Justify: format.setAlignment(Qt::AlignJustify); break;
+    }
+    constexpr qreal PerPixel = 15.0; // twips
+    if (p.leftIndent)
+        format.setLeftMargin(p.leftIndent / PerPixel);
+    if (p.rightIndent)
+        format.setRightMargin(p.rightIndent / PerPixel);
+    if (p.firstIndent)
+        format.setTextIndent(p.firstIndent / PerPixel);
+    if (p.spaceBefore)
+        format.setTopMargin(p.spaceBefore / PerPixel);
+    if (p.spaceAfter)
+        format.setBottomMargin(p.spaceAfter / PerPixel);
+    if (p.lineSpacing > 0 && p.lineMultiple)
+        format.setLineHeight(std::clamp(p.lineSpacing * 100.0 / 240.0, 10.0, 1000.0), QTextBlockFormat::ProportionalHeight);
+    else if (p.lineSpacing > 0)
+        format.setLineHeight(std::min(p.lineSpacing / PerPixel, 2000.0), QTextBlockFormat::MinimumHeight);
+    else if (p.lineSpacing < 0)
+        format.setLineHeight(std::min(-p.lineSpacing / PerPixel, 2000.0), QTextBlockFormat::FixedHeight);
+    if (m_blockPageBreak || p.pageBreakBefore)
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    m_cursor.setBlockFormat(format);
+}
+
+void Parser::endParagraph()
+{
+    flushBytes();
+    m_pendingCellTab = false;
+    flushRun();
+    applyBlockFormat(state().para);
+    m_cursor.insertBlock(QTextBlockFormat(), charFormat(state().chars));
+    m_blockHasContent = false;
+    m_blockPageBreak = false;
+}
+
+void Parser::plain(const Token &, int)
+{
+    flushBytes();
+    state().chars = CharState();
+}
+
+void Parser::pard(const Token &, int)
+{
+    state().para = ParaState();
+    m_blockPara = state().para;
+}
+
+void Parser::font(const Token &, int p)
+{
+    if (state().destination == Destination::FontTable) {
+        if (m_currentFontEntry >= 0 && !m_fonts[m_currentFontEntry].nameBytes.isEmpty())
+            fontTableText(";");
+        m_currentFontEntry = p;
+        m_fonts[p] = FontEntry();
+        return;
+    }
+    setChar(&CharState::font, p);
+}
+
+void Parser::fontCharset(const Token &, int p)
+{
+    if (state().destination != Destination::FontTable || m_currentFontEntry < 0)
+        return;
+    FontEntry &entry = m_fonts[m_currentFontEntry];
+    entry.charset = p;
+    if (p != 2 && entry.codePage == 0)
+        entry.codePage = CodePage::forCharset(p);
+}
+
+void Parser::fontCodePage(const Token &, int p)
+{
+    if (state().destination == Destination::FontTable && m_currentFontEntry >= 0 && p > 0)
+        m_fonts[m_currentFontEntry].codePage = p;
+}
+
+void Parser::fontTableText(QByteArrayView bytes)
+{
+    if (m_currentFontEntry < 0)
+        return;
+    FontEntry &entry = m_fonts[m_currentFontEntry];
+    for (const char c : bytes) {
+        if (c != ';') {
+            entry.nameBytes.append(c);
+            continue;
+        }
+        if (!entry.nameBytes.isEmpty()) {
+            const int page = entry.codePage > 0 ? entry.codePage : m_codePage;
+            entry.name = codePage(entry.charset == 2 ? CodePage::Windows1252 : page).decode(entry.nameBytes).trimmed();
+            entry.nameBytes.clear();
+        }
+    }
+}
+
+void Parser::colorComponent(const Token &token, int p)
+{
+    if (state().destination != Destination::ColorTable)
+        return;
+    const int value = std::clamp(p, 0, 255);
+    if (m_pendingColor.red < 0)
+        m_pendingColor = Color{0, 0, 0};
+    if (token.name == "red")
+        m_pendingColor.red = value;
+    else if (token.name == "green")
+        m_pendingColor.green = value;
+    else
+        m_pendingColor.blue = value;
+}
+
+void Parser::align(const Token &token, int)
+{
+    const char which = token.name.at(1);
+    setPara(&ParaState::alignment, which == 'r' ? Alignment::Right
+                                   : which == 'c' ? Alignment::Centre
+                                   : which == 'j' ? Alignment::Justify
+                                                  : Alignment::Left);
+}
+
+void Parser::page(const Token &, int)
+{
+    if (state().destination != Destination::Text)
+        return;
+    flushBytes();
+    if (m_blockHasContent || !m_run.isEmpty()) {
+        endParagraph();
+        m_blockPageBreak = true;
+    } else {
+        m_blockPageBreak = true; // "\par\page": the break goes before the empty paragraph
+    }
+}
+
+void Parser::section(const Token &, int)
+{
+    flushBytes();
+    if (state().destination == Destination::Text && (m_blockHasContent || !m_run.isEmpty()))
+        endParagraph();
+}
+
+void Parser::cell(const Token &, int)
+{
+    if (state().destination != Destination::Text)
+        return;
+    flushBytes();
+    m_pendingCellTab = true;
+}
+
+void Parser::symbol(const Token &token, int)
+{
+    if (state().destination != Destination::Text)
+        return;
+    flushBytes();
+    if (const char16_t c = RtfSymbols::character(token.name))
+        appendChar(c);
+}
+
+void Parser::unicode(const Token &, int p)
+{
+    m_skipCharacters = 0;
+    if (state().destination != Destination::Text) {
+        m_skipCharacters = state().unicodeSkip;
+        return;
+    }
+    flushBytes();
+    m_skipCharacters = state().unicodeSkip;
+    if (p < -32768 || p > 65535) // no UTF-16 unit; its fallback is still skipped
+        return;
+    auto unit = char16_t(p < 0 ? p + 65536 : p);
+    const auto font = m_fonts.find(state().chars.font < 0 ? m_defaultFont : state().chars.font);
+    if (font != m_fonts.end() && font->second.charset == 2 && unit >= 0xF020 && unit <= 0xF0FF)
+        unit = SymbolFonts::toUnicode(SymbolFonts::fromName(font->second.name), static_cast<unsigned char>(unit & 0xFF));
+
+    if (QChar::isLowSurrogate(unit) && m_highSurrogate) {
+        const char16_t pair[2] = {m_highSurrogate, unit};
+        m_highSurrogate = 0;
+        appendText(QStringView(pair, 2));
+    } else if (QChar::isHighSurrogate(unit)) {
+        if (m_highSurrogate) { // two high halves in a row: the first stands alone
+            m_highSurrogate = 0;
+            appendChar(QChar::ReplacementCharacter);
+        }
+        m_highSurrogate = unit;
+    } else if (QChar::isLowSurrogate(unit)) {
+        appendChar(QChar::ReplacementCharacter);
+    } else if (unit != 0) {
+        appendChar(unit);
+    }
+}
+
+void Parser::picture(const Token &, int)
+{
+    if (state().destination == Destination::Picture && !m_pictures.empty()
+        && m_pictures.back().depth == m_stack.size()) {
+        m_pictures.back() = Picture();
+        m_pictures.back().depth = m_stack.size();
+        return;
+    }
+    setDestination(Destination::Picture);
+    m_pictures.emplace_back();
+    m_pictures.back().depth = m_stack.size();
+}
+
+void Parser::pictureFormat(const Token &token, int)
+{
+    if (state().destination != Destination::Picture || m_pictures.empty())
+        return;
+    Picture &p = m_pictures.back();
+    p.format = token.name == "pngblip" ? PictureFormat::Png
+        : token.name == "jpegblip"     ? PictureFormat::Jpeg
+                                       : PictureFormat::Other;
+}
+
+void Parser::pictureSize(const Token &token, int value)
+{
+    if (state().destination != Destination::Picture || m_pictures.empty())
+        return;
+    Picture &p = m_pictures.back();
+    const int v = std::clamp(value, 0, 1 << 24);
+    if (token.name == "picwgoal")
+        p.goalWidth = v;
+    else if (token.name == "pichgoal")
+        p.goalHeight = v;
+    else if (token.name == "picscalex")
+        p.scaleX = v;
+    else if (token.name == "picscaley")
+        p.scaleY = v;
+}
+
+void Parser::finishPicture(const Picture &picture)
+{
+    if (picture.format != PictureFormat::Png && picture.format != PictureFormat::Jpeg) {
+        m_result.droppedPictures = true;
+        return;
+    }
+    QByteArray data = picture.data;
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
+    const QSize natural = reader.size();
+    if (!natural.isValid()) { // not a picture after all
+        m_result.droppedPictures = true;
+        return;
+    }
+    const auto pixels = [](int goalTwips, int scale, int naturalPixels) {
+        const double base = goalTwips > 0 ? goalTwips / 15.0 : naturalPixels;
+        return std::clamp(int(base * scale / 100.0 + 0.5), 1, MaxPicturePixels);
+    };
+
+    const QString name = QStringLiteral("rtf-picture-%1.%2")
+                             .arg(++m_imageCount)
+                             .arg(picture.format == PictureFormat::Png ? u"png" : u"jpg");
+    m_document.addResource(QTextDocument::ImageResource, QUrl(name), data);
+    QTextImageFormat format;
+    format.setName(name);
+    format.setWidth(pixels(picture.goalWidth, picture.scaleX, natural.width()));
+    format.setHeight(pixels(picture.goalHeight, picture.scaleY, natural.height()));
+    flushRun();
+    if (m_pendingCellTab) {
+        m_pendingCellTab = false;
+        appendChar(u'\t');
+        flushRun();
+    }
+    m_cursor.insertImage(format);
+    m_blockHasContent = true;
+    m_blockPara = state().para;
+}
+
+} // namespace
+
+RtfReader::Result RtfReader::read(QByteArrayView rtf, QTextDocument &document)
+{
+    return Parser(rtf, document).run();
+}

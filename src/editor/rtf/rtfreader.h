@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArrayView>
+
+class QTextDocument;
+
+// Reads RTF into a Qt rich-text document, with the formatting the editor can
+// show: bold, italic, underline, strike-through, super- and subscript, fonts,
+// sizes, text and background colours, paragraph alignment, indents, spacing
+// and page breaks, and PNG and JPEG pictures. Whatever the editor cannot show
+// is skipped whole, never spilled as text.
+//
+// Any input at all ends in a document: broken, truncated or hostile RTF is
+// read as far as it makes sense, in time and memory proportional to its size.
+class RtfReader
+{
+public:
+    struct Result
+    {
+        // The RTF held pictures in formats other than PNG and JPEG; they were
+        // left out.
+        bool droppedPictures = false;
+    };
+
+    // Fills an empty document.
+    static Result read(QByteArrayView rtf, QTextDocument &document);
+};

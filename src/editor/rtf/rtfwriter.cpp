@@ -1,0 +1,351 @@
+#include "rtfwriter.h"
+
+#include "rtfsymbols.h"
+
+#include <QBuffer>
+#include <QHash>
+#include <QImage>
+#include <QImageReader>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+// Windows-1252 bytes 0x80-0x9F and the characters they stand for, for the
+// ANSI fallback that follows every \uN.
+constexpr std::array<char16_t, 32> Cp1252High = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+};
+
+int ansiFallback(char16_t c)
+{
+    if (c >= 0xA0 && c <= 0xFF)
+        return c;
+    for (int i = 0; i < 32; ++i)
+        if (Cp1252High[size_t(i)] == c)
+            return 0x80 + i;
+    return -1;
+}
+
+constexpr char HexDigits[] = "0123456789abcdef";
+
+void appendWord(QByteArray &out, const char *control)
+{
+    out.append('\\');
+    out.append(control);
+}
+
+void appendWord(QByteArray &out, const char *control, int parameter)
+{
+    appendWord(out, control);
+    out.append(QByteArray::number(parameter));
+}
+
+// Text as RTF: plain ASCII as it is, the named characters by their control
+// words, everything else as \uN with its ANSI fallback.
+void appendEscaped(QByteArray &out, QStringView text)
+{
+    const qsizetype n = text.size();
+    const char16_t *chars = text.utf16();
+    qsizetype i = 0;
+    while (i < n) {
+        qsizetype end = i;
+        while (end < n && chars[end] >= 0x20 && chars[end] < 0x80 && chars[end] != u'\\' && chars[end] != u'{'
+               && chars[end] != u'}')
+            ++end;
+        if (end > i) {
+            const qsizetype at = out.size();
+            out.resize(at + (end - i));
+            char *dst = out.data() + at;
+            for (qsizetype k = i; k < end; ++k)
+                *dst++ = char(chars[k]);
+            i = end;
+            continue;
+        }
+
+        const char16_t c = chars[i++];
+        if (const char *control = RtfSymbols::control(c)) {
+            appendWord(out, control);
+            if (control[0] >= 'a' && control[0] <= 'z')
+                out.append(' ');
+            continue;
+        }
+        if (c < 0x20 || c == QChar::ObjectReplacementCharacter)
+            continue; // control characters have no place in text; pictures are written from their formats
+        appendWord(out, "u", c < 0x8000 ? int(c) : int(c) - 0x10000);
+        const int fallback = ansiFallback(c);
+        if (fallback < 0) {
+            out.append('?');
+        } else {
+            out.append("\\'");
+            out.append(HexDigits[fallback >> 4]);
+            out.append(HexDigits[fallback & 0xF]);
+        }
+    }
+}
+
+struct CharProps
+{
+    int font = 0;
+    int halfPoints = 24;
+    int color = 0;
+    int background = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    int vertical = 0;
+};
+
+class Writer
+{
+public:
+    explicit Writer(const QTextDocument &document)
+        : m_document(document)
+        , m_defaultFamily(document.defaultFont().family())
+        , m_defaultHalfPoints(halfPointsOf(document.defaultFont().pointSizeF()))
+    {
+        m_fonts.insert(m_defaultFamily, 0);
+        m_fontOrder.append(m_defaultFamily);
+    }
+
+    QByteArray run();
+
+private:
+    static int halfPointsOf(double points) { return points > 0 ? int(std::lround(points * 2)) : 24; }
+
+    int fontIndex(const QString &family);
+    int colorIndex(const QColor &color);
+    CharProps propsOf(const QTextCharFormat &format);
+    void paragraph(const QTextBlock &block);
+    void switchTo(const CharProps &next);
+    void word(const char *control, int parameter) { appendWord(m_body, control, parameter); }
+    void word(const char *control) { appendWord(m_body, control); }
+    void picture(const QTextImageFormat &format);
+
+    const QTextDocument &m_document;
+    const QString m_defaultFamily;
+    const int m_defaultHalfPoints;
+    QHash<QString, int> m_fonts;
+    QStringList m_fontOrder;
+    QHash<QRgb, int> m_colors;
+    QList<QColor> m_colorOrder;
+    CharProps m_current;
+    QByteArray m_body;
+};
+
+int Writer::fontIndex(const QString &family)
+{
+    const auto it = m_fonts.constFind(family);
+    if (it != m_fonts.constEnd())
+        return *it;
+    const int index = int(m_fontOrder.size());
+    m_fonts.insert(family, index);
+    m_fontOrder.append(family);
+    return index;
+}
+
+int Writer::colorIndex(const QColor &color)
+{
+    const QRgb rgb = color.rgb();
+    const auto it = m_colors.constFind(rgb);
+    if (it != m_colors.constEnd())
+        return *it;
+    m_colorOrder.append(color);
+    const int index = int(m_colorOrder.size()); // entry 0 is the automatic colour
+    m_colors.insert(rgb, index);
+    return index;
+}
+
+CharProps Writer::propsOf(const QTextCharFormat &format)
+{
+    CharProps p;
+    const QStringList families = format.fontFamilies().toStringList();
+    p.font = families.isEmpty() || families.constFirst().isEmpty() ? 0 : fontIndex(families.constFirst());
+    p.halfPoints = format.hasProperty(QTextFormat::FontPointSize) ? halfPointsOf(format.fontPointSize())
+                                                                  : m_defaultHalfPoints;
+    p.bold = format.fontWeight() >= QFont::DemiBold;
+    p.italic = format.fontItalic();
+    p.underline = format.fontUnderline();
+    p.strike = format.fontStrikeOut();
+    if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
+        p.color = colorIndex(format.foreground().color());
+    if (format.hasProperty(QTextFormat::BackgroundBrush) && format.background().style() != Qt::NoBrush)
+        p.background = colorIndex(format.background().color());
+    const auto vertical = format.verticalAlignment();
+    p.vertical = vertical == QTextCharFormat::AlignSuperScript ? 1 : vertical == QTextCharFormat::AlignSubScript ? -1 : 0;
+    return p;
+}
+
+void Writer::switchTo(const CharProps &next)
+{
+    const qsizetype before = m_body.size();
+    CharProps &c = m_current;
+    if (next.font != c.font)
+        word("f", next.font);
+    if (next.halfPoints != c.halfPoints)
+        word("fs", next.halfPoints);
+    if (next.bold != c.bold)
+        next.bold ? word("b") : word("b", 0);
+    if (next.italic != c.italic)
+        next.italic ? word("i") : word("i", 0);
+    if (next.underline != c.underline)
+        next.underline ? word("ul") : word("ulnone");
+    if (next.strike != c.strike)
+        next.strike ? word("strike") : word("strike", 0);
+    if (next.color != c.color)
+        word("cf", next.color);
+    if (next.background != c.background)
+        word("highlight", next.background);
+    if (next.vertical != c.vertical)
+        word(next.vertical > 0 ? "super" : next.vertical < 0 ? "sub" : "nosupersub");
+    if (m_body.size() != before)
+        m_body.append(' ');
+    c = next;
+}
+
+void Writer::picture(const QTextImageFormat &format)
+{
+    const QVariant resource = m_document.resource(QTextDocument::ImageResource, QUrl(format.name()));
+    QByteArray data;
+    const char *blip = "pngblip";
+    if (resource.userType() == QMetaType::QByteArray) {
+        data = resource.toByteArray();
+        if (data.startsWith("\xff\xd8"))
+            blip = "jpegblip";
+        else if (!data.startsWith("\x89PNG"))
+            data.clear();
+    }
+    if (data.isEmpty()) {
+        QImage image = resource.value<QImage>();
+        if (image.isNull() && resource.userType() == QMetaType::QByteArray)
+            image.loadFromData(resource.toByteArray());
+        if (image.isNull())
+            return; // nothing to keep
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        blip = "pngblip";
+    }
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
+    const QSize natural = reader.size();
+    const int width = format.width() > 0 ? int(std::lround(format.width())) : natural.width();
+    const int height = format.height() > 0 ? int(std::lround(format.height())) : natural.height();
+
+    m_body.append("{\\pict\\");
+    m_body.append(blip);
+    word("picw", natural.width());
+    word("pich", natural.height());
+    word("picwgoal", width * 15);
+    word("pichgoal", height * 15);
+    m_body.append('\n');
+    const qsizetype at = m_body.size();
+    const qsizetype lines = (data.size() + 63) / 64;
+    m_body.resize(at + data.size() * 2 + lines);
+    char *out = m_body.data() + at;
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        *out++ = HexDigits[b >> 4];
+        *out++ = HexDigits[b & 0xF];
+        if (i % 64 == 63 || i == data.size() - 1)
+            *out++ = '\n';
+    }
+    m_body.append('}');
+}
+
+void Writer::paragraph(const QTextBlock &block)
+{
+    const QTextBlockFormat f = block.blockFormat();
+    m_body.append("\\pard\\plain");
+    m_current = CharProps{0, 24};
+    const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
+    if (a & Qt::AlignJustify)
+        word("qj");
+    else if (a & Qt::AlignHCenter)
+        word("qc");
+    else if (a & (Qt::AlignRight | Qt::AlignTrailing) && !(a & Qt::AlignLeft))
+        word("qr");
+    const auto twips = [](qreal pixels) { return int(std::lround(pixels * 15)); };
+    if (f.leftMargin() != 0)
+        word("li", twips(f.leftMargin()));
+    if (f.rightMargin() != 0)
+        word("ri", twips(f.rightMargin()));
+    if (f.textIndent() != 0)
+        word("fi", twips(f.textIndent()));
+    if (f.topMargin() != 0)
+        word("sb", twips(f.topMargin()));
+    if (f.bottomMargin() != 0)
+        word("sa", twips(f.bottomMargin()));
+    switch (f.lineHeightType()) {
+    case QTextBlockFormat::ProportionalHeight:
+        word("sl", int(std::lround(f.lineHeight() * 240 / 100)));
+        word("slmult", 1);
+        break;
+    case QTextBlockFormat::MinimumHeight:
+        word("sl", twips(f.lineHeight()));
+        word("slmult", 0);
+        break;
+    case QTextBlockFormat::FixedHeight:
+        word("sl", -twips(f.lineHeight()));
+        word("slmult", 0);
+        break;
+    default: break;
+    }
+    if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+        word("pagebb");
+    m_body.append(' ');
+
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QTextCharFormat format = fragment.charFormat();
+        switchTo(propsOf(format));
+        if (format.isImageFormat()) {
+            const QString t = fragment.text();
+            for (const QChar c : t)
+                if (c == QChar::ObjectReplacementCharacter)
+                    picture(format.toImageFormat());
+            continue;
+        }
+        appendEscaped(m_body, fragment.text());
+    }
+}
+
+QByteArray Writer::run()
+{
+    m_body.reserve(m_document.characterCount() + m_document.characterCount() / 4 + 1024);
+    // Every paragraph ends with \par, the last one too, as RTF readers expect.
+    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
+        paragraph(block);
+        m_body.append("\\par\n");
+    }
+
+    QByteArray out;
+    out.reserve(m_body.size() + 4096);
+    out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl");
+    for (int i = 0; i < m_fontOrder.size(); ++i) {
+        out.append("{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 ");
+        appendEscaped(out, m_fontOrder[i]);
+        out.append(";}");
+    }
+    out.append("}\n{\\colortbl;");
+    for (const QColor &c : std::as_const(m_colorOrder))
+        out.append("\\red" + QByteArray::number(c.red()) + "\\green" + QByteArray::number(c.green()) + "\\blue"
+                   + QByteArray::number(c.blue()) + ';');
+    out.append("}\n");
+    out.append(m_body);
+    out.append("\n}\n");
+    return out;
+}
+
+} // namespace
+
+QByteArray RtfWriter::write(const QTextDocument &document)
+{
+    return Writer(document).run();
+}

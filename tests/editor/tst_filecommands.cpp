@@ -1,0 +1,349 @@
+#include "commondialog.h"
+#include "documentwindows.h"
+#include "filecommands.h"
+#include "frmdoc.h"
+#include "richtextbox.h"
+#include "scripteddialogs.h"
+
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+class Fixture
+{
+public:
+    Fixture()
+        : documents(area, dialogs)
+        , dialog(dialogs)
+        , commands(documents, dialog, dialogs)
+    {
+        area.show();
+    }
+
+    QString path(const QString &name) const { return directory.filePath(name); }
+    int windowCount() const { return int(area.subWindowList().size()); }
+    QString caption() const { return documents.activeWindow()->windowTitle(); }
+    RichTextBox *editor() const { return documents.activeDocument(); }
+
+    QTemporaryDir directory;
+    ScriptedDialogs dialogs;
+    QMdiArea area;
+    DocumentWindows documents;
+    CommonDialog dialog;
+    FileCommands commands;
+};
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes beyond a small size fail, as on a full disk; root is not exempt.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = nullptr;
+};
+
+} // namespace
+
+class tst_FileCommands : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void openCancelledLeavesANewEmptyWindow();
+    void openReadsRtfWithItsFormatting();
+    void openReadsPlainTextAndShowsMarkupOnlyWhenAsked();
+    void openFailureSaysWhyAndKeepsGoing_data();
+    void openFailureSaysWhyAndKeepsGoing();
+    void openWarnsOnceAboutPicturesItCannotKeep();
+    void saveCommandsAskWithTheirFilters_data();
+    void saveCommandsAskWithTheirFilters();
+    void saveAsCancelledChangesNothing();
+    void cancelAfterAnEarlierNameStoresNothing();
+    void saveWritesRtfWhateverTheName();
+    void saveWithoutDocumentsSaysSo();
+    void failedStoreLeavesTheOldFileWhole();
+    void saveIntoAFolderNameFails();
+    void joinPath_data();
+    void joinPath();
+    void paneOpensEachFileInANewWindow();
+};
+
+void tst_FileCommands::openCancelledLeavesANewEmptyWindow()
+{
+    Fixture f;
+    f.dialogs.fileAnswers = {std::nullopt};
+    f.commands.Open();
+    QCOMPARE(f.windowCount(), 1);
+    QCOMPARE(f.caption(), QStringLiteral("Document "));
+    QCOMPARE(f.editor()->Text(), QString());
+    QCOMPARE(f.dialogs.files.size(), 1);
+    QCOMPARE(f.dialogs.files[0].kind, FileDialogRequest::Kind::Open);
+    QCOMPARE(f.dialogs.files[0].title, QStringLiteral("Open"));
+    QCOMPARE(f.dialogs.files[0].filter,
+             QStringLiteral("Documents (*.txt)|*.txt|RichText Files (*.rtf)|*.rtf|All Files (*.*)|*.*"));
+    QVERIFY(f.dialogs.messages.isEmpty());
+}
+
+void tst_FileCommands::openReadsRtfWithItsFormatting()
+{
+    Fixture f;
+    const QString path = f.path(QStringLiteral("chapter.rtf"));
+    writeFile(path, "{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}\\pard\\qc\\b Chapter\\b0  one\\par}");
+    f.dialogs.fileAnswers = {path};
+    f.commands.Open();
+    QCOMPARE(f.caption(), path);
+    QCOMPARE(f.editor()->Text(), QStringLiteral("Chapter one"));
+    f.editor()->setSelStart(0);
+    f.editor()->setSelLength(7);
+    QCOMPARE(f.editor()->SelBold(), RichTextBox::Style::On);
+    QVERIFY(f.editor()->document()->begin().blockFormat().alignment() & Qt::AlignHCenter);
+    QVERIFY(f.dialogs.messages.isEmpty());
+}
+
+void tst_FileCommands::openReadsPlainTextAndShowsMarkupOnlyWhenAsked()
+{
+    Fixture f;
+    const QString text = f.path(QStringLiteral("notes.txt"));
+    writeFile(text, "line one\r\nline two\r\n");
+    f.dialogs.fileAnswers = {text};
+    f.commands.Open();
+    QCOMPARE(f.editor()->Text(), QStringLiteral("line one\nline two\n"));
+
+    // An RTF file named .txt is still RTF when it starts with "{\rtf".
+    const QString disguised = f.path(QStringLiteral("disguised.txt"));
+    writeFile(disguised, "{\\rtf1 \\i slanted}");
+    f.dialogs.fileAnswers = {disguised};
+    f.commands.Open();
+    QCOMPARE(f.editor()->Text(), QStringLiteral("slanted"));
+}
+
+void tst_FileCommands::openFailureSaysWhyAndKeepsGoing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("not found") << QStringLiteral("missing.rtf") << QStringLiteral("No such file");
+    QTest::newRow("a folder") << QStringLiteral("folder") << QStringLiteral("folder");
+    QTest::newRow("binary") << QStringLiteral("picture.png") << QStringLiteral("not a text or RTF document");
+}
+
+void tst_FileCommands::openFailureSaysWhyAndKeepsGoing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    Fixture f;
+    QVERIFY(QDir(f.directory.path()).mkdir(QStringLiteral("folder")));
+    writeFile(f.path(QStringLiteral("picture.png")), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    const QString path = f.path(name);
+    f.dialogs.fileAnswers = {path};
+    f.commands.Open();
+
+    QCOMPARE(f.dialogs.messages.size(), 1);
+    const QString message = f.dialogs.messages[0].text;
+    QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
+    QVERIFY2(message.contains(reason, Qt::CaseInsensitive), qPrintable(message));
+    QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Quillmere"));
+    QCOMPARE(f.caption(), QStringLiteral("Document "));
+    QCOMPARE(f.editor()->Text(), QString());
+}
+
+void tst_FileCommands::openWarnsOnceAboutPicturesItCannotKeep()
+{
+    Fixture f;
+    const QString path = f.path(QStringLiteral("old.rtf"));
+    writeFile(path, "{\\rtf1 a{\\pict\\wmetafile8 0102}b{\\pict\\emfblip 03}c}");
+    f.dialogs.fileAnswers = {path};
+    f.commands.Open();
+    QCOMPARE(f.editor()->Text(), QStringLiteral("abc"));
+    QCOMPARE(f.caption(), path);
+    QCOMPARE(f.dialogs.messages.size(), 1);
+    QVERIFY(f.dialogs.messages[0].text.contains(u"pictures"));
+    QVERIFY(f.dialogs.messages[0].text.contains(QDir::toNativeSeparators(path)));
+}
+
+void tst_FileCommands::saveCommandsAskWithTheirFilters_data()
+{
+    QTest::addColumn<bool>("saveAs");
+    QTest::addColumn<QString>("filter");
+
+    QTest::newRow("Save As offers RTF first")
+        << true << QStringLiteral("RichText Files (*.rtf)|*.rtf|Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
+    QTest::newRow("Save offers text first")
+        << false << QStringLiteral("Text Files (*.txt)|*.txt|RichText Files (*.rtf)|*.rtf|All Files (*.*)|*.*");
+}
+
+void tst_FileCommands::saveCommandsAskWithTheirFilters()
+{
+    QFETCH(bool, saveAs);
+    Fixture f;
+    f.documents.NewDocument();
+    f.dialogs.fileAnswers = {std::nullopt};
+    saveAs ? f.commands.SaveAs() : f.commands.Save();
+    QCOMPARE(f.dialogs.files.size(), 1);
+    QCOMPARE(f.dialogs.files[0].kind, FileDialogRequest::Kind::Save);
+    QCOMPARE(f.dialogs.files[0].title, QStringLiteral("Save As"));
+    QTEST(f.dialogs.files[0].filter, "filter");
+}
+
+void tst_FileCommands::saveAsCancelledChangesNothing()
+{
+    Fixture f;
+    f.documents.NewDocument()->RichTextBox1()->setText(QStringLiteral("draft"));
+    f.dialogs.fileAnswers = {std::nullopt};
+    f.commands.SaveAs();
+    QCOMPARE(f.caption(), QStringLiteral("Document "));
+    QCOMPARE(f.editor()->Text(), QStringLiteral("draft"));
+    QCOMPARE(QDir(f.directory.path()).entryList(QDir::Files), QStringList());
+}
+
+void tst_FileCommands::cancelAfterAnEarlierNameStoresNothing()
+{
+    Fixture f;
+    f.documents.NewDocument()->RichTextBox1()->setText(QStringLiteral("first"));
+    const QString path = f.path(QStringLiteral("kept.rtf"));
+    f.dialogs.fileAnswers = {path, std::nullopt};
+    f.commands.SaveAs();
+    const QByteArray stored = readFile(path);
+    f.editor()->setText(QStringLiteral("second"));
+    f.commands.SaveAs();
+    QCOMPARE(f.dialogs.files[1].fileName, path); // the dialog starts from the last name
+    QCOMPARE(readFile(path), stored);
+}
+
+void tst_FileCommands::saveWritesRtfWhateverTheName()
+{
+    Fixture f;
+    RichTextBox *editor = f.documents.NewDocument()->RichTextBox1();
+    editor->setText(QStringLiteral("Bold move"));
+    editor->setSelStart(0);
+    editor->setSelLength(4);
+    editor->setSelBold(true);
+    const QString path = f.path(QStringLiteral("story.txt"));
+    f.dialogs.fileAnswers = {path};
+    f.commands.Save();
+    QCOMPARE(f.caption(), path);
+    QVERIFY(readFile(path).startsWith("{\\rtf1"));
+    QVERIFY(f.dialogs.messages.isEmpty());
+
+    f.dialogs.fileAnswers = {path};
+    f.commands.Open();
+    QCOMPARE(f.editor()->Text(), QStringLiteral("Bold move"));
+    f.editor()->setSelStart(0);
+    f.editor()->setSelLength(4);
+    QCOMPARE(f.editor()->SelBold(), RichTextBox::Style::On);
+}
+
+void tst_FileCommands::saveWithoutDocumentsSaysSo()
+{
+    Fixture f;
+    f.commands.Save();
+    f.commands.SaveAs();
+    QCOMPARE(f.dialogs.messageTexts(), QStringList({QStringLiteral("No Documents Open"), QStringLiteral("No Documents Open")}));
+    QVERIFY(f.dialogs.files.isEmpty());
+}
+
+void tst_FileCommands::failedStoreLeavesTheOldFileWhole()
+{
+    Fixture f;
+    const QString path = f.path(QStringLiteral("novel.rtf"));
+    writeFile(path, "{\\rtf1 the old text}");
+    f.documents.NewDocument()->RichTextBox1()->setText(QString(20000, u'x'));
+    f.dialogs.fileAnswers = {path};
+    {
+        FileSizeLimit full(4096);
+        f.commands.SaveAs();
+    }
+    QCOMPARE(readFile(path), QByteArray("{\\rtf1 the old text}"));
+    QCOMPARE(f.dialogs.messages.size(), 1);
+    QVERIFY2(f.dialogs.messages[0].text.contains(QDir::toNativeSeparators(path)), qPrintable(f.dialogs.messages[0].text));
+    QVERIFY2(f.dialogs.messages[0].text.contains(u"too large", Qt::CaseInsensitive), qPrintable(f.dialogs.messages[0].text));
+    QCOMPARE(f.editor()->Text(), QString(20000, u'x'));
+    QCOMPARE(QDir(f.directory.path()).entryList(QDir::Files), QStringList{QStringLiteral("novel.rtf")});
+}
+
+void tst_FileCommands::saveIntoAFolderNameFails()
+{
+    Fixture f;
+    f.documents.NewDocument()->RichTextBox1()->setText(QStringLiteral("text"));
+    f.dialogs.fileAnswers = {f.directory.path(), f.path(QStringLiteral("no/such/folder/x.rtf"))};
+    f.commands.SaveAs();
+    f.commands.SaveAs();
+    QCOMPARE(f.dialogs.messages.size(), 2);
+    QVERIFY(f.dialogs.messages[0].text.contains(u"folder"));
+    QCOMPARE(f.editor()->Text(), QStringLiteral("text"));
+}
+
+void tst_FileCommands::joinPath_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("path");
+
+    QTest::newRow("root") << QStringLiteral("/") << QStringLiteral("a.rtf") << QStringLiteral("/a.rtf");
+    QTest::newRow("folder") << QStringLiteral("/home/writer") << QStringLiteral("a.rtf") << QStringLiteral("/home/writer/a.rtf");
+    QTest::newRow("folder ending in separator") << QStringLiteral("/mnt/usb/") << QStringLiteral("b.txt")
+                                                << QStringLiteral("/mnt/usb/b.txt");
+}
+
+void tst_FileCommands::joinPath()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, name);
+    QTEST(FileCommands::joinPath(folder, name), "path");
+}
+
+void tst_FileCommands::paneOpensEachFileInANewWindow()
+{
+    Fixture f;
+    const QString path = f.path(QStringLiteral("scene.rtf"));
+    writeFile(path, "{\\rtf1 \\ul scene\\ulnone}");
+    f.commands.openInNewWindow(path);
+    f.commands.openInNewWindow(path);
+    QCOMPARE(f.windowCount(), 2);
+    for (QMdiSubWindow *w : f.area.subWindowList()) {
+        QCOMPARE(w->widget()->windowTitle(), path);
+        auto *editor = qobject_cast<frmDoc *>(w->widget())->RichTextBox1();
+        QCOMPARE(editor->Text(), QStringLiteral("scene"));
+        editor->setSelStart(1);
+        QCOMPARE(editor->SelUnderline(), RichTextBox::Style::On);
+    }
+}
+
+QTEST_MAIN(tst_FileCommands)
+#include "tst_filecommands.moc"

@@ -1,0 +1,316 @@
+#include "documentdump.h"
+#include "rtfreader.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+// A document with Times as font 0, Arial as font 1, red and blue as colours 1 and 2.
+QByteArray rtf(const QByteArray &body)
+{
+    return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times;}{\\f1\\fswiss Arial;}}"
+           "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\n"
+        + body + "}";
+}
+
+struct Read
+{
+    QString dump;
+    QString text;
+    bool droppedPictures;
+};
+
+Read read(const QByteArray &input)
+{
+    QTextDocument document;
+    const RtfReader::Result result = RtfReader::read(input, document);
+    return {dumpDocument(document, QStringLiteral("Times")), document.toRawText().replace(QChar::ParagraphSeparator, u'\n'),
+            result.droppedPictures};
+}
+
+QByteArray pngBytes(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace
+
+class tst_RtfReader : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void formatting_data();
+    void formatting();
+    void text_data();
+    void text();
+    void skippedDestinations_data();
+    void skippedDestinations();
+    void pictures_data();
+    void pictures();
+    void paragraphFormats();
+    void malformedInputEndsInADocument_data();
+    void malformedInputEndsInADocument();
+    void randomBytesNeverBreakTheReader();
+};
+
+void tst_RtfReader::formatting_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("dump");
+
+    QTest::newRow("groups restore state") << QByteArray("a{\\b b{\\i c}d}e")
+                                          << QStringLiteral("L:a|b{b}|c{b,i}|d{b}|e");
+    QTest::newRow("toggles with zero") << QByteArray("\\b\\i a\\b0 b\\i0 c") << QStringLiteral("L:a{b,i}|b{i}|c");
+    QTest::newRow("plain resets characters") << QByteArray("\\b\\f1\\fs40\\cf1 a\\plain b")
+                                             << QStringLiteral("L:a{b,f=Arial,pt=20,fg=#ff0000}|b");
+    QTest::newRow("underline styles") << QByteArray("\\ulwave a\\ulnone b\\uldb c\\ul0 d\\ulth e")
+                                      << QStringLiteral("L:a{u}|b|c{u}|d|e{u}");
+    QTest::newRow("strike") << QByteArray("\\strike a\\strike0 b\\striked1 c") << QStringLiteral("L:a{s}|b|c{s}");
+    QTest::newRow("font size in half points") << QByteArray("\\fs21 a") << QStringLiteral("L:a{pt=10.5}");
+    QTest::newRow("unknown font falls back") << QByteArray("\\f9 a") << QStringLiteral("L:a");
+    QTest::newRow("colour table") << QByteArray("\\cf2 a\\cf0 b\\cf7 c") << QStringLiteral("L:a{fg=#0000ff}|bc");
+    QTest::newRow("highlight and cb") << QByteArray("\\highlight1 a\\highlight0 b\\cb2 c")
+                                      << QStringLiteral("L:a{bg=#ff0000}|b|c{bg=#0000ff}");
+    QTest::newRow("super and sub") << QByteArray("a\\super 2\\nosupersub b\\sub 3\\nosupersub\\up6 4\\up0\\dn4 5")
+                                   << QStringLiteral("L:a|2{sup}|b|3{sub}|4{sup}|5{sub}");
+    QTest::newRow("alignments") << QByteArray("\\ql a\\par\\qr b\\par\\qc c\\par\\qj d")
+                                << QStringLiteral("L:a\nR:b\nC:c\nJ:d");
+    QTest::newRow("pard resets the paragraph") << QByteArray("\\qc a\\par\\pard b")
+                                               << QStringLiteral("C:a\nL:b");
+    QTest::newRow("paragraph takes properties set before its end") << QByteArray("a\\qr\\par b")
+                                                                   << QStringLiteral("R:a\nR:b");
+    QTest::newRow("last paragraph mark opens nothing") << QByteArray("a\\par b\\par ")
+                                                       << QStringLiteral("L:a\nL:b");
+    QTest::newRow("empty paragraphs stay") << QByteArray("a\\par\\par b") << QStringLiteral("L:a\nL:\nL:b");
+    QTest::newRow("formatting runs merge") << QByteArray("\\b a{\\b b}c") << QStringLiteral("L:abc{b}");
+}
+
+void tst_RtfReader::formatting()
+{
+    QFETCH(QByteArray, body);
+    QTEST(read(rtf(body)).dump, "dump");
+}
+
+void tst_RtfReader::text_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("breaks and tab") << rtf("a\\line b\\tab c\\par d") << QStringLiteral("a\u2028b\tc\nd");
+    QTest::newRow("line ends are not text") << rtf("a\r\nb\nc") << QStringLiteral("abc");
+    QTest::newRow("backslash before line end") << rtf("a\\\nb") << QStringLiteral("a\nb");
+    QTest::newRow("named symbols")
+        << rtf("\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote\\~\\-\\_\\{\\}\\\\")
+        << QStringLiteral("—–•‘’“”\u00a0\u00ad\u2011{}\\");
+    QTest::newRow("symbols between text") << rtf("a\\{b\\}c\\\\d\\~e\\emdash f") << QStringLiteral("a{b}c\\d\u00a0e—f");
+    QTest::newRow("control word eats one space") << rtf("\\b  two") << QStringLiteral(" two");
+    QTest::newRow("windows-1252 bytes") << rtf("caf\\'e9 \\'93q\\'94 \\'80") << QStringLiteral("café “q” €");
+    QTest::newRow("ansicpg 1251") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}")
+                                  << QStringLiteral("Привет");
+    QTest::newRow("ansicpg 1253") << QByteArray("{\\rtf1\\ansi\\ansicpg1253 \\'c1\\'e8\\'DE\\'ed\\'e1}")
+                                  << QStringLiteral("Αθήνα");
+    QTest::newRow("ansicpg 1250") << QByteArray("{\\rtf1\\ansi\\ansicpg1250 \\'9ale\\'9d}") << QStringLiteral("šleť");
+    QTest::newRow("font charset shift-jis")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset128 Gothic;}}\\f1 \\'82\\'a0\\'93\\'fa\\'96\\'7b}")
+        << QStringLiteral("あ日本");
+    QTest::newRow("double-byte trail written as text")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset128 Gothic;}}\\f1 \\'83e\\'83X\\'83g}")
+        << QStringLiteral("テスト");
+    QTest::newRow("cp936 via cpg") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f1\\cpg936 SimSun;}}\\f1 \\'d6\\'d0\\'ce\\'c4}")
+                                   << QStringLiteral("中文");
+    QTest::newRow("cp949") << QByteArray("{\\rtf1\\ansi\\ansicpg949 \\'c7\\'d1\\'b1\\'db}") << QStringLiteral("한글");
+    QTest::newRow("cp950") << QByteArray("{\\rtf1\\ansi\\ansicpg950 \\'a4\\'a4\\'a4\\'e5}") << QStringLiteral("中文");
+    QTest::newRow("cp874") << QByteArray("{\\rtf1\\ansi\\ansicpg874 \\'a1\\'a2}") << QStringLiteral("กข");
+    QTest::newRow("cp1255") << QByteArray("{\\rtf1\\ansi\\ansicpg1255 \\'f9\\'ec\\'e5\\'ed}") << QStringLiteral("שלום");
+    QTest::newRow("cp1256") << QByteArray("{\\rtf1\\ansi\\ansicpg1256 \\'d3\\'e1\\'c7\\'e3}") << QStringLiteral("سلام");
+    QTest::newRow("cp1254") << QByteArray("{\\rtf1\\ansi\\ansicpg1254 \\'fe\\'f0}") << QStringLiteral("şğ");
+    QTest::newRow("cp1257") << QByteArray("{\\rtf1\\ansi\\ansicpg1257 \\'e0\\'eb}") << QStringLiteral("ąė");
+    QTest::newRow("cp1258") << QByteArray("{\\rtf1\\ansi\\ansicpg1258 Vi\\'eat}") << QStringLiteral("Viêt");
+    QTest::newRow("mac character set") << QByteArray("{\\rtf1\\mac caf\\'8e \\'d2q\\'d3}") << QStringLiteral("café “q”");
+    QTest::newRow("pc character set") << QByteArray("{\\rtf1\\pc caf\\'82}") << QStringLiteral("café");
+    QTest::newRow("symbol font bullet") << QByteArray("{\\rtf1{\\fonttbl{\\f2\\fcharset2 Symbol;}}{\\f2\\'b7}x}")
+                                        << QStringLiteral("•x");
+    QTest::newRow("unicode with fallback") << rtf("\\u8212\\'97 x\\u233 e") << QStringLiteral("— xé");
+    QTest::newRow("negative unicode") << rtf("\\u-3913 ?") << QStringLiteral("\uf0b7");
+    QTest::newRow("uc2 skips two") << rtf("\\uc2\\u12354\\'82\\'a0 x") << QStringLiteral("あ x");
+    QTest::newRow("uc0 skips none") << rtf("\\uc0\\u12354 x") << QStringLiteral("あx");
+    QTest::newRow("uc is kept by group") << rtf("{\\uc0\\u937}\\u937 ?") << QStringLiteral("ΩΩ");
+    QTest::newRow("skip stops at group end") << rtf("{\\uc3\\u937 a}b") << QStringLiteral("Ωb");
+    QTest::newRow("surrogate pair") << rtf("\\u-10188?\\u-8928?") << QStringLiteral("𝄠");
+    QTest::newRow("lone surrogate") << rtf("a\\u-10187?b") << QStringLiteral("a\ufffdb");
+    QTest::newRow("tables in reading order")
+        << rtf("\\trowd\\cellx100\\cellx200\\intbl A1\\cell A2\\cell\\row\\trowd\\intbl B1\\cell B2\\cell\\row after")
+        << QStringLiteral("A1\tA2\nB1\tB2\nafter");
+    QTest::newRow("list text kept, definitions skipped")
+        << rtf("{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}}{\\pntext\\'b7\\tab}One\\par{\\listtext 2.\\tab}Two")
+        << QStringLiteral("·\tOne\n2.\tTwo");
+    QTest::newRow("page break") << rtf("a\\page b") << QStringLiteral("a\nb");
+    QTest::newRow("page break after paragraph") << rtf("a\\par\\page b") << QStringLiteral("a\nb");
+}
+
+void tst_RtfReader::text()
+{
+    QFETCH(QByteArray, input);
+    QTEST(read(input).text, "text");
+}
+
+void tst_RtfReader::skippedDestinations_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("optional destination") << QByteArray("a{\\*\\unknownthing hidden {nested} text}b") << QStringLiteral("ab");
+    QTest::newRow("optional known word is no destination") << QByteArray("a{\\*\\b hidden}b") << QStringLiteral("ab");
+    QTest::newRow("tables of fonts and colours") << QByteArray("") << QString();
+    QTest::newRow("stylesheet") << QByteArray("{\\stylesheet{\\s1 Heading 1;}}a") << QStringLiteral("a");
+    QTest::newRow("info") << QByteArray("{\\info{\\title T}{\\author A}}a") << QStringLiteral("a");
+    QTest::newRow("headers and footers")
+        << QByteArray("{\\header h}{\\footerl f}{\\headerf g}a") << QStringLiteral("a");
+    QTest::newRow("footnote") << QByteArray("a{\\super\\chftn}{\\footnote\\pard note}b") << QStringLiteral("ab");
+    QTest::newRow("field keeps its result")
+        << QByteArray("{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}} and {\\field{\\fldinst PAGE}{\\fldrslt 3}}")
+        << QStringLiteral("link and 3");
+    QTest::newRow("binary data in a skipped group")
+        << QByteArray("a{\\*\\blob\\bin5 }}{{}}b") << QStringLiteral("ab");
+    QTest::newRow("binary data in text is not text") << QByteArray("a\\bin3 xyzb") << QStringLiteral("ab");
+    QTest::newRow("object shows its result")
+        << QByteArray("{\\object\\objemb{\\*\\objclass Word}{\\*\\objdata 0102}{\\result shown}}") << QStringLiteral("shown");
+    QTest::newRow("shape shows its result")
+        << QByteArray("{\\shp{\\*\\shpinst{\\sp{\\sn a}{\\sv b}}}{\\shprslt fallback}}") << QStringLiteral("fallback");
+    QTest::newRow("upr shows the unicode part")
+        << QByteArray("{\\upr{ansi}{\\*\\ud{unicode}}}") << QStringLiteral("unicode");
+    QTest::newRow("bookmarks and annotations")
+        << QByteArray("{\\*\\bkmkstart x}a{\\*\\bkmkend x}{\\*\\annotation note}") << QStringLiteral("a");
+    QTest::newRow("index and contents entries") << QByteArray("a{\\xe entry}{\\tc toc}") << QStringLiteral("a");
+}
+
+void tst_RtfReader::skippedDestinations()
+{
+    QFETCH(QByteArray, body);
+    QTEST(read(rtf(body)).text, "text");
+}
+
+void tst_RtfReader::pictures_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("dump");
+    QTest::addColumn<bool>("dropped");
+
+    const QByteArray png = pngBytes(8, 6).toHex();
+    QTest::newRow("png at its goal size") << QByteArray("a{\\pict\\pngblip\\picwgoal300\\pichgoal150 " + png + "}b")
+                                          << QStringLiteral("L:a|{image 20x10}|b") << false;
+    QTest::newRow("png at natural size, scaled")
+        << QByteArray("{\\pict\\pngblip\\picscalex200\\picscaley50 " + png + "}")
+        << QStringLiteral("L:{image 16x3}") << false;
+    QTest::newRow("png as binary") << QByteArray("{\\pict\\pngblip\\bin" + QByteArray::number(pngBytes(8, 6).size()) + " "
+                                                 + pngBytes(8, 6) + "}")
+                                   << QStringLiteral("L:{image 8x6}") << false;
+    QTest::newRow("modern picture with fallback")
+        << QByteArray("{\\*\\shppict{\\pict\\pngblip " + png + "}}{\\nonshppict{\\pict\\wmetafile8 0102}}")
+        << QStringLiteral("L:{image 8x6}") << false;
+    QTest::newRow("metafile dropped") << QByteArray("a{\\pict\\wmetafile8\\picw10\\pich10 0102}b")
+                                      << QStringLiteral("L:ab") << true;
+    QTest::newRow("emf dropped") << QByteArray("{\\pict\\emfblip 0102}") << QStringLiteral("L:") << true;
+    QTest::newRow("broken png dropped") << QByteArray("{\\pict\\pngblip 0102}") << QStringLiteral("L:") << true;
+    QTest::newRow("picture in a skipped group") << QByteArray("{\\header{\\pict\\wmetafile8 01}}a")
+                                                << QStringLiteral("L:a") << false;
+}
+
+void tst_RtfReader::pictures()
+{
+    QFETCH(QByteArray, body);
+    const Read r = read(rtf(body));
+    QTEST(r.dump, "dump");
+    QTEST(r.droppedPictures, "dropped");
+}
+
+void tst_RtfReader::paragraphFormats()
+{
+    QTextDocument document;
+    RtfReader::read(rtf("\\li720\\ri360\\fi-360\\sb120\\sa240\\sl480\\slmult1\\pagebb a\\par\\pard\\sl-300\\slmult0 b"), document);
+    const QTextBlockFormat first = document.begin().blockFormat();
+    QCOMPARE(first.leftMargin(), 48.0);
+    QCOMPARE(first.rightMargin(), 24.0);
+    QCOMPARE(first.textIndent(), -24.0);
+    QCOMPARE(first.topMargin(), 8.0);
+    QCOMPARE(first.bottomMargin(), 16.0);
+    QCOMPARE(first.lineHeightType(), int(QTextBlockFormat::ProportionalHeight));
+    QCOMPARE(first.lineHeight(), 200.0);
+    QCOMPARE(first.pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+    const QTextBlockFormat second = document.lastBlock().blockFormat();
+    QCOMPARE(second.leftMargin(), 0.0);
+    QCOMPARE(second.lineHeightType(), int(QTextBlockFormat::FixedHeight));
+    QCOMPARE(second.lineHeight(), 20.0);
+    QCOMPARE(second.pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+}
+
+void tst_RtfReader::malformedInputEndsInADocument_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("only the header") << QByteArray("{\\rtf1") << QString();
+    QTest::newRow("missing closing braces") << QByteArray("{\\rtf1 a{\\b b{\\i c") << QStringLiteral("abc");
+    QTest::newRow("stray closing braces") << QByteArray("{\\rtf1 a}}}}b}") << QStringLiteral("ab");
+    QTest::newRow("truncated hex escape") << QByteArray("{\\rtf1 a\\'4") << QStringLiteral("a");
+    QTest::newRow("bad hex escape") << QByteArray("{\\rtf1 a\\'zzb}") << QStringLiteral("azzb");
+    QTest::newRow("truncated control word") << QByteArray("{\\rtf1 a\\") << QStringLiteral("a");
+    QTest::newRow("truncated unicode") << QByteArray("{\\rtf1 a\\u") << QStringLiteral("a");
+    QTest::newRow("huge parameters")
+        << QByteArray("{\\rtf1 \\fs99999999999999\\f-99999999999\\cf2147483647\\li2147483647\\sl-2147483648"
+                      "{\\uc999999999\\u99999999999 ab}{\\u-99999999999 c}d}")
+        << QStringLiteral("d");
+    QTest::newRow("bin past the end") << QByteArray("{\\rtf1 a{\\pict\\pngblip\\bin999999999 xyz") << QStringLiteral("a");
+    QTest::newRow("negative bin") << QByteArray("{\\rtf1 a\\bin-5 b}") << QStringLiteral("ab");
+    QTest::newRow("deep nesting, closed") << QByteArray("{\\rtf1 a" + QByteArray(100000, '{') + "b" + QByteArray(100000, '}') + "c}")
+                                          << QStringLiteral("abc");
+    QTest::newRow("deep nesting, open") << QByteArray("{\\rtf1 a" + QByteArray(100000, '{') + "b") << QStringLiteral("ab");
+    QTest::newRow("deep skipped nesting") << QByteArray("{\\rtf1 a{\\*\\x" + QByteArray(100000, '{') + QByteArray(100000, '}') + "}b}")
+                                          << QStringLiteral("ab");
+    QTest::newRow("font table never closed") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Times") << QString();
+    QTest::newRow("picture never closed") << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e") << QStringLiteral("a");
+    QTest::newRow("nul bytes") << QByteArray("{\\rtf1 a\0b}", 10) << QString::fromUtf16(u"a\0b", 3);
+}
+
+void tst_RtfReader::malformedInputEndsInADocument()
+{
+    QFETCH(QByteArray, input);
+    QElapsedTimer timer;
+    timer.start();
+    const Read r = read(input);
+    QTEST(r.text, "text");
+    QVERIFY2(timer.elapsed() < 5000, "reading must take time in proportion to the input");
+}
+
+void tst_RtfReader::randomBytesNeverBreakTheReader()
+{
+    // Fixed seeds: the same bytes on every run.
+    const QByteArray alphabet("{}\\\\'*abcdefuinlp0123456789- \r\n\x80\xff;");
+    for (quint32 seed = 1; seed <= 200; ++seed) {
+        QRandomGenerator random(seed);
+        QByteArray input("{\\rtf1 ");
+        const int length = int(random.bounded(4000));
+        for (int i = 0; i < length; ++i)
+            input.append(seed % 2 ? alphabet[int(random.bounded(int(alphabet.size())))] : char(random.bounded(256)));
+        QTextDocument document;
+        RtfReader::read(input, document);
+        QVERIFY2(document.characterCount() <= input.size() + 2, qPrintable(QString::number(seed)));
+    }
+}
+
+QTEST_MAIN(tst_RtfReader)
+#include "tst_rtfreader.moc"

@@ -1,0 +1,250 @@
+#include "documentdump.h"
+#include "rtfreader.h"
+#include "rtfwriter.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+
+namespace {
+
+using Build = std::function<void(QTextCursor &)>;
+
+QTextCharFormat format(std::initializer_list<std::function<void(QTextCharFormat &)>> setters)
+{
+    QTextCharFormat f;
+    for (const auto &set : setters)
+        set(f);
+    return f;
+}
+
+const auto bold = [](QTextCharFormat &f) { f.setFontWeight(QFont::Bold); };
+const auto italic = [](QTextCharFormat &f) { f.setFontItalic(true); };
+const auto underline = [](QTextCharFormat &f) { f.setFontUnderline(true); };
+const auto strike = [](QTextCharFormat &f) { f.setFontStrikeOut(true); };
+
+QByteArray imageBytes(const char *format, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(10, 200, 30));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// Writes the document and reads the RTF back.
+void roundTrip(const QTextDocument &original, QTextDocument &copy)
+{
+    RtfReader::read(RtfWriter::write(original), copy);
+}
+
+} // namespace
+
+class tst_RtfWriter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyAttributeSurvives_data();
+    void everyAttributeSurvives();
+    void unicodeSurvives_data();
+    void unicodeSurvives();
+    void nonAsciiIsWrittenAsUnicodeWithFallback();
+    void paragraphFormatsSurvive();
+    void picturesSurviveByteForByte_data();
+    void picturesSurviveByteForByte();
+    void emptyParagraphsSurvive_data();
+    void emptyParagraphsSurvive();
+};
+
+void tst_RtfWriter::everyAttributeSurvives_data()
+{
+    QTest::addColumn<QTextCharFormat>("format");
+
+    QTest::newRow("bold") << format({bold});
+    QTest::newRow("italic") << format({italic});
+    QTest::newRow("underline") << format({underline});
+    QTest::newRow("strike") << format({strike});
+    QTest::newRow("all four") << format({bold, italic, underline, strike});
+    QTest::newRow("font") << format({[](QTextCharFormat &f) { f.setFontFamilies({QStringLiteral("DejaVu Serif")}); }});
+    QTest::newRow("size") << format({[](QTextCharFormat &f) { f.setFontPointSize(17.5); }});
+    QTest::newRow("colour") << format({[](QTextCharFormat &f) { f.setForeground(QColor(0x12, 0x34, 0x56)); }});
+    QTest::newRow("background") << format({[](QTextCharFormat &f) { f.setBackground(QColor(255, 255, 0)); }});
+    QTest::newRow("superscript")
+        << format({[](QTextCharFormat &f) { f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); }});
+    QTest::newRow("subscript") << format({[](QTextCharFormat &f) { f.setVerticalAlignment(QTextCharFormat::AlignSubScript); }});
+    QTest::newRow("everything at once")
+        << format({bold, italic, underline, strike, [](QTextCharFormat &f) {
+                       f.setFontFamilies({QStringLiteral("Liberation Sans")});
+                       f.setFontPointSize(9);
+                       f.setForeground(Qt::red);
+                       f.setBackground(Qt::cyan);
+                   }});
+}
+
+void tst_RtfWriter::everyAttributeSurvives()
+{
+    QFETCH(QTextCharFormat, format);
+    QTextDocument original;
+    QTextCursor cursor(&original);
+    QTextCharFormat plain;
+    plain.setFontPointSize(12);
+    cursor.insertText(QStringLiteral("before "), plain);
+    QTextCharFormat styled = format;
+    if (!styled.hasProperty(QTextFormat::FontPointSize))
+        styled.setFontPointSize(12);
+    cursor.insertText(QStringLiteral("styled"), styled);
+    cursor.insertText(QStringLiteral(" after"), plain);
+
+    QTextDocument copy;
+    roundTrip(original, copy);
+    const QString family = original.defaultFont().family();
+    QCOMPARE(dumpDocument(copy, family), dumpDocument(original, family));
+    QVERIFY(dumpDocument(copy, family).contains(u"styled{"));
+}
+
+void tst_RtfWriter::unicodeSurvives_data()
+{
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("ascii specials") << QStringLiteral("back\\slash {braces} tab\there");
+    QTest::newRow("latin-1 and 1252") << QStringLiteral("café naïve € “quotes” ‘single’ — – … • ™ Œ š");
+    QTest::newRow("named symbols") << QStringLiteral("non\u00a0breaking soft\u00adhyphen hard\u2011hyphen\u2028new line");
+    QTest::newRow("greek, cyrillic, hebrew, arabic") << QStringLiteral("Ωμέγα Привет שלום سلام");
+    QTest::newRow("cjk") << QStringLiteral("日本語 中文 한국어");
+    QTest::newRow("beyond the basic plane") << QStringLiteral("clef 𝄞, emoji 📜🖋, math 𝔸");
+    QTest::newRow("upper half of the plane") << QStringLiteral("\uffe5\ufb01\ue000");
+}
+
+void tst_RtfWriter::unicodeSurvives()
+{
+    QFETCH(QString, text);
+    QTextDocument original;
+    original.setPlainText(text);
+    QTextDocument copy;
+    roundTrip(original, copy);
+    QCOMPARE(copy.toRawText(), original.toRawText());
+}
+
+void tst_RtfWriter::nonAsciiIsWrittenAsUnicodeWithFallback()
+{
+    QTextDocument document;
+    document.setPlainText(QStringLiteral("é€Ж{}\\\t—"));
+    const QByteArray rtf = RtfWriter::write(document);
+    QVERIFY2(rtf.contains("\\u233\\'e9\\u8364\\'80\\u1046?\\{\\}\\\\\\tab \\emdash "), rtf.constData());
+    QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
+    for (const char c : rtf)
+        QVERIFY(static_cast<unsigned char>(c) < 0x80); // plain 7-bit RTF
+}
+
+void tst_RtfWriter::paragraphFormatsSurvive()
+{
+    QTextDocument original;
+    QTextCursor cursor(&original);
+    const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
+    for (int i = 0; i < 4; ++i) {
+        QTextBlockFormat f;
+        f.setAlignment(alignments[i]);
+        if (i == 1) {
+            f.setLeftMargin(48);
+            f.setRightMargin(24);
+            f.setTextIndent(-24);
+            f.setTopMargin(8);
+            f.setBottomMargin(16);
+            f.setLineHeight(200, QTextBlockFormat::ProportionalHeight);
+        }
+        if (i == 2) {
+            f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            f.setLineHeight(20, QTextBlockFormat::FixedHeight);
+        }
+        if (i > 0)
+            cursor.insertBlock();
+        cursor.setBlockFormat(f);
+        cursor.insertText(QStringLiteral("paragraph %1").arg(i));
+    }
+
+    QTextDocument copy;
+    roundTrip(original, copy);
+    QCOMPARE(copy.blockCount(), 4);
+    for (QTextBlock a = original.begin(), b = copy.begin(); a.isValid(); a = a.next(), b = b.next()) {
+        const QTextBlockFormat fa = a.blockFormat();
+        const QTextBlockFormat fb = b.blockFormat();
+        QCOMPARE(b.text(), a.text());
+        QCOMPARE(fb.alignment() & Qt::AlignHorizontal_Mask, fa.alignment() & Qt::AlignHorizontal_Mask);
+        QCOMPARE(fb.leftMargin(), fa.leftMargin());
+        QCOMPARE(fb.rightMargin(), fa.rightMargin());
+        QCOMPARE(fb.textIndent(), fa.textIndent());
+        QCOMPARE(fb.topMargin(), fa.topMargin());
+        QCOMPARE(fb.bottomMargin(), fa.bottomMargin());
+        QCOMPARE(fb.lineHeightType(), fa.lineHeightType());
+        QCOMPARE(fb.lineHeight(), fa.lineHeight());
+        QCOMPARE(fb.pageBreakPolicy(), fa.pageBreakPolicy());
+    }
+}
+
+void tst_RtfWriter::picturesSurviveByteForByte_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("png") << imageBytes("PNG", 7, 5) << QStringLiteral("a.png");
+    QTest::newRow("jpeg") << imageBytes("JPEG", 9, 4) << QStringLiteral("b.jpg");
+}
+
+void tst_RtfWriter::picturesSurviveByteForByte()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, name);
+    QTextDocument original;
+    original.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
+    QTextCursor cursor(&original);
+    cursor.insertText(QStringLiteral("see "));
+    QTextImageFormat image;
+    image.setName(name);
+    image.setWidth(70);
+    image.setHeight(50);
+    cursor.insertImage(image);
+    cursor.insertText(QStringLiteral(" here"));
+
+    QTextDocument copy;
+    roundTrip(original, copy);
+    QCOMPARE(copy.toRawText(), original.toRawText());
+    QTextImageFormat read;
+    for (auto it = copy.begin().begin(); !it.atEnd(); ++it)
+        if (it.fragment().charFormat().isImageFormat())
+            read = it.fragment().charFormat().toImageFormat();
+    QVERIFY(read.isValid());
+    QCOMPARE(read.width(), 70.0);
+    QCOMPARE(read.height(), 50.0);
+    QCOMPARE(copy.resource(QTextDocument::ImageResource, QUrl(read.name())).toByteArray(), bytes);
+}
+
+void tst_RtfWriter::emptyParagraphsSurvive_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty document") << QString();
+    QTest::newRow("one line") << QStringLiteral("one");
+    QTest::newRow("empty last paragraph") << QStringLiteral("one\n");
+    QTest::newRow("empty first and middle") << QStringLiteral("\none\n\ntwo");
+    QTest::newRow("only breaks") << QStringLiteral("\n\n\n");
+}
+
+void tst_RtfWriter::emptyParagraphsSurvive()
+{
+    QFETCH(QString, text);
+    QTextDocument original;
+    original.setPlainText(text);
+    QTextDocument copy;
+    roundTrip(original, copy);
+    QCOMPARE(copy.blockCount(), original.blockCount());
+    QCOMPARE(copy.toPlainText(), text);
+}
+
+QTEST_MAIN(tst_RtfWriter)
+#include "tst_rtfwriter.moc"
