@@ -57,8 +57,6 @@ struct ParaState
     int lineSpacing = 0;
     bool lineMultiple = false;
     bool pageBreakBefore = false;
-
-    friend bool operator==(const ParaState &, const ParaState &) = default;
 };
 
 struct GroupState

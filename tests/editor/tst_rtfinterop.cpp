@@ -1,0 +1,229 @@
+#include "rtfreader.h"
+#include "rtfwriter.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The format of the first character of a word's first occurrence.
+QTextCharFormat formatOf(const QTextDocument &document, const QString &word)
+{
+    const QTextCursor found = document.find(word, 0, QTextDocument::FindCaseSensitively);
+    if (found.isNull())
+        return QTextCharFormat();
+    QTextCursor c(document.findBlock(found.selectionStart()));
+    c.setPosition(found.selectionStart() + 1);
+    return c.charFormat();
+}
+
+Qt::Alignment alignmentOf(const QTextDocument &document, const QString &word)
+{
+    const QTextCursor found = document.find(word);
+    return found.isNull() ? Qt::Alignment() : found.block().blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+}
+
+bool hasImage(const QTextDocument &document, QSize size)
+{
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat()) {
+                const QTextImageFormat image = it.fragment().charFormat().toImageFormat();
+                if (QSize(qRound(image.width()), qRound(image.height())) == size)
+                    return true;
+            }
+    return false;
+}
+
+// A document with one of everything the writer keeps.
+void buildSample(QTextDocument &document)
+{
+    QTextCursor c(&document);
+    QTextCharFormat plain;
+    plain.setFontPointSize(12);
+    const auto styled = [&](const QString &word, auto &&set) {
+        QTextCharFormat f = plain;
+        set(f);
+        c.insertText(word, f);
+        c.insertText(QStringLiteral(" "), plain);
+    };
+
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    c.setBlockFormat(centred);
+    styled(QStringLiteral("Title"), [](QTextCharFormat &f) { f.setFontWeight(QFont::Bold); f.setFontPointSize(16); });
+
+    c.insertBlock(QTextBlockFormat());
+    c.insertText(QStringLiteral("plain "), plain);
+    styled(QStringLiteral("bold"), [](QTextCharFormat &f) { f.setFontWeight(QFont::Bold); });
+    styled(QStringLiteral("italic"), [](QTextCharFormat &f) { f.setFontItalic(true); });
+    styled(QStringLiteral("underlined"), [](QTextCharFormat &f) { f.setFontUnderline(true); });
+    styled(QStringLiteral("struck"), [](QTextCharFormat &f) { f.setFontStrikeOut(true); });
+    styled(QStringLiteral("crimson"), [](QTextCharFormat &f) { f.setForeground(QColor(0xc0, 0, 0)); });
+    styled(QStringLiteral("marked"), [](QTextCharFormat &f) { f.setBackground(QColor(0xff, 0xff, 0)); });
+    styled(QStringLiteral("serif"), [](QTextCharFormat &f) {
+        f.setFontFamilies({QStringLiteral("DejaVu Serif")});
+        f.setFontPointSize(18);
+    });
+
+    QTextBlockFormat right;
+    right.setAlignment(Qt::AlignRight);
+    c.insertBlock(right);
+    c.insertText(QStringLiteral("café — “quote” Привет 日本語 𝄞"), plain);
+
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("pic.png")), png);
+    c.insertBlock(QTextBlockFormat());
+    c.insertText(QStringLiteral("picture "), plain);
+    QTextImageFormat imageFormat;
+    imageFormat.setName(QStringLiteral("pic.png"));
+    imageFormat.setWidth(32);
+    imageFormat.setHeight(24);
+    c.insertImage(imageFormat);
+}
+
+} // namespace
+
+class tst_RtfInterop : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void filesFromOtherWordProcessors_data();
+    void filesFromOtherWordProcessors();
+    void otherWordProcessorsKeepWhatWeWrite_data();
+    void otherWordProcessorsKeepWhatWeWrite();
+};
+
+void tst_RtfInterop::filesFromOtherWordProcessors_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSize>("pictureSize"); // as each file gives it
+    QTest::newRow("LibreOffice") << QStringLiteral("libreoffice-sample.rtf") << QSize(32, 24);
+    QTest::newRow("AbiWord") << QStringLiteral("abiword-sample.rtf") << QSize(42, 32);
+}
+
+void tst_RtfInterop::filesFromOtherWordProcessors()
+{
+    // Both files were written from sample.html by the program they are named after.
+    QFETCH(QString, file);
+    QTextDocument document;
+    const QByteArray rtf = readFile(QStringLiteral(QUILLMERE_TEST_DATA "/") + file);
+    QVERIFY(!rtf.isEmpty());
+    const RtfReader::Result result = RtfReader::read(rtf, document);
+    QVERIFY(!result.droppedPictures); // the PNG is kept, its metafile twin skipped
+
+    const QString text = document.toPlainText();
+    for (const char *line : {"Chapter One", "Plain text, bold, italic, underlined, struck, dark red, highlighted",
+                             "café naïve Ωμέγα Привет 日本語", "First bullet", "Cell A1\tCell B1", "Last paragraph."})
+        QVERIFY2(text.contains(QString::fromUtf8(line)), line);
+    QVERIFY(text.contains(QStringLiteral("•\tFirst bullet")));
+
+    QVERIFY(formatOf(document, QStringLiteral("Chapter")).fontWeight() >= QFont::DemiBold);
+    QCOMPARE(alignmentOf(document, QStringLiteral("Chapter")), Qt::AlignHCenter);
+    QCOMPARE(alignmentOf(document, QStringLiteral("Right aligned")), Qt::AlignRight);
+    QVERIFY(formatOf(document, QStringLiteral("bold")).fontWeight() >= QFont::DemiBold);
+    QVERIFY(formatOf(document, QStringLiteral("italic")).fontItalic());
+    QVERIFY(formatOf(document, QStringLiteral("underlined")).fontUnderline());
+    QVERIFY(formatOf(document, QStringLiteral("struck")).fontStrikeOut());
+    QCOMPARE(formatOf(document, QStringLiteral("dark red")).foreground().color().name(), QStringLiteral("#c00000"));
+    QCOMPARE(formatOf(document, QStringLiteral("highlighted")).background().color().name(), QStringLiteral("#ffff00"));
+    const QTextCharFormat serif = formatOf(document, QStringLiteral("serif sixteen"));
+    QCOMPARE(serif.fontFamilies().toStringList().value(0), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(serif.fontPointSize(), 16.0);
+    QCOMPARE(formatOf(document, QStringLiteral("2O")).verticalAlignment(), QTextCharFormat::AlignSubScript);
+    QFETCH(QSize, pictureSize);
+    QVERIFY(hasImage(document, pictureSize));
+}
+
+void tst_RtfInterop::otherWordProcessorsKeepWhatWeWrite_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments"); // %1 input, %2 output file, %3 output folder
+    QTest::newRow("LibreOffice") << QStringLiteral("soffice")
+                                 << QStringList{QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                                                QStringLiteral("rtf"), QStringLiteral("--outdir"), QStringLiteral("%3"),
+                                                QStringLiteral("%1")};
+    QTest::newRow("AbiWord") << QStringLiteral("abiword")
+                             << QStringList{QStringLiteral("--to=rtf"), QStringLiteral("-o"), QStringLiteral("%2"),
+                                            QStringLiteral("%1")};
+}
+
+void tst_RtfInterop::otherWordProcessorsKeepWhatWeWrite()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    const QString executable = QStandardPaths::findExecutable(program);
+    if (executable.isEmpty())
+        QSKIP("not installed here");
+
+    QTemporaryDir work;
+    QVERIFY(QDir(work.path()).mkdir(QStringLiteral("out")));
+    const QString input = work.filePath(QStringLiteral("ours.rtf"));
+    const QString output = work.filePath(QStringLiteral("out/ours.rtf"));
+    QTextDocument original;
+    buildSample(original);
+    {
+        QFile file(input);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(RtfWriter::write(original));
+    }
+    for (QString &a : arguments)
+        a.replace(QStringLiteral("%1"), input)
+            .replace(QStringLiteral("%2"), output)
+            .replace(QStringLiteral("%3"), work.filePath(QStringLiteral("out")));
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), work.path()); // a profile of its own
+    process.setProcessEnvironment(environment);
+    process.start(executable, arguments);
+    QVERIFY(process.waitForFinished(120000));
+    QVERIFY2(QFile::exists(output), process.readAllStandardError().constData());
+
+    // What the other program wrote back shows whether it took in our formatting.
+    QTextDocument back;
+    RtfReader::read(readFile(output), back);
+    // AbiWord drops the space before a character beyond the Basic Multilingual
+    // Plane when it reads RTF, so the clef is looked for on its own.
+    QVERIFY2(back.toPlainText().contains(QStringLiteral("café — “quote” Привет 日本語")), qPrintable(back.toPlainText()));
+    QVERIFY(back.toPlainText().contains(QStringLiteral("𝄞")));
+    QVERIFY(back.toPlainText().contains(QStringLiteral("plain bold italic underlined struck crimson marked serif")));
+    QCOMPARE(alignmentOf(back, QStringLiteral("Title")), Qt::AlignHCenter);
+    QCOMPARE(alignmentOf(back, QStringLiteral("café")), Qt::AlignRight);
+    QVERIFY(formatOf(back, QStringLiteral("Title")).fontWeight() >= QFont::DemiBold);
+    QCOMPARE(formatOf(back, QStringLiteral("Title")).fontPointSize(), 16.0);
+    QVERIFY(formatOf(back, QStringLiteral("bold")).fontWeight() >= QFont::DemiBold);
+    QVERIFY(formatOf(back, QStringLiteral("plain")).fontWeight() < QFont::DemiBold);
+    QVERIFY(formatOf(back, QStringLiteral("italic")).fontItalic());
+    QVERIFY(formatOf(back, QStringLiteral("underlined")).fontUnderline());
+    QVERIFY(formatOf(back, QStringLiteral("struck")).fontStrikeOut());
+    QCOMPARE(formatOf(back, QStringLiteral("crimson")).foreground().color().name(), QStringLiteral("#c00000"));
+    QCOMPARE(formatOf(back, QStringLiteral("marked")).background().color().name(), QStringLiteral("#ffff00"));
+    const QTextCharFormat serif = formatOf(back, QStringLiteral("serif"));
+    QCOMPARE(serif.fontFamilies().toStringList().value(0), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(serif.fontPointSize(), 18.0);
+    QVERIFY(hasImage(back, QSize(32, 24)));
+}
+
+QTEST_MAIN(tst_RtfInterop)
+#include "tst_rtfinterop.moc"
