@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "frmedit.h"
+#include "generatorwindow.h"
 #include "mdimain.h"
 
 Application::Application(const Services &services)
@@ -14,4 +16,20 @@ void Application::start()
     m_main = std::make_unique<mdiMain>(*this, m_services);
     m_main->MDIForm_Load();
     m_main->showMaximized();
+}
+
+GeneratorWindow &Application::generator(std::size_t entry)
+{
+    std::unique_ptr<GeneratorWindow> &window = m_generators.at(entry);
+    if (!window)
+        window = std::make_unique<GeneratorWindow>(GeneratorCatalogue::Entries.at(entry), m_services.programDirectory,
+                                                   m_services.random);
+    return *window;
+}
+
+frmEdit &Application::generatorEditor()
+{
+    if (!m_generatorEditor)
+        m_generatorEditor = std::make_unique<frmEdit>(m_services.programDirectory, m_services.dialogs);
+    return *m_generatorEditor;
 }

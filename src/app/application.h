@@ -1,9 +1,13 @@
 #pragma once
 
+#include "generatorcatalogue.h"
 #include "services.h"
 
+#include <array>
 #include <memory>
 
+class GeneratorWindow;
+class frmEdit;
 class mdiMain;
 
 // Owns the program's windows: the main window and the single instance of
@@ -20,7 +24,13 @@ public:
 
     mdiMain &mainWindow() const { return *m_main; }
 
+    // The generator of a catalogue entry, made on first use.
+    GeneratorWindow &generator(std::size_t entry);
+    frmEdit &generatorEditor();
+
 private:
     Services m_services;
     std::unique_ptr<mdiMain> m_main;
+    std::array<std::unique_ptr<GeneratorWindow>, GeneratorCatalogue::Entries.size()> m_generators;
+    std::unique_ptr<frmEdit> m_generatorEditor;
 };

@@ -6,6 +6,10 @@
 #include "drivelistbox.h"
 #include "filecommands.h"
 #include "filelistbox.h"
+#include "form.h"
+#include "frmedit.h"
+#include "generatorcatalogue.h"
+#include "generatorwindow.h"
 #include "mdiarrange.h"
 #include "menutree.h"
 #include "messagebox.h"
@@ -134,6 +138,7 @@ void mdiMain::connectMenuItems()
         {u"hori", &mdiMain::hori_Click},
         {u"Vertical", &mdiMain::Vertical_Click},
         {u"arrange", &mdiMain::arrange_Click},
+        {u"gened", &mdiMain::gened_Click},
     };
     for (const auto &[name, handler] : handlers)
         connect(menuItem(QString::fromUtf16(name)), &QAction::triggered, this, handler);
@@ -174,6 +179,9 @@ void mdiMain::buildPanes()
     picFileBar->setObjectName(QStringLiteral("picFileBar"));
     picFileBar->setFixedWidth(Twips::toPixels(2715));
     List1 = placed(new QListWidget(picFileBar), "List1", Twips::rect(120, 120, 2415, 3960));
+    for (const GeneratorEntry &entry : GeneratorCatalogue::Entries)
+        List1->addItem(QString::fromUtf16(entry.listEntry));
+    connect(List1, &QListWidget::itemDoubleClicked, this, &mdiMain::List1_DblClick);
     Drive1 = placed(new DriveListBox(picFileBar), "Drive1", Twips::rect(120, 4320, 2415, 315));
     Dir1 = placed(new DirListBox(picFileBar), "Dir1", Twips::rect(120, 4800, 2415, 2115));
     File1 = placed(new FileListBox(picFileBar), "File1", Twips::rect(120, 7080, 2415, 2040));
@@ -280,6 +288,22 @@ void mdiMain::Vertical_Click()
 void mdiMain::arrange_Click()
 {
     Arrange(*m_area, MdiArrangement::ArrangeIcons);
+}
+
+void mdiMain::gened_Click()
+{
+    Show(m_app.generatorEditor());
+}
+
+void mdiMain::List1_DblClick()
+{
+    // Every entry is compared; the entries differ, so at most one window opens.
+    for (std::size_t i = 0; i < GeneratorCatalogue::Entries.size(); ++i) {
+        const QListWidgetItem *selected = List1->currentItem();
+        const QString text = selected && selected->isSelected() ? selected->text() : QString();
+        if (text == QStringView(GeneratorCatalogue::Entries[i].listEntry))
+            Show(m_app.generator(i));
+    }
 }
 
 void mdiMain::Toolbar1_ButtonClick(const QString &key)

@@ -64,7 +64,9 @@ private:
     void hori_Click();
     void Vertical_Click();
     void arrange_Click();
+    void gened_Click();
     void Toolbar1_ButtonClick(const QString &key);
+    void List1_DblClick();
     void Drive1_Change();
     void Dir1_Change();
     void File1_DblClick();

@@ -4,17 +4,22 @@
 #include "drivelistbox.h"
 #include "filelistbox.h"
 #include "form.h"
+#include "frmedit.h"
+#include "generatorwindow.h"
 #include "frmdoc.h"
 #include "mdimain.h"
 #include "richtextbox.h"
 #include "testservices.h"
+#include "textbox.h"
 #include "toolbar.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QStorageInfo>
+#include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -77,6 +82,28 @@ class StandInWindow : public Form
 {
 };
 
+QStringList visibleGenerators()
+{
+    QStringList captions;
+    const auto windows = QApplication::topLevelWidgets();
+    for (const QWidget *w : windows)
+        if (qobject_cast<const GeneratorWindow *>(w) && w->isVisible())
+            captions << w->windowTitle();
+    captions.sort();
+    return captions;
+}
+
+void doubleClickEntry(QListWidget *list, const QString &entry)
+{
+    const auto items = list->findItems(entry, Qt::MatchExactly);
+    QVERIFY(!items.isEmpty());
+    list->setCurrentItem(items.first());
+    const QPoint at = list->visualItemRect(items.first()).center();
+    // A double-click is a press and release, then the second press.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
 } // namespace
 
 class tst_mdiMain : public QObject
@@ -98,6 +125,10 @@ private Q_SLOTS:
     void fileCommandsFromMenuKeysAndToolbar_data();
     void fileCommandsFromMenuKeysAndToolbar();
     void filePaneFollowsDriveAndFolder();
+    void generatorListShowsTheCatalogue();
+    void doubleClickOpensTheMatchingGenerator();
+    void launcherComparesWholeEntriesWithCase();
+    void generatorEditorFromTheToolsMenu();
 };
 
 void tst_mdiMain::startUpState()
@@ -372,6 +403,83 @@ void tst_mdiMain::filePaneFollowsDriveAndFolder()
     QCOMPARE(files->count(), 0);
     QCOMPARE(f.test.dialogs.messages.size(), 1);
     QVERIFY(f.test.dialogs.messages[0].text.contains(u"vanished"));
+}
+
+void tst_mdiMain::generatorListShowsTheCatalogue()
+{
+    Fixture f;
+    auto *list = f.control<QListWidget>("List1");
+    QCOMPARE(list->count(), 44);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("Villain Generator"));
+    QCOMPARE(list->item(11)->text(), QStringLiteral("Room/Location Generator"));
+    QCOMPARE(list->item(43)->text(), QStringLiteral("Quick Idea Story Generator"));
+    QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
+}
+
+void tst_mdiMain::doubleClickOpensTheMatchingGenerator()
+{
+    Fixture f;
+    QVERIFY(f.shown());
+    for (const char *file : {"Villains.txt", "Location.txt"}) {
+        QFile ideas(f.test.path(QString::fromLatin1(file)));
+        QVERIFY(ideas.open(QIODevice::WriteOnly));
+        ideas.write(QByteArray(file) + " idea one\r\n" + file + " idea two\r\n");
+    }
+    auto *list = f.control<QListWidget>("List1");
+
+    f.test.random.values = {0.1f};
+    doubleClickEntry(list, QStringLiteral("Villain Generator"));
+    QCOMPARE(visibleGenerators(), QStringList{QStringLiteral("Villains Generator")});
+    GeneratorWindow &villains = f.app.generator(0);
+    const QString first = villains.findChild<TextBox *>(QStringLiteral("Text1"))->Text();
+    QCOMPARE(first, QStringLiteral("Villains.txt idea one"));
+
+    f.test.random.values = {0.9f};
+    doubleClickEntry(list, QStringLiteral("Villain Generator")); // open: only brought to the front
+    QCOMPARE(villains.findChild<TextBox *>(QStringLiteral("Text1"))->Text(), first);
+    QCOMPARE(villains.TipList().size(), 2);
+
+    doubleClickEntry(list, QStringLiteral("Room/Location Generator"));
+    QCOMPARE(visibleGenerators(), QStringList({QStringLiteral("Location Generator"), QStringLiteral("Villains Generator")}));
+    QCOMPARE(f.app.generator(11).findChild<TextBox *>(QStringLiteral("Text1"))->Text(),
+             QStringLiteral("Location.txt idea two"));
+
+    doubleClickEntry(list, QStringLiteral("Prompts Generator")); // its file is missing
+    QVERIFY(f.app.generator(41).findChild<TextBox *>(QStringLiteral("Text1"))->Text().startsWith(
+        u"That the Prompts.txt file was not found? "));
+
+    villains.close();
+    f.test.random.values = {0.9f};
+    doubleClickEntry(list, QStringLiteral("Villain Generator")); // opens again with a fresh pick
+    QCOMPARE(villains.findChild<TextBox *>(QStringLiteral("Text1"))->Text(), QStringLiteral("Villains.txt idea two"));
+    QCOMPARE(villains.TipList().size(), 4);
+}
+
+void tst_mdiMain::launcherComparesWholeEntriesWithCase()
+{
+    Fixture f;
+    QVERIFY(f.shown());
+    auto *list = f.control<QListWidget>("List1");
+    list->item(0)->setText(QStringLiteral("villain generator"));
+    doubleClickEntry(list, QStringLiteral("villain generator"));
+    list->item(1)->setText(QStringLiteral("Character Generator "));
+    doubleClickEntry(list, QStringLiteral("Character Generator "));
+    QVERIFY(visibleGenerators().isEmpty());
+
+    doubleClickEntry(list, QStringLiteral("Tavern Generator"));
+    QCOMPARE(visibleGenerators(), QStringList{QStringLiteral("Tavern Generator")});
+    QVERIFY(f.test.dialogs.messages.isEmpty());
+}
+
+void tst_mdiMain::generatorEditorFromTheToolsMenu()
+{
+    Fixture f;
+    f.click("gened");
+    const auto editors = QApplication::topLevelWidgets();
+    const auto it = std::find_if(editors.begin(), editors.end(), [](QWidget *w) { return qobject_cast<frmEdit *>(w); });
+    QVERIFY(it != editors.end());
+    QVERIFY((*it)->isVisible());
+    QCOMPARE((*it)->findChild<FileListBox *>(QStringLiteral("File1"))->Path(), f.test.directory.path());
 }
 
 QTEST_MAIN(tst_mdiMain)

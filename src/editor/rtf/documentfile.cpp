@@ -63,17 +63,21 @@ ReadResult read(const QString &path, Format format, QTextDocument &document)
 
 QString write(const QString &path, const QTextDocument &document)
 {
+    return writeBytes(path, RtfWriter::write(document));
+}
+
+QString writeBytes(const QString &path, const QByteArray &bytes)
+{
     if (QFileInfo(path).isDir())
         return QStringLiteral("It is a folder, not a file.");
     QSaveFile file(path);
     // Unbuffered, so that a failed write reports why at once.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return sentence(file.errorString());
-    const QByteArray rtf = RtfWriter::write(document);
     // A short write says nothing; writing the rest again gives the reason
     // (a full disk, a size limit).
-    for (qint64 written = 0; written < rtf.size();) {
-        const qint64 n = file.write(rtf.constData() + written, rtf.size() - written);
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
         if (n <= 0) {
             const QString reason = file.errorString();
             file.cancelWriting();

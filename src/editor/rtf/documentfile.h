@@ -28,6 +28,9 @@ ReadResult read(const QString &path, Format format, QTextDocument &document);
 // there stays as it was. Returns the reason of a failure, or "".
 QString write(const QString &path, const QTextDocument &document);
 
+// Stores the bytes in the file on the same terms.
+QString writeBytes(const QString &path, const QByteArray &bytes);
+
 // Files beyond this size are refused rather than read into memory.
 constexpr qint64 MaxFileSize = qint64(1) << 30;
 

@@ -1,0 +1,55 @@
+#include "ideafile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_IdeaFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void read_data();
+    void read();
+    void missingAndUnreadable();
+};
+
+void tst_IdeaFile::read_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("ideas");
+
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("lone lf and cr") << QByteArray("a\nb\rc") << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    QTest::newRow("utf-8") << QByteArray("Café Noir\r\n") << QStringList{QStringLiteral("Café Noir")};
+    QTest::newRow("utf-8 mark") << QByteArray("\xef\xbb\xbfMark\r\n") << QStringList{QStringLiteral("Mark")};
+    QTest::newRow("windows-1252") << QByteArray("Caf\xe9 \x93Noir\x94\r\n") << QStringList{QStringLiteral("Café “Noir”")};
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("only a line end") << QByteArray("\r\n") << QStringList{QString()};
+}
+
+void tst_IdeaFile::read()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("Ideas.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const IdeaFile read = IdeaFile::read(file.fileName());
+    QCOMPARE(read.status, IdeaFile::Status::Read);
+    QTEST(read.ideas, "ideas");
+}
+
+void tst_IdeaFile::missingAndUnreadable()
+{
+    QTemporaryDir dir;
+    QCOMPARE(IdeaFile::read(dir.filePath(QStringLiteral("absent.txt"))).status, IdeaFile::Status::Missing);
+    QCOMPARE(IdeaFile::read(QString()).status, IdeaFile::Status::Missing);
+    const IdeaFile folder = IdeaFile::read(dir.path());
+    QCOMPARE(folder.status, IdeaFile::Status::Unreadable);
+    QVERIFY(!folder.error.isEmpty());
+}
+
+QTEST_MAIN(tst_IdeaFile)
+#include "tst_ideafile.moc"
