@@ -1,10 +1,11 @@
 #!/bin/sh
 # Fuzzes the RTF reader and writer for SECONDS (default 600) with libFuzzer,
 # then merges whatever new coverage it found into fuzz/corpus, which the test
-# suite replays. Needs clang and libclang-rt-14-dev.
+# suite replays.
 set -eu
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
+scripts/install-deps fuzz
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DQUILLMERE_BUILD_FUZZ=ON >/dev/null

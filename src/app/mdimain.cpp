@@ -179,8 +179,13 @@ void mdiMain::buildPanes()
     picFileBar->setObjectName(QStringLiteral("picFileBar"));
     picFileBar->setFixedWidth(Twips::toPixels(2715));
     List1 = placed(new QListWidget(picFileBar), "List1", Twips::rect(120, 120, 2415, 3960));
-    for (const GeneratorEntry &entry : GeneratorCatalogue::Entries)
-        List1->addItem(QString::fromUtf16(entry.listEntry));
+    // Entries wider than the pane end in an ellipsis and show whole as a tip.
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->setTextElideMode(Qt::ElideRight);
+    for (const GeneratorEntry &entry : GeneratorCatalogue::Entries) {
+        auto *item = new QListWidgetItem(QString::fromUtf16(entry.listEntry), List1);
+        item->setToolTip(item->text());
+    }
     connect(List1, &QListWidget::itemDoubleClicked, this, &mdiMain::List1_DblClick);
     Drive1 = placed(new DriveListBox(picFileBar), "Drive1", Twips::rect(120, 4320, 2415, 315));
     Dir1 = placed(new DirListBox(picFileBar), "Dir1", Twips::rect(120, 4800, 2415, 2115));

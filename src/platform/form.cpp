@@ -3,8 +3,10 @@
 #include "twips.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QScreen>
 
 Form::Form(QWidget *parent)
     : QWidget(parent, Qt::Window)
@@ -98,6 +100,13 @@ void Form::closeEvent(QCloseEvent *event)
 void Show(Form &form)
 {
     form.load();
+    if (!form.isVisible() && !form.testAttribute(Qt::WA_Moved)) {
+        // The first time a window opens it comes up over the middle of the
+        // window the user is working in, rather than wherever the system puts it.
+        const QWidget *over = QApplication::activeWindow();
+        const QRect area = over ? over->geometry() : form.screen()->availableGeometry();
+        form.move(area.center() - QPoint(form.width() / 2, form.height() / 2));
+    }
     form.show();
     form.raise();
     form.activateWindow();

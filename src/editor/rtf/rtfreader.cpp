@@ -813,12 +813,14 @@ void Parser::applyBlockFormat(const ParaState &p)
         format.setTopMargin(p.spaceBefore / PerPixel);
     if (p.spaceAfter)
         format.setBottomMargin(p.spaceAfter / PerPixel);
-    if (p.lineSpacing > 0 && p.lineMultiple)
-        format.setLineHeight(std::clamp(p.lineSpacing * 100.0 / 240.0, 10.0, 1000.0), QTextBlockFormat::ProportionalHeight);
-    else if (p.lineSpacing > 0)
-        format.setLineHeight(std::min(p.lineSpacing / PerPixel, 2000.0), QTextBlockFormat::MinimumHeight);
-    else if (p.lineSpacing < 0)
-        format.setLineHeight(std::min(-p.lineSpacing / PerPixel, 2000.0), QTextBlockFormat::FixedHeight);
+    // In double: a spacing of -2147483648 has no negation in int.
+    const double spacing = p.lineSpacing;
+    if (spacing > 0 && p.lineMultiple)
+        format.setLineHeight(std::clamp(spacing * 100.0 / 240.0, 10.0, 1000.0), QTextBlockFormat::ProportionalHeight);
+    else if (spacing > 0)
+        format.setLineHeight(std::min(spacing / PerPixel, 2000.0), QTextBlockFormat::MinimumHeight);
+    else if (spacing < 0)
+        format.setLineHeight(std::min(-spacing / PerPixel, 2000.0), QTextBlockFormat::FixedHeight);
     if (m_blockPageBreak || p.pageBreakBefore)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     m_cursor.setBlockFormat(format);
