@@ -26,7 +26,7 @@ IdeaFile IdeaFile::read(const QString &path)
         file.error = device.errorString();
         return file;
     }
-    file.ideas = PlainText::splitLines(PlainText::decode(bytes));
+    file.ideas = PlainText::decodeLines(bytes);
     file.status = Status::Read;
     return file;
 }

@@ -9,8 +9,8 @@ class tst_PlainText : public QObject
 private Q_SLOTS:
     void decode_data();
     void decode();
-    void splitLines_data();
-    void splitLines();
+    void decodeLines_data();
+    void decodeLines();
     void everyLineEndBecomesOneLineFeed();
 };
 
@@ -37,27 +37,31 @@ void tst_PlainText::decode()
     QTEST(PlainText::decode(bytes), "text");
 }
 
-void tst_PlainText::splitLines_data()
+void tst_PlainText::decodeLines_data()
 {
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("lines");
 
-    QTest::newRow("nothing") << QString() << QStringList{};
-    QTest::newRow("one line, no end") << QStringLiteral("idea") << QStringList{QStringLiteral("idea")};
-    QTest::newRow("one line end") << QStringLiteral("\r\n") << QStringList{QString()};
-    QTest::newRow("crlf") << QStringLiteral("a\r\nb\r\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-    QTest::newRow("lone cr") << QStringLiteral("a\rb") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-    QTest::newRow("lone lf") << QStringLiteral("a\nb\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-    QTest::newRow("lf cr is two ends") << QStringLiteral("a\n\rb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
-    QTest::newRow("empty lines kept") << QStringLiteral("a\r\n\r\nb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
-    QTest::newRow("blank last line") << QStringLiteral("a\r\n ") << QStringList{QStringLiteral("a"), QStringLiteral(" ")};
+    QTest::newRow("nothing") << QByteArray() << QStringList{};
+    QTest::newRow("one line, no end") << QByteArray("idea") << QStringList{QStringLiteral("idea")};
+    QTest::newRow("one line end") << QByteArray("\r\n") << QStringList{QString()};
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("lone cr") << QByteArray("a\rb") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("lone lf") << QByteArray("a\nb\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("lf cr is two ends") << QByteArray("a\n\rb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+    QTest::newRow("empty lines kept") << QByteArray("a\r\n\r\nb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+    QTest::newRow("blank last line") << QByteArray("a\r\n ") << QStringList{QStringLiteral("a"), QStringLiteral(" ")};
+    QTest::newRow("utf-8 with mark") << QByteArray("\xef\xbb\xbf\xc3\xa9\r\n\xe2\x80\x94") << QStringList{QStringLiteral("é"), QStringLiteral("—")};
+    QTest::newRow("one bad line makes the file 1252")
+        << QByteArray("caf\xc3\xa9\r\ncaf\xe9") << QStringList{QStringLiteral("cafÃ©"), QStringLiteral("café")};
+    QTest::newRow("utf-16") << QByteArray("\xff\xfe" "a\0\r\0\n\0b\0", 10) << QStringList{QStringLiteral("a"), QStringLiteral("b")};
 }
 
-void tst_PlainText::splitLines()
+void tst_PlainText::decodeLines()
 {
-    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
     QFETCH(QStringList, lines);
-    QCOMPARE(PlainText::splitLines(text), lines);
+    QCOMPARE(PlainText::decodeLines(bytes), lines);
 }
 
 void tst_PlainText::everyLineEndBecomesOneLineFeed()

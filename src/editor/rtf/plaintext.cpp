@@ -6,20 +6,49 @@
 
 namespace PlainText {
 
+namespace {
+
+bool startsWith(QByteArrayView bytes, std::initializer_list<unsigned char> mark)
+{
+    if (bytes.size() < qsizetype(mark.size()))
+        return false;
+    qsizetype i = 0;
+    for (const unsigned char b : mark)
+        if (static_cast<unsigned char>(bytes[i++]) != b)
+            return false;
+    return true;
+}
+
+bool hasUtf16Mark(QByteArrayView bytes)
+{
+    return startsWith(bytes, {0xFF, 0xFE}) || startsWith(bytes, {0xFE, 0xFF});
+}
+
+// Calls `take` with each line, without its line end; stops when it returns false.
+template<typename Char, typename Take>
+bool forEachLine(const Char *data, qsizetype n, Take take)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const Char c = data[i];
+        if (c != Char('\r') && c != Char('\n'))
+            continue;
+        if (!take(start, i - start))
+            return false;
+        if (c == Char('\r') && i + 1 < n && data[i + 1] == Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    return start >= n || take(start, n - start);
+}
+
+} // namespace
+
 QString decode(QByteArrayView bytes)
 {
-    const auto startsWith = [&](std::initializer_list<unsigned char> mark) {
-        if (bytes.size() < qsizetype(mark.size()))
-            return false;
-        qsizetype i = 0;
-        for (const unsigned char b : mark)
-            if (static_cast<unsigned char>(bytes[i++]) != b)
-                return false;
-        return true;
-    };
-    if (startsWith({0xEF, 0xBB, 0xBF}))
+    if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
         return QString::fromUtf8(bytes.sliced(3));
-    if (startsWith({0xFF, 0xFE}) || startsWith({0xFE, 0xFF})) {
+    if (hasUtf16Mark(bytes)) {
         const bool littleEndian = static_cast<unsigned char>(bytes[0]) == 0xFF;
         QStringDecoder utf16(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                              QStringDecoder::Flag::Stateless);
@@ -33,22 +62,36 @@ QString decode(QByteArrayView bytes)
     return CodePage(CodePage::Windows1252).decode(bytes);
 }
 
-QStringList splitLines(QStringView text)
+QStringList decodeLines(QByteArrayView bytes)
 {
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start).toString());
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
+    if (hasUtf16Mark(bytes)) {
+        const QString text = decode(bytes);
+        forEachLine(text.utf16(), text.size(), [&](qsizetype start, qsizetype length) {
+            lines.append(text.mid(start, length));
+            return true;
+        });
+        return lines;
     }
-    if (start < n)
-        lines.append(text.mid(start).toString());
+
+    // Line ends are ASCII, so no UTF-8 sequence spans two lines: each line is
+    // decoded on its own, sparing a copy of the whole file.
+    if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
+        bytes = bytes.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const bool valid = forEachLine(bytes.data(), bytes.size(), [&](qsizetype start, qsizetype length) {
+        lines.append(utf8.decode(bytes.sliced(start, length)));
+        return !utf8.hasError();
+    });
+    if (valid)
+        return lines;
+
+    lines.clear();
+    const CodePage cp1252(CodePage::Windows1252);
+    forEachLine(bytes.data(), bytes.size(), [&](qsizetype start, qsizetype length) {
+        lines.append(cp1252.decode(bytes.sliced(start, length)));
+        return true;
+    });
     return lines;
 }
 

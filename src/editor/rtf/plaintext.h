@@ -12,10 +12,10 @@ namespace PlainText {
 // when the bytes are valid UTF-8, Windows-1252 otherwise.
 QString decode(QByteArrayView bytes);
 
-// The lines of a text; CR LF, a lone CR and a lone LF each end a line. A line
-// end at the very end of the text starts no further line, so "" has no lines
-// and "\r\n" has one empty line.
-QStringList splitLines(QStringView text);
+// The lines of a text file, decoded as decode() does. CR LF, a lone CR and a
+// lone LF each end a line. A line end at the very end of the file starts no
+// further line, so "" has no lines and "\r\n" has one empty line.
+QStringList decodeLines(QByteArrayView bytes);
 
 // The text with every CR LF and lone CR turned into LF.
 QString toLfLineEnds(QStringView text);

@@ -1,0 +1,26 @@
+#!/bin/sh
+# Opens a generator over idea files of a thousand, a hundred thousand and a
+# million lines, and times the whole program on the million-line file against
+# `wc -l` reading the same file, the floor for any program that reads it.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-deps bench
+scripts/build -DQUILLMERE_BUILD_BENCH=ON >/dev/null
+
+work=bench/work
+export QT_QPA_PLATFORM=offscreen
+for lines in 1000 100000 1000000; do
+    folder="$work/ideas-$lines"
+    if [ ! -f "$folder/Villains.txt" ]; then
+        mkdir -p "$folder"
+        awk -v n="$lines" 'BEGIN { for (i = 1; i <= n; i++)
+            printf "Idea %d: the widow of the lighthouse keeper number %d returns to the island with a sealed letter\r\n", i, i }' \
+            > "$folder/Villains.txt"
+    fi
+    build/bench/generatorbench "$folder"
+done
+
+folder="$work/ideas-1000000"
+hyperfine --warmup 1 --runs 10 \
+    -n quillmere "build/bench/generatorbench $folder 0" \
+    -n "wc -l" "wc -l $folder/Villains.txt"
