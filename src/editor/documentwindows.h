@@ -26,8 +26,6 @@ public:
     // gives nullptr.
     RichTextBox *requireActiveDocument() const;
 
-    QMdiArea &area() const { return m_area; }
-
 private:
     frmDoc *addWindow(const QString &caption);
 

@@ -16,18 +16,11 @@ QString FileListBox::setPath(const QString &path)
     return Refresh();
 }
 
-QString FileListBox::setPattern(const QString &pattern)
-{
-    m_pattern = pattern;
-    clear();
-    return Refresh();
-}
-
 QString FileListBox::Refresh()
 {
     if (m_path.isEmpty())
         return QString();
-    const FolderListing listing = FolderListing::files(m_path, m_pattern);
+    const FolderListing listing = FolderListing::files(m_path, QStringLiteral("*.*"));
     QStringList shown;
     shown.reserve(count());
     for (int i = 0; i < count(); ++i)

@@ -2,8 +2,7 @@
 
 #include <QListWidget>
 
-// The files of one folder that match a pattern, sorted by name. Hidden files
-// are not listed.
+// The files of one folder, sorted by name. Hidden files are not listed.
 class FileListBox : public QListWidget
 {
     Q_OBJECT
@@ -14,8 +13,6 @@ public:
     // Lists the folder's files. When the folder cannot be read the list is
     // empty and the result says why.
     QString setPath(const QString &path);
-    QString Pattern() const { return m_pattern; }
-    QString setPattern(const QString &pattern);
     // Reads the folder again; the list and its selection stay as they are
     // when nothing changed.
     QString Refresh();
@@ -27,5 +24,4 @@ Q_SIGNALS:
 
 private:
     QString m_path;
-    QString m_pattern = QStringLiteral("*.*");
 };

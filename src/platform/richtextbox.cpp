@@ -28,6 +28,25 @@ bool isItalic(const QTextCharFormat &f) { return f.fontItalic(); }
 bool isUnderlined(const QTextCharFormat &f) { return f.fontUnderline(); }
 bool isStruckThrough(const QTextCharFormat &f) { return f.fontStrikeOut(); }
 
+// Calls `visit` with the format of each run of text the selection touches,
+// until it returns false; returns false when it was stopped.
+template<typename Visit>
+bool visitSelectedFormats(const QTextCursor &cursor, Visit visit)
+{
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    for (QTextBlock block = cursor.document()->findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.position() + fragment.length() > start && fragment.position() < end
+                && !visit(fragment.charFormat()))
+                return false;
+        }
+    }
+    return true;
+}
+
 constexpr double MinFontSize = 1;
 constexpr double MaxFontSize = 1638;
 
@@ -143,24 +162,17 @@ RichTextBox::Style RichTextBox::styleOf(bool (*has)(const QTextCharFormat &)) co
     if (!cursor.hasSelection())
         return has(m_edit->currentCharFormat()) ? Style::On : Style::Off;
 
-    const int start = cursor.selectionStart();
-    const int end = cursor.selectionEnd();
     bool some = false;
     bool all = true;
-    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.position() + fragment.length() <= start || fragment.position() >= end)
-                continue;
-            if (has(fragment.charFormat()))
-                some = true;
-            else
-                all = false;
-            if (some && !all)
-                return Style::Mixed;
-        }
-    }
+    visitSelectedFormats(cursor, [&](const QTextCharFormat &format) {
+        if (has(format))
+            some = true;
+        else
+            all = false;
+        return all || !some; // both kinds seen: mixed, no need to look further
+    });
+    if (some && !all)
+        return Style::Mixed;
     if (!some && all) // only paragraph breaks are selected
         return has(cursor.charFormat()) ? Style::On : Style::Off;
     return some ? Style::On : Style::Off;
@@ -221,21 +233,16 @@ std::optional<double> RichTextBox::SelFontSize() const
     if (!cursor.hasSelection())
         return sizeOf(m_edit->currentCharFormat());
 
-    const int start = cursor.selectionStart();
-    const int end = cursor.selectionEnd();
     std::optional<double> size;
-    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.position() + fragment.length() <= start || fragment.position() >= end)
-                continue;
-            const double s = sizeOf(fragment.charFormat());
-            if (size && *size != s)
-                return std::nullopt;
-            size = s;
-        }
-    }
+    const bool uniform = visitSelectedFormats(cursor, [&](const QTextCharFormat &format) {
+        const double s = sizeOf(format);
+        if (size && *size != s)
+            return false;
+        size = s;
+        return true;
+    });
+    if (!uniform)
+        return std::nullopt;
     return size ? size : sizeOf(cursor.charFormat());
 }
 

@@ -28,12 +28,3 @@ QAbstractButton *Toolbar::button(const QString &key) const
 {
     return findChild<QToolButton *>(key, Qt::FindDirectChildrenOnly);
 }
-
-QStringList Toolbar::keys() const
-{
-    QStringList keys;
-    const auto buttons = findChildren<QToolButton *>(Qt::FindDirectChildrenOnly);
-    for (const QToolButton *b : buttons)
-        keys.append(b->objectName());
-    return keys;
-}

@@ -17,7 +17,6 @@ public:
     // Buttons are laid out left to right in the order they are added.
     void addButton(const QString &key, const QString &toolTip, const QIcon &icon);
     QAbstractButton *button(const QString &key) const;
-    QStringList keys() const;
 
     static constexpr int ButtonWidth = 23;
     static constexpr int ButtonHeight = 22;

@@ -15,11 +15,6 @@ constexpr int toPixels(int twips)
     return twips >= 0 ? (twips + PerPixel / 2) / PerPixel : -((-twips + PerPixel / 2) / PerPixel);
 }
 
-constexpr int fromPixels(int pixels)
-{
-    return pixels * PerPixel;
-}
-
 constexpr QRect rect(int left, int top, int width, int height)
 {
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));

@@ -35,7 +35,6 @@ struct CodePage::Iconv
 };
 
 CodePage::CodePage(int number)
-    : m_number(number)
 {
     if (number == Windows1252)
         return;
@@ -57,7 +56,6 @@ CodePage &CodePage::operator=(CodePage &&other) noexcept
     if (this != &other) {
         if (m_iconv)
             iconv_close(m_iconv->handle);
-        m_number = other.m_number;
         m_iconv = std::move(other.m_iconv);
     }
     return *this;

@@ -7,9 +7,10 @@
 
 // Turns bytes of one Windows, Mac or DOS code page into Unicode.
 //
-// Windows-1252 and plain ASCII are decoded by table; every other code page goes
-// through the C library's iconv. Bytes that the code page does not define come
-// out as U+FFFD, so no input is ever dropped silently.
+// Windows-1252 is decoded by table; every other code page goes through the C
+// library's iconv, and one that this system cannot decode is read as
+// Windows-1252. Bytes that the code page does not define come out as U+FFFD,
+// so no input is ever dropped silently.
 class CodePage
 {
 public:
@@ -23,11 +24,6 @@ public:
     CodePage(CodePage &&) noexcept;
     CodePage &operator=(CodePage &&) noexcept;
 
-    int number() const { return m_number; }
-    // False when this system cannot decode the code page; decode() then
-    // falls back to Windows-1252.
-    bool isSupported() const { return m_number == Windows1252 || m_iconv; }
-
     QString decode(QByteArrayView bytes) const;
     void appendDecoded(QByteArrayView bytes, QString &out) const;
 
@@ -39,6 +35,5 @@ public:
 
 private:
     struct Iconv;
-    int m_number = Windows1252;
     std::unique_ptr<Iconv> m_iconv;
 };
