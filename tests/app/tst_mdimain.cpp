@@ -125,6 +125,7 @@ private Q_SLOTS:
     void fileCommandsFromMenuKeysAndToolbar_data();
     void fileCommandsFromMenuKeysAndToolbar();
     void filePaneFollowsDriveAndFolder();
+    void changingTheDriveRefreshesBothLists();
     void generatorListShowsTheCatalogue();
     void doubleClickOpensTheMatchingGenerator();
     void launcherComparesWholeEntriesWithCase();
@@ -403,6 +404,28 @@ void tst_mdiMain::filePaneFollowsDriveAndFolder()
     QCOMPARE(files->count(), 0);
     QCOMPARE(f.test.dialogs.messages.size(), 1);
     QVERIFY(f.test.dialogs.messages[0].text.contains(u"vanished"));
+}
+
+void tst_mdiMain::changingTheDriveRefreshesBothLists()
+{
+    Fixture f;
+    auto *drives = f.control<DriveListBox>("Drive1");
+    auto *folders = f.control<DirListBox>("Dir1");
+    auto *files = f.control<FileListBox>("File1");
+    const int current = drives->currentIndex();
+    int other = -1;
+    for (int i = 0; i < drives->count() && other < 0; ++i)
+        if (i != current && QStorageInfo(QDir::currentPath()).rootPath() != drives->itemData(i).toString())
+            other = i;
+    if (other < 0)
+        QSKIP("this machine has one volume");
+
+    drives->setCurrentIndex(other);
+    QCOMPARE(folders->Path(), QDir::cleanPath(drives->Drive()));
+    QCOMPARE(files->Path(), folders->Path());
+    drives->setCurrentIndex(current);
+    QCOMPARE(folders->Path(), QDir::currentPath());
+    QCOMPARE(files->Path(), folders->Path());
 }
 
 void tst_mdiMain::generatorListShowsTheCatalogue()
