@@ -19,15 +19,15 @@
 #include "twips.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QStorageInfo>
 #include <QComboBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStorageInfo>
 #include <QVBoxLayout>
 
 namespace {
@@ -327,7 +327,6 @@ void mdiMain::connectFilePane()
     connect(Dir1, &DirListBox::Change, this, &mdiMain::Dir1_Change);
     connect(File1, &FileListBox::DblClick, this, &mdiMain::File1_DblClick);
     Dir1->setPath(QDir::currentPath()); // its Change fills the file list
-
 }
 
 void mdiMain::reportListError(const QString &reason)

@@ -6,7 +6,6 @@
 #include "symbolfonts.h"
 
 #include <QBuffer>
-#include <QHash>
 #include <QImageReader>
 #include <QTextCursor>
 #include <QTextDocument>
