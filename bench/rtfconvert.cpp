@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -39,10 +40,21 @@ int main(int argc, char *argv[])
     if (out.endsWith(u".rtf", Qt::CaseInsensitive)) {
         error = box.SaveFile(out).error;
     } else {
-        const QByteArray bytes = out.endsWith(u".html", Qt::CaseInsensitive) ? box.document()->toHtml().toUtf8()
-                                                                              : box.Text().toUtf8();
         QFile file(out);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        bool written = file.open(QIODevice::WriteOnly);
+        if (out.endsWith(u".html", Qt::CaseInsensitive)) {
+            const QByteArray html = box.document()->toHtml().toUtf8();
+            written = written && file.write(html) == html.size();
+        } else {
+            // A paragraph at a time, so the output costs no copy of the whole text.
+            for (QTextBlock block = box.document()->begin(); written && block.isValid(); block = block.next()) {
+                QByteArray line = block.text().replace(QChar::LineSeparator, u'\n').toUtf8();
+                if (block.next().isValid())
+                    line.append('\n');
+                written = file.write(line) == line.size();
+            }
+        }
+        if (!written || !file.flush())
             error = file.errorString();
     }
     if (!error.isEmpty()) {
