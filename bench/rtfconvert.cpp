@@ -1,8 +1,9 @@
 // rtfconvert [-v] IN OUT
 //
 // Loads IN through the editor's own LoadFile and writes OUT by its
-// extension: .txt the plain text, .rtf through SaveFile, .html the loaded
-// document as Qt's HTML. With -v, prints how long each step took.
+// extension: .txt the plain text, a line for each paragraph, .rtf through
+// SaveFile, .html the loaded document as Qt's HTML. With -v, prints how long
+// each step took.
 
 #include "richtextbox.h"
 
@@ -48,9 +49,7 @@ int main(int argc, char *argv[])
         } else {
             // A paragraph at a time, so the output costs no copy of the whole text.
             for (QTextBlock block = box.document()->begin(); written && block.isValid(); block = block.next()) {
-                QByteArray line = block.text().replace(QChar::LineSeparator, u'\n').toUtf8();
-                if (block.next().isValid())
-                    line.append('\n');
+                const QByteArray line = block.text().replace(QChar::LineSeparator, u'\n').toUtf8() + '\n';
                 written = file.write(line) == line.size();
             }
         }

@@ -9,6 +9,8 @@ scripts/build -DQUILLMERE_BUILD_BENCH=ON >/dev/null
 
 work=bench/work
 export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR="$PWD/$work/runtime"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 for lines in 1000 100000 1000000; do
     folder="$work/ideas-$lines"
     if [ ! -f "$folder/Villains.txt" ]; then

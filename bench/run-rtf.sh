@@ -11,6 +11,8 @@ work=bench/work
 mkdir -p "$work/lo" "$work/out"
 export QT_QPA_PLATFORM=offscreen
 export HOME="$PWD/$work/home" # LibreOffice and AbiWord keep their profiles here
+export XDG_RUNTIME_DIR="$PWD/$work/runtime"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
 # The inputs: a generated novel, opened and saved as RTF by LibreOffice.
 for size in 5 50; do
