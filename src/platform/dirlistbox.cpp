@@ -51,7 +51,7 @@ QString DirListBox::setPath(const QString &path)
     }
     expandAll();
     setCurrentItem(parentItem);
-    scrollToItem(parentItem, QAbstractItemView::PositionAtTop);
+    scrollToItem(parentItem);
 
     if (changed)
         Q_EMIT Change();
