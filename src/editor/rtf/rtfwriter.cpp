@@ -107,11 +107,9 @@ class Writer
 public:
     explicit Writer(const QTextDocument &document)
         : m_document(document)
-        , m_defaultFamily(document.defaultFont().family())
         , m_defaultHalfPoints(halfPointsOf(document.defaultFont().pointSizeF()))
     {
-        m_fonts.insert(m_defaultFamily, 0);
-        m_fontOrder.append(m_defaultFamily);
+        fontIndex(document.defaultFont().family()); // font 0, the \deff of the document
     }
 
     QByteArray run();
@@ -129,7 +127,6 @@ private:
     void picture(const QTextImageFormat &format);
 
     const QTextDocument &m_document;
-    const QString m_defaultFamily;
     const int m_defaultHalfPoints;
     QHash<QString, int> m_fonts;
     QStringList m_fontOrder;
