@@ -4,11 +4,11 @@
 // reports when the first idea is on show, then presses "Generate" PRESSES
 // times (default 100000) and reports the cost of one press.
 
-#include "form.h"
-#include "generatorcatalogue.h"
-#include "generatorwindow.h"
-#include "randomsource.h"
-#include "textbox.h"
+#include "platform/form.h"
+#include "generators/generatorcatalogue.h"
+#include "generators/generatorwindow.h"
+#include "platform/randomsource.h"
+#include "platform/textbox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

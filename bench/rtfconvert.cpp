@@ -5,7 +5,7 @@
 // SaveFile, .html the loaded document as Qt's HTML. With -v, prints how long
 // each step took.
 
-#include "richtextbox.h"
+#include "platform/richtextbox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "rtfroundtrip.h"
 
-#include "rtfreader.h"
-#include "rtfwriter.h"
+#include "formats/rtfreader.h"
+#include "formats/rtfwriter.h"
 
 #include <QTextDocument>
 

@@ -15,7 +15,7 @@ fuzzer=build-fuzz/fuzz/rtf_reader_fuzzer
 mkdir -p fuzz/work/found
 "$fuzzer" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
     -dict=fuzz/rtf.dict -artifact_prefix=fuzz/work/ -print_final_stats=1 \
-    fuzz/work/found fuzz/corpus tests/editor/data
+    fuzz/work/found fuzz/corpus tests/formats/data
 
 # Keep the corpus small: the fewest inputs that reach every edge reached so
 # far. Inputs kept by hand for a fault they once showed start with "regression-".

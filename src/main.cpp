@@ -1,8 +1,8 @@
-#include "application.h"
-#include "clock.h"
-#include "qtdialogs.h"
-#include "randomsource.h"
-#include "settingsstore.h"
+#include "app/application.h"
+#include "platform/clock.h"
+#include "platform/qtdialogs.h"
+#include "platform/randomsource.h"
+#include "platform/settingsstore.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,7 +1,7 @@
 #include "application.h"
 
-#include "frmedit.h"
-#include "generatorwindow.h"
+#include "generators/frmedit.h"
+#include "generators/generatorwindow.h"
 #include "mdimain.h"
 
 Application::Application(const Services &services)

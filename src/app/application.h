@@ -1,7 +1,7 @@
 #pragma once
 
-#include "generatorcatalogue.h"
-#include "services.h"
+#include "generators/generatorcatalogue.h"
+#include "platform/services.h"
 
 #include <array>
 #include <memory>

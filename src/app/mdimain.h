@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commondialog.h"
+#include "platform/commondialog.h"
 
 #include <QMainWindow>
 

@@ -1,8 +1,8 @@
 #include "documentwindows.h"
 
 #include "frmdoc.h"
-#include "messagebox.h"
-#include "richtextbox.h"
+#include "platform/messagebox.h"
+#include "platform/richtextbox.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

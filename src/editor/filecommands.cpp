@@ -1,10 +1,10 @@
 #include "filecommands.h"
 
-#include "commondialog.h"
+#include "platform/commondialog.h"
 #include "documentwindows.h"
 #include "frmdoc.h"
-#include "messagebox.h"
-#include "richtextbox.h"
+#include "platform/messagebox.h"
+#include "platform/richtextbox.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "frmdoc.h"
 
-#include "richtextbox.h"
+#include "platform/richtextbox.h"
 
 frmDoc::frmDoc(QWidget *parent)
     : QWidget(parent)

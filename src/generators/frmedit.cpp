@@ -1,10 +1,10 @@
 #include "frmedit.h"
 
-#include "documentfile.h"
-#include "filelistbox.h"
-#include "messagebox.h"
-#include "richtextbox.h"
-#include "twips.h"
+#include "formats/documentfile.h"
+#include "platform/filelistbox.h"
+#include "platform/messagebox.h"
+#include "platform/richtextbox.h"
+#include "platform/twips.h"
 
 #include <QDir>
 #include <QLabel>

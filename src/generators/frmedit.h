@@ -1,7 +1,7 @@
 #pragma once
 
-#include "commondialog.h"
-#include "form.h"
+#include "platform/commondialog.h"
+#include "platform/form.h"
 
 class Dialogs;
 class FileListBox;

@@ -2,9 +2,9 @@
 
 #include "generatorcatalogue.h"
 #include "ideafile.h"
-#include "randomsource.h"
-#include "textbox.h"
-#include "twips.h"
+#include "platform/randomsource.h"
+#include "platform/textbox.h"
+#include "platform/twips.h"
 
 #include <QDir>
 #include <QPushButton>

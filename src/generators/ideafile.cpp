@@ -1,6 +1,6 @@
 #include "ideafile.h"
 
-#include "plaintext.h"
+#include "formats/plaintext.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "richtextbox.h"
 
-#include "documentfile.h"
+#include "formats/documentfile.h"
 #include "olecolor.h"
-#include "plaintext.h"
+#include "formats/plaintext.h"
 #include "twips.h"
 
 #include <QKeyEvent>

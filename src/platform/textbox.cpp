@@ -1,6 +1,6 @@
 #include "textbox.h"
 
-#include "plaintext.h"
+#include "formats/plaintext.h"
 
 TextBox::TextBox(QWidget *parent)
     : QPlainTextEdit(parent)

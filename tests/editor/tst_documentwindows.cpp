@@ -1,7 +1,7 @@
-#include "documentwindows.h"
-#include "frmdoc.h"
-#include "richtextbox.h"
-#include "scripteddialogs.h"
+#include "editor/documentwindows.h"
+#include "editor/frmdoc.h"
+#include "platform/richtextbox.h"
+#include "support/scripteddialogs.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

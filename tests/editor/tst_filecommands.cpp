@@ -1,9 +1,9 @@
-#include "commondialog.h"
-#include "documentwindows.h"
-#include "filecommands.h"
-#include "frmdoc.h"
-#include "richtextbox.h"
-#include "scripteddialogs.h"
+#include "platform/commondialog.h"
+#include "editor/documentwindows.h"
+#include "editor/filecommands.h"
+#include "editor/frmdoc.h"
+#include "platform/richtextbox.h"
+#include "support/scripteddialogs.h"
 
 #include <QFile>
 #include <QMdiArea>

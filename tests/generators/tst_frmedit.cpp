@@ -1,10 +1,10 @@
-#include "filelistbox.h"
-#include "frmedit.h"
-#include "generatorcatalogue.h"
-#include "generatorwindow.h"
-#include "richtextbox.h"
-#include "testservices.h"
-#include "textbox.h"
+#include "platform/filelistbox.h"
+#include "generators/frmedit.h"
+#include "generators/generatorcatalogue.h"
+#include "generators/generatorwindow.h"
+#include "platform/richtextbox.h"
+#include "support/testservices.h"
+#include "platform/textbox.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "generatorcatalogue.h"
+#include "generators/generatorcatalogue.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "generatorcatalogue.h"
-#include "generatorwindow.h"
-#include "testservices.h"
-#include "textbox.h"
+#include "generators/generatorcatalogue.h"
+#include "generators/generatorwindow.h"
+#include "support/testservices.h"
+#include "platform/textbox.h"
 
 #include <QFile>
 #include <QPushButton>

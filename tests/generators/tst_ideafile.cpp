@@ -1,4 +1,4 @@
-#include "ideafile.h"
+#include "generators/ideafile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "generatorcatalogue.h"
-#include "ideafile.h"
+#include "generators/generatorcatalogue.h"
+#include "generators/ideafile.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "fixedclock.h"
+#include "support/fixedclock.h"
 
 #include <QTest>
 

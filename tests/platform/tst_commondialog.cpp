@@ -1,6 +1,6 @@
-#include "commondialog.h"
-#include "qtdialogs.h"
-#include "scripteddialogs.h"
+#include "platform/commondialog.h"
+#include "platform/qtdialogs.h"
+#include "support/scripteddialogs.h"
 
 #include <QTest>
 

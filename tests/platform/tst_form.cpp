@@ -1,11 +1,11 @@
-#include "form.h"
+#include "platform/form.h"
 
 #include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
-#include "textbox.h"
+#include "platform/textbox.h"
 
 namespace {
 

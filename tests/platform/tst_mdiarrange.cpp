@@ -1,4 +1,4 @@
-#include "mdiarrange.h"
+#include "platform/mdiarrange.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -1,5 +1,5 @@
-#include "olecolor.h"
-#include "richtextbox.h"
+#include "platform/olecolor.h"
+#include "platform/richtextbox.h"
 
 #include <QAction>
 #include <QMainWindow>

@@ -1,4 +1,4 @@
-#include "textbox.h"
+#include "platform/textbox.h"
 
 #include <QTest>
 

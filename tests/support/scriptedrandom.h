@@ -1,6 +1,6 @@
 #pragma once
 
-#include "randomsource.h"
+#include "platform/randomsource.h"
 
 #include <QList>
 

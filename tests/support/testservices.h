@@ -3,8 +3,8 @@
 #include "fixedclock.h"
 #include "scripteddialogs.h"
 #include "scriptedrandom.h"
-#include "services.h"
-#include "settingsstore.h"
+#include "platform/services.h"
+#include "platform/settingsstore.h"
 
 #include <QTemporaryDir>
 

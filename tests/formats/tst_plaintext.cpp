@@ -1,4 +1,4 @@
-#include "plaintext.h"
+#include "formats/plaintext.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "rtfreader.h"
-#include "rtfwriter.h"
+#include "formats/rtfreader.h"
+#include "formats/rtfwriter.h"
 
 #include <QBuffer>
 #include <QFile>

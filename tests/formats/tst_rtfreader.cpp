@@ -1,5 +1,5 @@
 #include "documentdump.h"
-#include "rtfreader.h"
+#include "formats/rtfreader.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "documentdump.h"
-#include "rtfreader.h"
-#include "rtfwriter.h"
+#include "formats/rtfreader.h"
+#include "formats/rtfwriter.h"
 
 #include <QBuffer>
 #include <QImage>
