@@ -3,6 +3,7 @@
 #include "platform/qtdialogs.h"
 #include "platform/randomsource.h"
 #include "platform/settingsstore.h"
+#include "platform/volumes.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -18,7 +19,8 @@ int main(int argc, char *argv[])
     ClockSeededRandom random;
     SystemClock clock;
     SettingsStore settings(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
-    Application app({QApplication::applicationDirPath(), dialogs, random, clock, settings});
+    SystemVolumes volumes;
+    Application app({QApplication::applicationDirPath(), dialogs, random, clock, settings, volumes});
     app.start();
     return QApplication::exec();
 }

@@ -17,6 +17,7 @@
 #include "platform/services.h"
 #include "platform/toolbar.h"
 #include "platform/twips.h"
+#include "platform/volumes.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -27,7 +28,6 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStorageInfo>
 #include <QVBoxLayout>
 
 namespace {
@@ -187,7 +187,7 @@ void mdiMain::buildPanes()
         item->setToolTip(item->text());
     }
     connect(List1, &QListWidget::itemDoubleClicked, this, &mdiMain::List1_DblClick);
-    Drive1 = placed(new DriveListBox(picFileBar), "Drive1", Twips::rect(120, 4320, 2415, 315));
+    Drive1 = placed(new DriveListBox(m_services.volumes, picFileBar), "Drive1", Twips::rect(120, 4320, 2415, 315));
     Dir1 = placed(new DirListBox(picFileBar), "Dir1", Twips::rect(120, 4800, 2415, 2115));
     File1 = placed(new FileListBox(picFileBar), "File1", Twips::rect(120, 7080, 2415, 2040));
 
@@ -326,7 +326,7 @@ void mdiMain::connectFilePane()
     connect(Drive1, &DriveListBox::Change, this, &mdiMain::Drive1_Change);
     connect(Dir1, &DirListBox::Change, this, &mdiMain::Dir1_Change);
     connect(File1, &FileListBox::DblClick, this, &mdiMain::File1_DblClick);
-    Dir1->setPath(QDir::currentPath()); // its Change fills the file list
+    Dir1->setPath(m_services.volumes.currentFolder()); // its Change fills the file list
 }
 
 void mdiMain::reportListError(const QString &reason)
@@ -340,8 +340,8 @@ void mdiMain::Drive1_Change()
     // A drive has no current folder of its own here: the program's current
     // folder when it lies on that drive, the drive's top folder otherwise.
     const QString drive = Drive1->Drive();
-    const QString current = QDir::currentPath();
-    Dir1->setPath(QStorageInfo(current).rootPath() == drive ? current : drive);
+    const QString current = m_services.volumes.currentFolder();
+    Dir1->setPath(m_services.volumes.rootOf(current) == drive ? current : drive);
 }
 
 void mdiMain::Dir1_Change()

@@ -1,21 +1,21 @@
 #include "drivelistbox.h"
 
-#include <QDir>
-#include <QStorageInfo>
+#include "volumes.h"
 
-DriveListBox::DriveListBox(QWidget *parent)
+#include <QDir>
+
+DriveListBox::DriveListBox(const Volumes &volumes, QWidget *parent)
     : QComboBox(parent)
+    , m_volumes(volumes)
 {
-    const auto volumes = QStorageInfo::mountedVolumes();
-    for (const QStorageInfo &volume : volumes) {
-        if (!volume.isValid() || !volume.isReady())
-            continue;
-        QString label = QDir::toNativeSeparators(volume.rootPath());
-        if (!volume.name().isEmpty())
-            label += QStringLiteral(" [%1]").arg(volume.name());
-        addItem(label, volume.rootPath());
+    const QList<Volumes::Volume> mounted = volumes.mounted();
+    for (const Volumes::Volume &volume : mounted) {
+        QString label = QDir::toNativeSeparators(volume.rootPath);
+        if (!volume.name.isEmpty())
+            label += QStringLiteral(" [%1]").arg(volume.name);
+        addItem(label, volume.rootPath);
     }
-    setDrive(QDir::currentPath());
+    setDrive(volumes.currentFolder());
     connect(this, &QComboBox::currentIndexChanged, this, [this] { Q_EMIT Change(); });
 }
 
@@ -26,7 +26,7 @@ QString DriveListBox::Drive() const
 
 void DriveListBox::setDrive(const QString &path)
 {
-    const int index = findData(QStorageInfo(path).rootPath());
+    const int index = findData(m_volumes.rootOf(path));
     if (index >= 0)
         setCurrentIndex(index);
 }

@@ -2,12 +2,14 @@
 
 #include <QComboBox>
 
-// The machine's mounted volumes, each shown by its mount point and name.
+class Volumes;
+
+// The mounted volumes, each shown by its mount point and name.
 class DriveListBox : public QComboBox
 {
     Q_OBJECT
 public:
-    explicit DriveListBox(QWidget *parent = nullptr);
+    explicit DriveListBox(const Volumes &volumes, QWidget *parent = nullptr);
 
     // The mount point of the chosen volume.
     QString Drive() const;
@@ -16,4 +18,7 @@ public:
 
 Q_SIGNALS:
     void Change();
+
+private:
+    const Volumes &m_volumes;
 };

@@ -6,6 +6,7 @@ class Clock;
 class Dialogs;
 class RandomSource;
 class SettingsStore;
+class Volumes;
 
 // What the windows of the program need from the system around them. The
 // program hands in the real services; tests hand in scripted ones.
@@ -17,4 +18,5 @@ struct Services
     RandomSource &random;
     Clock &clock;
     SettingsStore &settings;
+    Volumes &volumes;
 };

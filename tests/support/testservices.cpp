@@ -4,8 +4,10 @@
 
 TestServices::TestServices()
     : settings(directory.filePath(QStringLiteral("settings")))
-    , services{directory.path(), dialogs, random, clock, settings}
+    , services{directory.path(), dialogs, random, clock, settings, volumes}
 {
+    volumes.volumes = {{directory.path(), QStringLiteral("test")}};
+    volumes.current = directory.path();
 }
 
 QString TestServices::path(const QString &name) const

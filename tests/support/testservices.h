@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fixedclock.h"
+#include "fixedvolumes.h"
 #include "scripteddialogs.h"
 #include "scriptedrandom.h"
 #include "platform/services.h"
@@ -9,7 +10,8 @@
 #include <QTemporaryDir>
 
 // Scripted services over a temporary program directory that lives as long
-// as the object.
+// as the object. The file pane sees that directory as the one volume and the
+// current folder.
 class TestServices
 {
 public:
@@ -22,5 +24,6 @@ public:
     ScriptedRandom random;
     FixedClock clock;
     SettingsStore settings;
+    FixedVolumes volumes;
     Services services;
 };
