@@ -95,6 +95,7 @@ private Q_SLOTS:
     void saveCommandsAskWithTheirFilters();
     void saveAsCancelledChangesNothing();
     void cancelAfterAnEarlierNameStoresNothing();
+    void saveWritesRtfWhateverTheName_data();
     void saveWritesRtfWhateverTheName();
     void saveWithoutDocumentsSaysSo();
     void failedStoreLeavesTheOldFileWhole();
@@ -246,27 +247,47 @@ void tst_FileCommands::cancelAfterAnEarlierNameStoresNothing()
     QCOMPARE(readFile(path), stored);
 }
 
+void tst_FileCommands::saveWritesRtfWhateverTheName_data()
+{
+    QTest::addColumn<bool>("saveAs");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("Save, text name") << false << QStringLiteral("story.txt") << QStringLiteral("Bold move");
+    QTest::newRow("Save As, no extension") << true << QStringLiteral("story") << QStringLiteral("Bold move");
+    QTest::newRow("Save, beyond Latin-1") << false << QStringLiteral("Глава 1.rtf")
+                                          << QStringLiteral("Bold — Ωμέγα 日本語 𝄞\nsecond ¶ € line");
+    QTest::newRow("Save As, beyond Latin-1") << true << QStringLiteral("章.doc") << QStringLiteral("Bold — Łódź «ça» 📜");
+}
+
 void tst_FileCommands::saveWritesRtfWhateverTheName()
 {
+    QFETCH(bool, saveAs);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
     Fixture f;
     RichTextBox *editor = f.documents.NewDocument()->RichTextBox1();
-    editor->setText(QStringLiteral("Bold move"));
+    editor->setText(text);
     editor->setSelStart(0);
     editor->setSelLength(4);
     editor->setSelBold(true);
-    const QString path = f.path(QStringLiteral("story.txt"));
+    const QString path = f.path(name);
     f.dialogs.fileAnswers = {path};
-    f.commands.Save();
+    saveAs ? f.commands.SaveAs() : f.commands.Save();
     QCOMPARE(f.caption(), path);
-    QVERIFY(readFile(path).startsWith("{\\rtf1"));
+    QVERIFY(readFile(path).startsWith("{\\rtf1")); // the name is used as typed, nothing appended
     QVERIFY(f.dialogs.messages.isEmpty());
 
     f.dialogs.fileAnswers = {path};
     f.commands.Open();
-    QCOMPARE(f.editor()->Text(), QStringLiteral("Bold move"));
+    QCOMPARE(f.caption(), path);
+    QCOMPARE(f.editor()->Text(), text);
     f.editor()->setSelStart(0);
     f.editor()->setSelLength(4);
     QCOMPARE(f.editor()->SelBold(), RichTextBox::Style::On);
+    f.editor()->setSelStart(4);
+    f.editor()->setSelLength(1);
+    QCOMPARE(f.editor()->SelBold(), RichTextBox::Style::Off);
 }
 
 void tst_FileCommands::saveWithoutDocumentsSaysSo()

@@ -157,6 +157,12 @@ void tst_RichTextBox::stylesReadOnOffOrMixed_data()
     QTest::newRow("everything") << 0 << 16 << Style::Mixed;
     QTest::newRow("caret after bold") << 10 << 0 << Style::On;
     QTest::newRow("caret in plain") << 2 << 0 << Style::Off;
+    QTest::newRow("ends just before bold") << 0 << 6 << Style::Off;
+    QTest::newRow("ends on the first bold") << 0 << 7 << Style::Mixed;
+    QTest::newRow("caret at the start of bold") << 6 << 0 << Style::Off;
+    QTest::newRow("starts on the last bold") << 9 << 2 << Style::Mixed;
+    QTest::newRow("bold across a paragraph break") << 16 << 5 << Style::On;
+    QTest::newRow("plain across a paragraph break") << 11 << 7 << Style::Mixed;
 }
 
 void tst_RichTextBox::stylesReadOnOffOrMixed()
@@ -165,6 +171,11 @@ void tst_RichTextBox::stylesReadOnOffOrMixed()
     QFETCH(int, length);
     RichTextBox box;
     writeHalfBold(box);
+    box.setSelStart(16);
+    box.setSelText(QStringLiteral("\nBOLD")); // a second paragraph, bold from its break on
+    box.setSelStart(16);
+    box.setSelLength(5);
+    box.setSelBold(true);
     box.setSelStart(start);
     box.setSelLength(length);
     QTEST(box.SelBold(), "bold");
