@@ -163,7 +163,7 @@ void tst_mdiMain::controlsStandAtTheirDesignPlaces()
         if (flow == Qt::Horizontal) {
             QCOMPARE(r.top(), 0);
             QVERIFY2(r.height() <= w->parentWidget()->height(), qPrintable(name));
-            QVERIFY2(previous.isNull() || r.left() > previous.left() && r.left() >= previous.right(), qPrintable(name));
+            QVERIFY2(previous.isNull() || (r.left() > previous.left() && r.left() >= previous.right()), qPrintable(name));
         } else {
             QCOMPARE(r.left(), 8);
             QCOMPARE(r.right(), f.control("picFileBar")->width() - 1 - 12);

@@ -19,13 +19,11 @@ void tst_IdeaFile::read_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("ideas");
 
-    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-    QTest::newRow("lone lf and cr") << QByteArray("a\nb\rc") << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
-    QTest::newRow("utf-8") << QByteArray("Café Noir\r\n") << QStringList{QStringLiteral("Café Noir")};
-    QTest::newRow("utf-8 mark") << QByteArray("\xef\xbb\xbfMark\r\n") << QStringList{QStringLiteral("Mark")};
+    // Line ends and encodings in all their forms are the shared decoder's; here
+    // only that a file on disk reaches it.
+    QTest::newRow("utf-8, crlf") << QByteArray("Café Noir\r\nb\r\n") << QStringList{QStringLiteral("Café Noir"), QStringLiteral("b")};
     QTest::newRow("windows-1252") << QByteArray("Caf\xe9 \x93Noir\x94\r\n") << QStringList{QStringLiteral("Café “Noir”")};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
-    QTest::newRow("only a line end") << QByteArray("\r\n") << QStringList{QString()};
 }
 
 void tst_IdeaFile::read()

@@ -37,7 +37,15 @@ protected:
     void Form_Unload() override { ++unloads; }
 };
 
+class FramedForm : public Form
+{
+public:
+    FramedForm(Frame frame, QSize clientTwips, bool alwaysOnTop) { setFrame(frame, clientTwips, alwaysOnTop); }
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Form::Frame)
 
 class tst_Form : public QObject
 {
@@ -45,6 +53,7 @@ class tst_Form : public QObject
 
 private Q_SLOTS:
     void showLoadsOnceUntilClosed();
+    void frameAndStayingOnTop_data();
     void frameAndStayingOnTop();
     void enterAndEscapePressTheirButtons();
 };
@@ -69,14 +78,38 @@ void tst_Form::showLoadsOnceUntilClosed()
     QCOMPARE(form.text->Text(), QStringLiteral("design"));
 }
 
+void tst_Form::frameAndStayingOnTop_data()
+{
+    QTest::addColumn<Form::Frame>("frame");
+    QTest::addColumn<QSize>("twips");
+    QTest::addColumn<bool>("onTop");
+    QTest::addColumn<Qt::WindowType>("type");
+    QTest::addColumn<bool>("fixed");
+    QTest::addColumn<QSize>("pixels");
+
+    // Twips round to the nearest pixel at 15 to one.
+    QTest::newRow("fixed tool window") << Form::Frame::FixedToolWindow << QSize(3000, 1500) << true << Qt::Tool << true
+                                       << QSize(200, 100);
+    QTest::newRow("fixed dialog, rounding to nearest") << Form::Frame::FixedDialog << QSize(3007, 1493) << false << Qt::Dialog
+                                                       << true << QSize(200, 100);
+    QTest::newRow("sizable tool window, rounding away") << Form::Frame::SizableToolWindow << QSize(3008, 1492) << true
+                                                        << Qt::Tool << false << QSize(201, 99);
+    QTest::newRow("sizable") << Form::Frame::Sizable << QSize(5535, 1500) << false << Qt::Window << false << QSize(369, 100);
+}
+
 void tst_Form::frameAndStayingOnTop()
 {
-    CountingForm form;
-    QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
-    QCOMPARE(form.windowType(), Qt::Tool);
-    QCOMPARE(form.size(), QSize(200, 100));
-    QCOMPARE(form.minimumSize(), form.maximumSize());
-    // Open tool windows keep the program running.
+    QFETCH(Form::Frame, frame);
+    QFETCH(QSize, twips);
+    QFETCH(bool, onTop);
+    QFETCH(bool, fixed);
+    FramedForm form(frame, twips, onTop);
+    QCOMPARE(bool(form.windowFlags() & Qt::WindowStaysOnTopHint), onTop);
+    QTEST(form.windowType(), "type");
+    QTEST(form.size(), "pixels");
+    QCOMPARE(form.minimumSize() == form.maximumSize(), fixed);
+    // Only the ordinary frame offers a maximise button; every window keeps the program running.
+    QCOMPARE(bool(form.windowFlags() & Qt::WindowMaximizeButtonHint), frame == Form::Frame::Sizable);
     QVERIFY(form.testAttribute(Qt::WA_QuitOnClose));
 }
 

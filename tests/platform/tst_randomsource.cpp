@@ -19,6 +19,7 @@ void tst_RandomSource::unitFloatStaysBelowOne_data()
 
     QTest::newRow("zero") << 0u << 0.0f;
     QTest::newRow("low bits ignored") << 0xFFu << 0.0f;
+    QTest::newRow("first bit kept") << 0x100u << 1.0f / 16777216.0f;
     QTest::newRow("half") << 0x80000000u << 0.5f;
     QTest::newRow("all ones") << 0xFFFFFFFFu << 16777215.0f / 16777216.0f;
 }
