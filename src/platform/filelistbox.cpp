@@ -20,7 +20,7 @@ QString FileListBox::Refresh()
 {
     if (m_path.isEmpty())
         return QString();
-    const FolderListing listing = FolderListing::files(m_path, QStringLiteral("*.*"));
+    const FolderListing listing = FolderListing::files(m_path, m_pattern);
     QStringList shown;
     shown.reserve(count());
     for (int i = 0; i < count(); ++i)

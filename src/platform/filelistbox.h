@@ -10,6 +10,8 @@ public:
     explicit FileListBox(QWidget *parent = nullptr);
 
     QString Path() const { return m_path; }
+    // The names listed, such as "*.entry"; every file ("*.*") unless set.
+    void setPattern(const QString &pattern) { m_pattern = pattern; }
     // Lists the folder's files. When the folder cannot be read the list is
     // empty and the result says why.
     QString setPath(const QString &path);
@@ -24,4 +26,5 @@ Q_SIGNALS:
 
 private:
     QString m_path;
+    QString m_pattern = QStringLiteral("*.*");
 };
