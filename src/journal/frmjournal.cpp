@@ -7,6 +7,7 @@
 #include "platform/twips.h"
 
 #include <QDir>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -31,6 +32,7 @@ frmJournal::frmJournal(const Services &services)
     , CDL1(services.dialogs)
 {
     setObjectName(QStringLiteral("frmJournal"));
+    setWindowIcon(QIcon(QStringLiteral(":/images/journal.png")));
     auto *menuBar = new QMenuBar(this);
     QMenu *File = menuBar->addMenu(QStringLiteral("File"));
     File->setObjectName(QStringLiteral("File"));
