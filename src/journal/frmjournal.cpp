@@ -85,12 +85,10 @@ frmJournal::frmJournal(const Services &services)
 
     QFont buttonFont(QStringLiteral("Arial"));
     buttonFont.setPointSizeF(8.25);
-    QWidget *const tabOrder[] = {Text1, RTB, cmdAdd, File1, Command1, Command2,
+    for (QPushButton *button : {Command8, Command1, Command2, Command3, Command4, Command6, Command5, cmdAdd})
+        button->setFont(buttonFont);
+    QWidget *const tabOrder[] = {Text1,    RTB,      cmdAdd,   File1,    Command1, Command2,
                                  Command3, Command4, Command8, Command5, Command6};
-    for (QWidget *control : tabOrder) {
-        if (qobject_cast<QPushButton *>(control))
-            control->setFont(buttonFont);
-    }
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
@@ -192,7 +190,8 @@ void frmJournal::cmdAdd_Click()
         saved = RTB->SaveFile(path);
     }
     if (!saved.ok())
-        MsgBox(m_dialogs, QStringLiteral("Quillmere could not save the entry %1.\n\n%2").arg(nativePath(path), saved.error),
+        MsgBox(m_dialogs,
+               QStringLiteral("Quillmere could not save the entry %1.\n\n%2").arg(nativePath(path), saved.error),
                MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
 }
 

@@ -140,7 +140,8 @@ void tst_frmJournal::opensWithItsDesign()
         QWidget *control = w;
         while (control && !order.contains(control->objectName()))
             control = control->parentWidget();
-        if (control && (w->focusPolicy() & Qt::TabFocus) && (visited.isEmpty() || visited.last() != control->objectName()))
+        const bool tabStop = control && (w->focusPolicy() & Qt::TabFocus);
+        if (tabStop && (visited.isEmpty() || visited.last() != control->objectName()))
             visited.append(control->objectName());
     }
     QCOMPARE(visited, order + QStringList{u"Text1"_qs});
@@ -205,7 +206,8 @@ void tst_frmJournal::loadingUnscramblesWhatHoldsTokens_data()
     QTest::addColumn<bool>("encrypt");
     QTest::addColumn<QString>("shown");
     const QString q = QString::fromUtf16(ScrambleTokens[16].data(), qsizetype(ScrambleTokens[16].size()));
-    QTest::newRow("scrambled") << u"Dear diary, it rained in Łódź."_qs << true << u"Dear diary, it rained in Łódź."_qs;
+    const QString polish = u"Dear diary, it rained in Łódź."_qs;
+    QTest::newRow("scrambled") << polish << true << polish;
     QTest::newRow("plain") << u"Dear diary"_qs << false << u"Dear diary"_qs;
     QTest::newRow("plain holding a token") << u"code " + q << false << u"code q"_qs;
 }
