@@ -3,7 +3,7 @@
 # 1 MB of text beside one plain copy of it; prints the medians.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/install-deps bench
+scripts/install-deps build
 scripts/build -DQUILLMERE_BUILD_BENCH=ON >/dev/null
 
 work=bench/work
