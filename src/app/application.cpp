@@ -2,6 +2,7 @@
 
 #include "generators/frmedit.h"
 #include "generators/generatorwindow.h"
+#include "journal/frmjournal.h"
 #include "mdimain.h"
 
 Application::Application(const Services &services)
@@ -32,4 +33,11 @@ frmEdit &Application::generatorEditor()
     if (!m_generatorEditor)
         m_generatorEditor = std::make_unique<frmEdit>(m_services.programDirectory, m_services.dialogs);
     return *m_generatorEditor;
+}
+
+frmJournal &Application::journal()
+{
+    if (!m_journal)
+        m_journal = std::make_unique<frmJournal>(m_services);
+    return *m_journal;
 }

@@ -8,6 +8,7 @@
 
 class GeneratorWindow;
 class frmEdit;
+class frmJournal;
 class mdiMain;
 
 // Owns the program's windows: the main window and the single instance of
@@ -27,10 +28,12 @@ public:
     // The generator of a catalogue entry, made on first use.
     GeneratorWindow &generator(std::size_t entry);
     frmEdit &generatorEditor();
+    frmJournal &journal();
 
 private:
     Services m_services;
     std::unique_ptr<mdiMain> m_main;
     std::array<std::unique_ptr<GeneratorWindow>, GeneratorCatalogue::Entries.size()> m_generators;
     std::unique_ptr<frmEdit> m_generatorEditor;
+    std::unique_ptr<frmJournal> m_journal;
 };

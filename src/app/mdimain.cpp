@@ -10,6 +10,7 @@
 #include "generators/frmedit.h"
 #include "generators/generatorcatalogue.h"
 #include "generators/generatorwindow.h"
+#include "journal/frmjournal.h"
 #include "platform/mdiarrange.h"
 #include "menutree.h"
 #include "platform/messagebox.h"
@@ -139,6 +140,7 @@ void mdiMain::connectMenuItems()
         {u"Vertical", &mdiMain::Vertical_Click},
         {u"arrange", &mdiMain::arrange_Click},
         {u"gened", &mdiMain::gened_Click},
+        {u"Journal", &mdiMain::Journal_Click},
     };
     for (const auto &[name, handler] : handlers)
         connect(menuItem(QString::fromUtf16(name)), &QAction::triggered, this, handler);
@@ -298,6 +300,11 @@ void mdiMain::arrange_Click()
 void mdiMain::gened_Click()
 {
     Show(m_app.generatorEditor());
+}
+
+void mdiMain::Journal_Click()
+{
+    Show(m_app.journal());
 }
 
 void mdiMain::List1_DblClick()

@@ -1,6 +1,7 @@
 #include "filelistbox.h"
 
 #include "folderlisting.h"
+#include "folderstamp.h"
 
 FileListBox::FileListBox(QWidget *parent)
     : QListWidget(parent)
@@ -12,6 +13,7 @@ FileListBox::FileListBox(QWidget *parent)
 QString FileListBox::setPath(const QString &path)
 {
     m_path = path;
+    m_stamp.clear();
     clear();
     return Refresh();
 }
@@ -20,7 +22,13 @@ QString FileListBox::Refresh()
 {
     if (m_path.isEmpty())
         return QString();
-    const FolderListing listing = FolderListing::files(m_path, QStringLiteral("*.*"));
+    // Listing and sorting a large folder is slow; seeing that it is as it
+    // was is not.
+    QByteArray stamp = FolderStamp::of(m_path);
+    if (!stamp.isEmpty() && stamp == m_stamp)
+        return QString();
+    m_stamp = std::move(stamp);
+    const FolderListing listing = FolderListing::files(m_path, m_pattern);
     QStringList shown;
     shown.reserve(count());
     for (int i = 0; i < count(); ++i)

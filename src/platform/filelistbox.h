@@ -10,6 +10,12 @@ public:
     explicit FileListBox(QWidget *parent = nullptr);
 
     QString Path() const { return m_path; }
+    // The names listed, such as "*.entry"; every file ("*.*") unless set.
+    void setPattern(const QString &pattern)
+    {
+        m_pattern = pattern;
+        m_stamp.clear();
+    }
     // Lists the folder's files. When the folder cannot be read the list is
     // empty and the result says why.
     QString setPath(const QString &path);
@@ -24,4 +30,6 @@ Q_SIGNALS:
 
 private:
     QString m_path;
+    QString m_pattern = QStringLiteral("*.*");
+    QByteArray m_stamp; // what the folder held at the last listing
 };

@@ -100,6 +100,8 @@ void Form::closeEvent(QCloseEvent *event)
 void Show(Form &form)
 {
     form.load();
+    if (!form.isLoaded())
+        return;
     if (!form.isVisible() && !form.testAttribute(Qt::WA_Moved)) {
         // The first time a window opens it comes up over the middle of the
         // window the user is working in, rather than wherever the system puts it.

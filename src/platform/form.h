@@ -32,6 +32,8 @@ protected:
     // Esc presses the cancel button.
     void setDefaultButton(QAbstractButton *button);
     void setCancelButton(QAbstractButton *button);
+    // Called from Form_Load: the window stays closed and unloaded.
+    void cancelLoad() { m_loaded = false; }
 
     // Puts the controls back as designed; runs before every Form_Load.
     virtual void resetControls() {}
