@@ -13,6 +13,7 @@
 #include "platform/randomsource.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
+#include "platform/volumes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -124,7 +125,8 @@ int main(int argc, char *argv[])
     ClockSeededRandom random;
     SystemClock clock;
     SettingsStore settings(temporary.filePath(QStringLiteral("settings")));
-    const Services services{folder, dialogs, random, clock, settings};
+    SystemVolumes volumes;
+    const Services services{folder, dialogs, random, clock, settings, volumes};
     frmJournal journal(services);
     Show(journal);
     auto *list = journal.findChild<FileListBox *>(QStringLiteral("File1"));
