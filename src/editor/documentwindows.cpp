@@ -19,6 +19,8 @@ frmDoc *DocumentWindows::addWindow(const QString &caption)
     document->setWindowTitle(caption);
     QMdiSubWindow *window = m_area.addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    // Restored, the window comes back at this size rather than at no size.
+    window->resize(window->sizeHint());
     window->showMaximized();
     m_area.setActiveSubWindow(window);
     document->RichTextBox1()->SetFocus();
@@ -53,6 +55,7 @@ RichTextBox *DocumentWindows::requireActiveDocument() const
 {
     RichTextBox *document = activeDocument();
     if (!document)
-        MsgBox(m_dialogs, QStringLiteral("No Documents Open"));
+        MsgBox(m_dialogs, QStringLiteral("No Documents Open"), MsgBoxButtons::OkOnly, MsgBoxIcon::None, {},
+               m_area.window());
     return document;
 }
