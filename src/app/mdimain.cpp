@@ -5,6 +5,7 @@
 #include "editor/documentwindows.h"
 #include "platform/drivelistbox.h"
 #include "editor/filecommands.h"
+#include "editor/frmdoc.h"
 #include "platform/filelistbox.h"
 #include "platform/form.h"
 #include "generators/frmedit.h"
@@ -27,7 +28,9 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStorageInfo>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -78,7 +81,7 @@ T *placed(T *control, const char *name, QRect twipsRect)
 mdiMain::mdiMain(Application &app, const Services &services)
     : m_app(app)
     , m_services(services)
-    , CommonDialog1(services.dialogs)
+    , CommonDialog1(services.dialogs, this)
 {
     setObjectName(QStringLiteral("mdiMain"));
     setWindowTitle(QStringLiteral("Quillmere"));
@@ -90,10 +93,31 @@ mdiMain::mdiMain(Application &app, const Services &services)
     m_fileCommands = std::make_unique<FileCommands>(*m_documents, CommonDialog1, m_services.dialogs);
     connectMenuItems();
     connectFilePane();
-    resize(Twips::size(4680, 3090));
+    placeRestored();
 }
 
 mdiMain::~mdiMain() = default;
+
+void mdiMain::placeRestored()
+{
+    // Room for the whole toolbar strip, and under the ruler for the whole
+    // left pane with a document beside it.
+    const int stripWidth = Toolbar1->childrenRect().right() + 1;
+    const int paneHeight = picFileBar->childrenRect().bottom() + 1 + Twips::toPixels(120);
+    const QSize wanted(qMax(stripWidth, picFileBar->width() + frmDoc::NormalSize.width()),
+                       menuBar()->sizeHint().height() + Toolbar1->minimumHeight() + picRuler->minimumHeight()
+                           + qMax(paneHeight, frmDoc::NormalSize.height()));
+    // The frame is not known before the window is first shown; the style's
+    // title bar and border stand in for it.
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const QSize frame(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 2 * border);
+    const QRect available = screen()->availableGeometry();
+    const QSize client = wanted.boundedTo(available.size() - frame);
+    QRect outer(QPoint(), client + frame);
+    outer.moveCenter(available.center());
+    resize(client);
+    move(outer.topLeft());
+}
 
 void mdiMain::buildMenus()
 {
@@ -332,7 +356,7 @@ void mdiMain::connectFilePane()
 void mdiMain::reportListError(const QString &reason)
 {
     if (!reason.isEmpty())
-        MsgBox(m_services.dialogs, reason, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+        MsgBox(m_services.dialogs, reason, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation, {}, this);
 }
 
 void mdiMain::Drive1_Change()

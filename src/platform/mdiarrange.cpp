@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 namespace {
 
@@ -43,6 +44,39 @@ void tile(QMdiArea &area, bool stacked)
     }
 }
 
+// Each window stands a title bar's height below and right of the one before,
+// the active one in front, all of one size: what the area leaves after the
+// steps, but never less than the windows ask for while the area holds that.
+// A run that would leave the area starts again at its top left corner.
+void cascade(QMdiArea &area)
+{
+    auto list = windows(area, false);
+    if (list.isEmpty())
+        return;
+    if (QMdiSubWindow *active = area.activeSubWindow(); list.removeOne(active))
+        list.append(active);
+    const QRect space = area.viewport()->rect().adjusted(0, 0, 0, -iconRowHeight(area));
+    const QMdiSubWindow *first = list.constFirst();
+    const int step = qMax(1, first->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, first));
+    QSize wanted;
+    for (const QMdiSubWindow *w : std::as_const(list))
+        wanted = wanted.expandedTo(w->sizeHint().expandedTo(w->minimumSizeHint()));
+    const int steps = int(list.size()) - 1;
+    const QSize size = QSize(space.width() - steps * step, space.height() - steps * step)
+                           .expandedTo(wanted)
+                           .boundedTo(space.size());
+    const int perRun =
+        1 + qMax(0, qMin((space.width() - size.width()) / step, (space.height() - size.height()) / step));
+    for (int i = 0; i < list.size(); ++i) {
+        QMdiSubWindow *w = list[i];
+        if (w->isMaximized())
+            w->showNormal();
+        const int k = i % perRun;
+        w->setGeometry(QRect(space.topLeft() + QPoint(k * step, k * step), size));
+        w->raise();
+    }
+}
+
 void arrangeIcons(QMdiArea &area)
 {
     const int width = area.viewport()->width();
@@ -63,7 +97,7 @@ void arrangeIcons(QMdiArea &area)
 void Arrange(QMdiArea &area, MdiArrangement arrangement)
 {
     switch (arrangement) {
-    case MdiArrangement::Cascade: area.cascadeSubWindows(); break;
+    case MdiArrangement::Cascade: cascade(area); break;
     case MdiArrangement::TileHorizontal: tile(area, true); break;
     case MdiArrangement::TileVertical: tile(area, false); break;
     case MdiArrangement::ArrangeIcons: arrangeIcons(area); break;
