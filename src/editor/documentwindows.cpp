@@ -19,8 +19,6 @@ frmDoc *DocumentWindows::addWindow(const QString &caption)
     document->setWindowTitle(caption);
     QMdiSubWindow *window = m_area.addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    // Restored, the window comes back at this size rather than at no size.
-    window->resize(window->sizeHint());
     window->showMaximized();
     m_area.setActiveSubWindow(window);
     document->RichTextBox1()->SetFocus();

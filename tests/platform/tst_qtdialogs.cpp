@@ -104,10 +104,12 @@ void tst_QtDialogs::withoutAnAskerTakesTheWindowInUse()
 {
     QFETCH(bool, anyActive);
     QtDialogs dialogs;
-    OnTopWindow first;
+    OnTopWindow others[4];
     OnTopWindow inUse;
-    Show(first);
-    QVERIFY(QTest::qWaitForWindowActive(&first));
+    for (OnTopWindow &other : others) {
+        Show(other);
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
     Show(inUse);
     QVERIFY(QTest::qWaitForWindowActive(&inUse));
     if (!anyActive) {
