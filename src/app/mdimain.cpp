@@ -101,9 +101,10 @@ mdiMain::~mdiMain() = default;
 void mdiMain::placeRestored()
 {
     // Room for the whole toolbar strip, and under the ruler for the whole
-    // left pane with a document beside it.
-    const int stripWidth = Toolbar1->childrenRect().right() + 1;
-    const int paneHeight = picFileBar->childrenRect().bottom() + 1 + Twips::toPixels(120);
+    // left pane with a document beside it; both keep the pane's own margin.
+    const int margin = Twips::toPixels(120);
+    const int stripWidth = Toolbar1->childrenRect().right() + 1 + margin;
+    const int paneHeight = picFileBar->childrenRect().bottom() + 1 + margin;
     const QSize wanted(qMax(stripWidth, picFileBar->width() + frmDoc::NormalSize.width()),
                        menuBar()->sizeHint().height() + Toolbar1->minimumHeight() + picRuler->minimumHeight()
                            + qMax(paneHeight, frmDoc::NormalSize.height()));

@@ -73,9 +73,11 @@ QtDialogs::QtDialogs()
     : m_watch(std::make_unique<QObject>())
 {
     QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, m_watch.get(), [this](QWindow *focused) {
+        if (!focused)
+            return;
         const auto windows = QApplication::topLevelWidgets();
         for (QWidget *window : windows)
-            if (focused && window->windowHandle() == focused && isWorkWindow(window))
+            if (window->windowHandle() == focused && isWorkWindow(window))
                 m_lastWorkWindow = window;
     });
 }

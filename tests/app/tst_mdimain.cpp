@@ -343,7 +343,7 @@ void tst_mdiMain::arrangements_data()
     QTest::addColumn<int>("count");
     QTest::newRow("Cascade") << QStringLiteral("Cascade") << 2;
     QTest::newRow("Cascade, more windows than one run holds") << QStringLiteral("Cascade") << 40;
-    QTest::newRow("Tile Horizontal") << QStringLiteral("hori") << 2;
+    QTest::newRow("Tile Horizontal") << QStringLiteral("hori") << 4;
     QTest::newRow("Tile Vertical") << QStringLiteral("Vertical") << 3;
     QTest::newRow("Arrange Icons") << QStringLiteral("arrange") << 2;
 }
