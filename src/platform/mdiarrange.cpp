@@ -5,6 +5,8 @@
 #include <QMdiSubWindow>
 #include <QStyle>
 
+#include <utility>
+
 namespace {
 
 QList<QMdiSubWindow *> windows(const QMdiArea &area, bool minimised)
@@ -24,6 +26,15 @@ int iconRowHeight(const QMdiArea &area)
     return icons.isEmpty() ? 0 : icons.constFirst()->height();
 }
 
+// Part i of k parts of a length; the parts meet without gaps.
+std::pair<int, int> part(int i, int k, int length)
+{
+    return {i * length / k, (i + 1) * length / k};
+}
+
+// One above the other (stacked) or side by side, sharing the area. Strips
+// thinner than a third of what a window asks for would show little of it;
+// the windows then stand in several such lines beside each other.
 void tile(QMdiArea &area, bool stacked)
 {
     const auto list = windows(area, false);
@@ -31,16 +42,22 @@ void tile(QMdiArea &area, bool stacked)
         return;
     const QRect space = area.viewport()->rect().adjusted(0, 0, 0, -iconRowHeight(area));
     const int n = int(list.size());
-    const int total = stacked ? space.height() : space.width();
-    int offset = 0;
+    int least = 0;
+    for (const QMdiSubWindow *w : list)
+        least = qMax(least, (stacked ? w->sizeHint().height() : w->sizeHint().width()) / 3);
+    const int along = stacked ? space.height() : space.width();
+    const int across = stacked ? space.width() : space.height();
+    const int perLine = least > 0 ? qBound(1, along / least, n) : n;
+    const int lines = (n + perLine - 1) / perLine;
     for (int i = 0; i < n; ++i) {
         QMdiSubWindow *w = list[i];
         if (w->isMaximized())
             w->showNormal();
-        const int extent = (i == n - 1) ? total - offset : total / n;
-        w->setGeometry(stacked ? QRect(space.left(), space.top() + offset, space.width(), extent)
-                               : QRect(space.left() + offset, space.top(), extent, space.height()));
-        offset += extent;
+        const int line = i / perLine;
+        const auto [from, to] = part(i % perLine, qMin(perLine, n - line * perLine), along);
+        const auto [lineFrom, lineTo] = part(line, lines, across);
+        w->setGeometry(stacked ? QRect(space.left() + lineFrom, space.top() + from, lineTo - lineFrom, to - from)
+                               : QRect(space.left() + from, space.top() + lineFrom, to - from, lineTo - lineFrom));
     }
 }
 
