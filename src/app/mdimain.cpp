@@ -5,6 +5,7 @@
 #include "editor/documentwindows.h"
 #include "platform/drivelistbox.h"
 #include "editor/filecommands.h"
+#include "editor/frmdoc.h"
 #include "platform/filelistbox.h"
 #include "platform/form.h"
 #include "generators/frmedit.h"
@@ -29,6 +30,8 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -79,7 +82,7 @@ T *placed(T *control, const char *name, QRect twipsRect)
 mdiMain::mdiMain(Application &app, const Services &services)
     : m_app(app)
     , m_services(services)
-    , CommonDialog1(services.dialogs)
+    , CommonDialog1(services.dialogs, this)
 {
     setObjectName(QStringLiteral("mdiMain"));
     setWindowTitle(QStringLiteral("Quillmere"));
@@ -91,10 +94,32 @@ mdiMain::mdiMain(Application &app, const Services &services)
     m_fileCommands = std::make_unique<FileCommands>(*m_documents, CommonDialog1, m_services.dialogs);
     connectMenuItems();
     connectFilePane();
-    resize(Twips::size(4680, 3090));
+    placeRestored();
 }
 
 mdiMain::~mdiMain() = default;
+
+void mdiMain::placeRestored()
+{
+    // Room for the whole toolbar strip, and under the ruler for the whole
+    // left pane with a document beside it; both keep the pane's own margin.
+    const int margin = Twips::toPixels(120);
+    const int stripWidth = Toolbar1->childrenRect().right() + 1 + margin;
+    const int paneHeight = picFileBar->childrenRect().bottom() + 1 + margin;
+    const QSize wanted(qMax(stripWidth, picFileBar->width() + frmDoc::NormalSize.width()),
+                       menuBar()->sizeHint().height() + Toolbar1->minimumHeight() + picRuler->minimumHeight()
+                           + qMax(paneHeight, frmDoc::NormalSize.height()));
+    // The frame is not known before the window is first shown; the style's
+    // title bar and border stand in for it.
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const QSize frame(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 2 * border);
+    const QRect available = screen()->availableGeometry();
+    const QSize client = wanted.boundedTo(available.size() - frame);
+    QRect outer(QPoint(), client + frame);
+    outer.moveCenter(available.center());
+    resize(client);
+    move(outer.topLeft());
+}
 
 void mdiMain::buildMenus()
 {
@@ -339,7 +364,7 @@ void mdiMain::connectFilePane()
 void mdiMain::reportListError(const QString &reason)
 {
     if (!reason.isEmpty())
-        MsgBox(m_services.dialogs, reason, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+        MsgBox(m_services.dialogs, reason, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation, {}, this);
 }
 
 void mdiMain::Drive1_Change()

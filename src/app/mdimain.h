@@ -47,6 +47,8 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildPanes();
+    // The size and place the window takes when the user restores it.
+    void placeRestored();
     void connectMenuItems();
     void connectFilePane();
     void reportListError(const QString &reason);

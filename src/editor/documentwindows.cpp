@@ -53,6 +53,7 @@ RichTextBox *DocumentWindows::requireActiveDocument() const
 {
     RichTextBox *document = activeDocument();
     if (!document)
-        MsgBox(m_dialogs, QStringLiteral("No Documents Open"));
+        MsgBox(m_dialogs, QStringLiteral("No Documents Open"), MsgBoxButtons::OkOnly, MsgBoxIcon::None, {},
+               m_area.window());
     return document;
 }

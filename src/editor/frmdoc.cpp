@@ -2,12 +2,16 @@
 
 #include "platform/richtextbox.h"
 
+#include <QTextDocument>
+
 frmDoc::frmDoc(QWidget *parent)
     : QWidget(parent)
     , m_editor(new RichTextBox(this))
 {
     m_editor->setObjectName(QStringLiteral("RichTextBox1"));
     m_editor->move(0, 0);
+    // Loading a file keeps the margin: the editor carries it to the new text.
+    m_editor->document()->setDocumentMargin(TextMargin);
     setFocusProxy(m_editor);
 }
 

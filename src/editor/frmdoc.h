@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/twips.h"
+
 #include <QWidget>
 
 class RichTextBox;
@@ -10,9 +12,16 @@ class frmDoc : public QWidget
 {
     Q_OBJECT
 public:
+    // The size of a window that is not maximised until the user or an
+    // arrangement sizes it: room for a few lines of text.
+    static constexpr QSize NormalSize = Twips::size(7200, 4320);
+    // Between the text and the window's edges.
+    static constexpr int TextMargin = Twips::toPixels(120);
+
     explicit frmDoc(QWidget *parent = nullptr);
 
     RichTextBox *RichTextBox1() const { return m_editor; }
+    QSize sizeHint() const override { return NormalSize; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

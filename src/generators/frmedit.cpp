@@ -11,10 +11,31 @@
 #include <QPushButton>
 #include <QTextDocument>
 
+namespace {
+
+const QString SaveFilter = QStringLiteral("RichText Files (*.rtf)|*.rtf|Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
+
+// The first entry of SaveFilter whose pattern takes the file's name
+// (1-based); the first entry when no file is being edited.
+int filterEntryFor(const QString &path)
+{
+    if (path.isEmpty())
+        return 1;
+    const QStringList parts = SaveFilter.split(u'|');
+    for (qsizetype i = 1; i < parts.size(); i += 2) {
+        const QString suffix = parts[i].mid(1); // "*.rtf" takes names ending in ".rtf"
+        if (suffix == u".*" || path.endsWith(suffix, Qt::CaseInsensitive))
+            return int(i / 2) + 1;
+    }
+    return 1;
+}
+
+} // namespace
+
 frmEdit::frmEdit(const QString &programDirectory, Dialogs &dialogs)
     : m_programDirectory(programDirectory)
     , m_dialogs(dialogs)
-    , CommonDialog1(dialogs)
+    , CommonDialog1(dialogs, this)
     , File1(new FileListBox(this))
     , RichTextBox1(new RichTextBox(this))
     , Label1(new QLabel(QStringLiteral("Remember to overright the file you are editing only!"), this))
@@ -64,7 +85,7 @@ void frmEdit::Form_Load()
     // The idea files lie in the program folder, whatever the current folder is.
     const QString reason = File1->setPath(m_programDirectory);
     if (!reason.isEmpty())
-        MsgBox(m_dialogs, reason, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+        MsgBox(m_dialogs, reason, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation, {}, this);
 }
 
 void frmEdit::File1_DblClick()
@@ -77,7 +98,7 @@ void frmEdit::File1_DblClick()
     const FileResult result = RichTextBox1->LoadFile(path, QStringLiteral("1"));
     if (!result.ok()) {
         MsgBox(m_dialogs, QStringLiteral("Quillmere could not open %1.\n\n%2").arg(QDir::toNativeSeparators(path), result.error),
-               MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+               MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation, {}, this);
         return;
     }
     setWindowTitle(path);
@@ -86,8 +107,13 @@ void frmEdit::File1_DblClick()
 void frmEdit::Command1_Click()
 {
     CommonDialog1.DialogTitle = QStringLiteral("Save As");
-    CommonDialog1.Filter = QStringLiteral("RichText Files (*.rtf)|*.rtf|Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
+    CommonDialog1.Filter = SaveFilter;
     CommonDialog1.CancelError = false;
+    // A plain Save writes back the file being edited: the dialog starts at
+    // it, with the entry for its kind of file chosen so that it is listed.
+    CommonDialog1.InitDir = File1->Path();
+    CommonDialog1.FileName = m_editFilePath;
+    CommonDialog1.FilterIndex = filterEntryFor(m_editFilePath);
     CommonDialog1.ShowSave();
     const QString path = CommonDialog1.FileName;
     if (path.isEmpty())
@@ -100,12 +126,12 @@ void frmEdit::Command1_Click()
     if (!reason.isEmpty())
         MsgBox(m_dialogs,
                QStringLiteral("Quillmere could not save %1.\n\n%2").arg(QDir::toNativeSeparators(path), reason),
-               MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+               MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation, {}, this);
 }
 
 void frmEdit::Command3_Click()
 {
     MsgBox(m_dialogs,
            QStringLiteral("Add one idea per line, don't leave any spaces. Remember to save once you are finished."),
-           MsgBoxButtons::OkOnly, MsgBoxIcon::None, ProgramTitle);
+           MsgBoxButtons::OkOnly, MsgBoxIcon::None, ProgramTitle, this);
 }

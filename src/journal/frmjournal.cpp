@@ -93,6 +93,9 @@ frmJournal::frmJournal(const Services &services)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     File1->setPattern(JournalStore::Pattern);
+    // The timer reads the folder again and keeps the selected place in the
+    // list, not the selected name, so the list must not move on its own.
+    File1->setFollowsFolder(false);
     Timer1->setInterval(100);
     setFrame(Frame::FixedDialog, QSize(8175, 3210 + menuBar->sizeHint().height() * Twips::PerPixel), false);
 

@@ -2,8 +2,9 @@
 
 #include <QPrinter>
 
-CommonDialog::CommonDialog(Dialogs &dialogs)
+CommonDialog::CommonDialog(Dialogs &dialogs, QWidget *owner)
     : m_dialogs(dialogs)
+    , m_owner(owner)
 {
 }
 
@@ -17,7 +18,7 @@ bool CommonDialog::cancelResult() const
 bool CommonDialog::showFileDialog(FileDialogRequest::Kind kind)
 {
     const std::optional<FileDialogAnswer> answer =
-        m_dialogs.fileDialog({kind, DialogTitle, Filter, FilterIndex, FileName, Flags});
+        m_dialogs.fileDialog({kind, DialogTitle, Filter, FilterIndex, FileName, Flags, InitDir, m_owner});
     if (!answer) {
         FileName.clear();
         return cancelResult();
@@ -40,7 +41,7 @@ bool CommonDialog::ShowSave()
 bool CommonDialog::ShowFont()
 {
     const FontValues current{FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, Color};
-    const std::optional<FontValues> chosen = m_dialogs.fontDialog({current, Flags});
+    const std::optional<FontValues> chosen = m_dialogs.fontDialog({current, Flags, m_owner});
     if (!chosen)
         return cancelResult();
     FontName = chosen->name;
@@ -55,7 +56,7 @@ bool CommonDialog::ShowFont()
 
 bool CommonDialog::ShowColor()
 {
-    const std::optional<quint32> chosen = m_dialogs.colorDialog({Color, Flags});
+    const std::optional<quint32> chosen = m_dialogs.colorDialog({Color, Flags, m_owner});
     if (!chosen)
         return cancelResult();
     Color = *chosen;
@@ -66,7 +67,7 @@ bool CommonDialog::ShowPrinter()
 {
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (!m_dialogs.printDialog({DialogTitle, Flags}, *m_printer))
+    if (!m_dialogs.printDialog({DialogTitle, Flags, m_owner}, *m_printer))
         return cancelResult();
     return true;
 }

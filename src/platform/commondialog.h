@@ -5,6 +5,7 @@
 #include <memory>
 
 class QPrinter;
+class QWidget;
 
 // One common-dialog object: it shows the open, save, font, colour and print
 // dialogs and keeps every setting and answer between uses, so the next
@@ -16,7 +17,8 @@ class QPrinter;
 class CommonDialog
 {
 public:
-    explicit CommonDialog(Dialogs &dialogs);
+    // The owner is the window the dialogs open over.
+    explicit CommonDialog(Dialogs &dialogs, QWidget *owner = nullptr);
     ~CommonDialog();
 
     QString DialogTitle;
@@ -24,6 +26,8 @@ public:
     int FilterIndex = 1;
     int Flags = 0;
     QString FileName;
+    // Where a file dialog starts when FileName names no folder.
+    QString InitDir;
     bool CancelError = false;
     quint32 Color = 0;
     QString FontName;
@@ -48,5 +52,6 @@ private:
     bool cancelResult() const;
 
     Dialogs &m_dialogs;
+    QWidget *m_owner;
     std::unique_ptr<QPrinter> m_printer;
 };

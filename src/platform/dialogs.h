@@ -5,9 +5,13 @@
 #include <optional>
 
 class QPrinter;
+class QWidget;
 
 // Every modal question the program asks goes through one Dialogs object: the
 // program shows Qt's dialogs (QtDialogs), tests script the answers.
+//
+// Every request names the window that asks (`owner`); the dialog opens over
+// it. Without one it opens over the window the user is working in.
 
 enum class MsgBoxButtons { OkOnly = 0, OkCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4, RetryCancel = 5 };
 enum class MsgBoxIcon { None = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
@@ -19,6 +23,7 @@ struct MessageBoxRequest
     QString title;
     MsgBoxButtons buttons = MsgBoxButtons::OkOnly;
     MsgBoxIcon icon = MsgBoxIcon::None;
+    QWidget *owner = nullptr;
 };
 
 struct InputBoxRequest
@@ -26,6 +31,7 @@ struct InputBoxRequest
     QString prompt;
     QString title;
     QString defaultText;
+    QWidget *owner = nullptr;
 };
 
 struct FileDialogRequest
@@ -36,8 +42,10 @@ struct FileDialogRequest
     // Pairs of description and pattern, all separated by "|".
     QString filter;
     int filterIndex = 1; // 1-based
-    QString fileName;    // the name the dialog starts with
+    QString fileName;    // the name the dialog starts with; a full path also picks the folder
     int flags = 0;
+    QString initialDirectory; // where the dialog starts when fileName names no folder
+    QWidget *owner = nullptr;
 };
 
 struct FileDialogAnswer
@@ -63,18 +71,21 @@ struct FontDialogRequest
 {
     FontValues values;
     int flags = 0;
+    QWidget *owner = nullptr;
 };
 
 struct ColorDialogRequest
 {
     quint32 color = 0; // 0x00BBGGRR
     int flags = 0;
+    QWidget *owner = nullptr;
 };
 
 struct PrintDialogRequest
 {
     QString title;
     int flags = 0;
+    QWidget *owner = nullptr;
 };
 
 class Dialogs

@@ -2,7 +2,11 @@
 
 #include <QListWidget>
 
-// The files of one folder, sorted by name. Hidden files are not listed.
+class QFileSystemWatcher;
+
+// The files of one folder, sorted by name. Hidden files are not listed. The
+// list follows files added, removed or renamed in the folder by this program
+// or any other, told by the system rather than by reading the disk again.
 class FileListBox : public QListWidget
 {
     Q_OBJECT
@@ -16,11 +20,14 @@ public:
         m_pattern = pattern;
         m_stamp.clear();
     }
+    // Whether the list follows changes told by the system (the default); a
+    // window that reads the folder again on its own terms turns this off.
+    void setFollowsFolder(bool follows) { m_follows = follows; }
     // Lists the folder's files. When the folder cannot be read the list is
     // empty and the result says why.
     QString setPath(const QString &path);
-    // Reads the folder again; the list and its selection stay as they are
-    // when nothing changed.
+    // Reads the folder again; the selected file stays selected while it is
+    // there.
     QString Refresh();
     // The selected name, or "" when nothing is selected.
     QString FileName() const;
@@ -32,4 +39,6 @@ private:
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
     QByteArray m_stamp; // what the folder held at the last listing
+    QFileSystemWatcher *m_watcher;
+    bool m_follows = true;
 };

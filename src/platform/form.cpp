@@ -8,6 +8,13 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+namespace {
+
+// How far each window opened stands below and right of the one before.
+constexpr int CascadeStep = Twips::toPixels(360);
+
+} // namespace
+
 Form::Form(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
@@ -97,18 +104,45 @@ void Form::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void Form::placeInCascade()
+{
+    // The previous window is found among the windows themselves, so that no
+    // record of openings has to outlive them.
+    const Form *previous = nullptr;
+    const auto windows = QApplication::topLevelWidgets();
+    for (const QWidget *window : windows)
+        if (const auto *other = qobject_cast<const Form *>(window);
+            other && other != this && other->m_opening > 0 && (!previous || other->m_opening > previous->m_opening))
+            previous = other;
+    m_opening = previous ? previous->m_opening + 1 : 1;
+
+    const QRect screenArea = (previous ? previous->screen() : screen())->availableGeometry();
+    const QWidget *over = previous ? static_cast<const QWidget *>(previous) : QApplication::activeWindow();
+    // Before its first showing a window knows nothing of its frame; the one
+    // it is placed by shows how large frames are here.
+    const QSize frame = over ? over->frameGeometry().size() - over->size() : QSize();
+    const QSize outer = size() + frame;
+    QPoint at;
+    if (previous)
+        at = previous->pos() + QPoint(CascadeStep, CascadeStep);
+    else // over the middle of the window the user is working in
+        at = (over ? over->frameGeometry() : screenArea).center() - QPoint(outer.width() / 2, outer.height() / 2);
+    // A window that would reach past the screen's edge starts a new run at
+    // its top left corner.
+    if (at.x() + outer.width() > screenArea.right() + 1 || at.y() + outer.height() > screenArea.bottom() + 1)
+        at = previous ? screenArea.topLeft() : screenArea.center() - QPoint(outer.width() / 2, outer.height() / 2);
+    at.setX(qMax(at.x(), screenArea.left()));
+    at.setY(qMax(at.y(), screenArea.top()));
+    move(at);
+}
+
 void Show(Form &form)
 {
     form.load();
     if (!form.isLoaded())
         return;
-    if (!form.isVisible() && !form.testAttribute(Qt::WA_Moved)) {
-        // The first time a window opens it comes up over the middle of the
-        // window the user is working in, rather than wherever the system puts it.
-        const QWidget *over = QApplication::activeWindow();
-        const QRect area = over ? over->geometry() : form.screen()->availableGeometry();
-        form.move(area.center() - QPoint(form.width() / 2, form.height() / 2));
-    }
+    if (!form.isVisible() && !form.testAttribute(Qt::WA_Moved))
+        form.placeInCascade();
     form.show();
     form.raise();
     form.activateWindow();

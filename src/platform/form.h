@@ -44,14 +44,22 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    friend void Show(Form &form);
+    // The first time it opens, a window stands a little below and right of
+    // the window opened for the first time before it.
+    void placeInCascade();
     void watchKeys();
 
     bool m_loaded = false;
+    // Where the window stands in the order of first openings (1 for the
+    // first); 0 until it has been placed.
+    int m_opening = 0;
     QAbstractButton *m_defaultButton = nullptr;
     QAbstractButton *m_cancelButton = nullptr;
 };
 
 // The one way to open a single-instance window: load it if it is not loaded,
 // make it visible and bring it to the front. A window that is open is only
-// brought to the front.
+// brought to the front. The first window opened stands over the middle of the
+// active window, each later one a step below and right of the one before.
 void Show(Form &form);

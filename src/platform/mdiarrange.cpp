@@ -3,6 +3,9 @@
 #include <QList>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
+
+#include <utility>
 
 namespace {
 
@@ -23,6 +26,15 @@ int iconRowHeight(const QMdiArea &area)
     return icons.isEmpty() ? 0 : icons.constFirst()->height();
 }
 
+// Part i of k parts of a length; the parts meet without gaps.
+std::pair<int, int> part(int i, int k, int length)
+{
+    return {i * length / k, (i + 1) * length / k};
+}
+
+// One above the other (stacked) or side by side, sharing the area. Strips
+// thinner than a third of what a window asks for would show little of it;
+// the windows then stand in several such lines beside each other.
 void tile(QMdiArea &area, bool stacked)
 {
     const auto list = windows(area, false);
@@ -30,16 +42,55 @@ void tile(QMdiArea &area, bool stacked)
         return;
     const QRect space = area.viewport()->rect().adjusted(0, 0, 0, -iconRowHeight(area));
     const int n = int(list.size());
-    const int total = stacked ? space.height() : space.width();
-    int offset = 0;
+    int least = 0;
+    for (const QMdiSubWindow *w : list)
+        least = qMax(least, (stacked ? w->sizeHint().height() : w->sizeHint().width()) / 3);
+    const int along = stacked ? space.height() : space.width();
+    const int across = stacked ? space.width() : space.height();
+    const int perLine = least > 0 ? qBound(1, along / least, n) : n;
+    const int lines = (n + perLine - 1) / perLine;
     for (int i = 0; i < n; ++i) {
         QMdiSubWindow *w = list[i];
         if (w->isMaximized())
             w->showNormal();
-        const int extent = (i == n - 1) ? total - offset : total / n;
-        w->setGeometry(stacked ? QRect(space.left(), space.top() + offset, space.width(), extent)
-                               : QRect(space.left() + offset, space.top(), extent, space.height()));
-        offset += extent;
+        const int line = i / perLine;
+        const auto [from, to] = part(i % perLine, qMin(perLine, n - line * perLine), along);
+        const auto [lineFrom, lineTo] = part(line, lines, across);
+        w->setGeometry(stacked ? QRect(space.left() + lineFrom, space.top() + from, lineTo - lineFrom, to - from)
+                               : QRect(space.left() + from, space.top() + lineFrom, to - from, lineTo - lineFrom));
+    }
+}
+
+// Each window stands a title bar's height below and right of the one before,
+// the active one in front, all of one size: what the area leaves after the
+// steps, but never less than the windows ask for while the area holds that.
+// A run that would leave the area starts again at its top left corner.
+void cascade(QMdiArea &area)
+{
+    auto list = windows(area, false);
+    if (list.isEmpty())
+        return;
+    if (QMdiSubWindow *active = area.activeSubWindow(); list.removeOne(active))
+        list.append(active);
+    const QRect space = area.viewport()->rect().adjusted(0, 0, 0, -iconRowHeight(area));
+    const QMdiSubWindow *first = list.constFirst();
+    const int step = qMax(1, first->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, first));
+    QSize wanted;
+    for (const QMdiSubWindow *w : std::as_const(list))
+        wanted = wanted.expandedTo(w->sizeHint().expandedTo(w->minimumSizeHint()));
+    const int steps = int(list.size()) - 1;
+    const QSize size = QSize(space.width() - steps * step, space.height() - steps * step)
+                           .expandedTo(wanted)
+                           .boundedTo(space.size());
+    const int perRun =
+        1 + qMax(0, qMin((space.width() - size.width()) / step, (space.height() - size.height()) / step));
+    for (int i = 0; i < list.size(); ++i) {
+        QMdiSubWindow *w = list[i];
+        if (w->isMaximized())
+            w->showNormal();
+        const int k = i % perRun;
+        w->setGeometry(QRect(space.topLeft() + QPoint(k * step, k * step), size));
+        w->raise();
     }
 }
 
@@ -63,7 +114,7 @@ void arrangeIcons(QMdiArea &area)
 void Arrange(QMdiArea &area, MdiArrangement arrangement)
 {
     switch (arrangement) {
-    case MdiArrangement::Cascade: area.cascadeSubWindows(); break;
+    case MdiArrangement::Cascade: cascade(area); break;
     case MdiArrangement::TileHorizontal: tile(area, true); break;
     case MdiArrangement::TileVertical: tile(area, false); break;
     case MdiArrangement::ArrangeIcons: arrangeIcons(area); break;

@@ -6,16 +6,19 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QWindow>
 
 namespace {
 
-QWidget *dialogParent()
+bool isWorkWindow(const QWidget *window)
 {
-    return QApplication::activeWindow();
+    return window && window->isWindow() && window->isVisible() && !qobject_cast<const QDialog *>(window)
+           && !(window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip);
 }
 
 QMessageBox::Icon qtIcon(MsgBoxIcon icon)
@@ -66,23 +69,61 @@ MsgBoxResult fromQt(int button)
 
 } // namespace
 
+QtDialogs::QtDialogs()
+    : m_watch(std::make_unique<QObject>())
+{
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, m_watch.get(), [this](QWindow *focused) {
+        if (!focused)
+            return;
+        const auto windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows)
+            if (window->windowHandle() == focused && isWorkWindow(window))
+                m_lastWorkWindow = window;
+    });
+}
+
+QtDialogs::~QtDialogs() = default;
+
+QWidget *QtDialogs::ownerFor(QWidget *asking) const
+{
+    if (asking && asking->window()->isVisible())
+        return asking->window();
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    if (isWorkWindow(m_lastWorkWindow))
+        return m_lastWorkWindow;
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows)
+        if (isWorkWindow(window))
+            return window;
+    return nullptr;
+}
+
+int QtDialogs::execAbove(QDialog &dialog)
+{
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return dialog.exec();
+}
+
 MsgBoxResult QtDialogs::messageBox(const MessageBoxRequest &request)
 {
     const ButtonSet set = qtButtons(request.buttons);
-    QMessageBox box(qtIcon(request.icon), request.title, request.text, set.buttons, dialogParent());
+    QMessageBox box(qtIcon(request.icon), request.title, request.text, set.buttons, ownerFor(request.owner));
     if (set.escape != QMessageBox::NoButton)
         box.setEscapeButton(set.escape);
-    return fromQt(box.exec());
+    return fromQt(execAbove(box));
 }
 
 std::optional<QString> QtDialogs::inputBox(const InputBoxRequest &request)
 {
-    bool ok = false;
-    QString text = QInputDialog::getText(dialogParent(), request.title, request.prompt, QLineEdit::Normal,
-                                         request.defaultText, &ok);
-    if (!ok)
+    QInputDialog dialog(ownerFor(request.owner));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(request.title);
+    dialog.setLabelText(request.prompt);
+    dialog.setTextValue(request.defaultText);
+    if (execAbove(dialog) != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 QStringList QtDialogs::nameFilters(const QString &filter)
@@ -113,7 +154,7 @@ QStringList QtDialogs::nameFilters(const QString &filter)
 
 std::optional<FileDialogAnswer> QtDialogs::fileDialog(const FileDialogRequest &request)
 {
-    QFileDialog dialog(dialogParent(), request.title);
+    QFileDialog dialog(ownerFor(request.owner), request.title);
     const bool save = request.kind == FileDialogRequest::Kind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -122,9 +163,11 @@ std::optional<FileDialogAnswer> QtDialogs::fileDialog(const FileDialogRequest &r
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    if (!request.initialDirectory.isEmpty())
+        dialog.setDirectory(request.initialDirectory);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (execAbove(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return FileDialogAnswer{dialog.selectedFiles().constFirst(),
                             int(filters.indexOf(dialog.selectedNameFilter())) + 1};
@@ -142,10 +185,10 @@ std::optional<FontValues> QtDialogs::fontDialog(const FontDialogRequest &request
     initial.setUnderline(request.values.underline);
     initial.setStrikeOut(request.values.strikethru);
 
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, dialogParent());
-    if (!ok)
+    QFontDialog dialog(initial, ownerFor(request.owner));
+    if (execAbove(dialog) != QDialog::Accepted)
         return std::nullopt;
+    const QFont font = dialog.selectedFont();
     FontValues chosen = request.values;
     chosen.name = font.family();
     chosen.size = font.pointSizeF();
@@ -158,22 +201,22 @@ std::optional<FontValues> QtDialogs::fontDialog(const FontDialogRequest &request
 
 std::optional<quint32> QtDialogs::colorDialog(const ColorDialogRequest &request)
 {
-    const QColor color = QColorDialog::getColor(OleColor::toQColor(request.color), dialogParent());
-    if (!color.isValid())
+    QColorDialog dialog(OleColor::toQColor(request.color), ownerFor(request.owner));
+    if (execAbove(dialog) != QDialog::Accepted || !dialog.selectedColor().isValid())
         return std::nullopt;
-    return OleColor::fromQColor(color);
+    return OleColor::fromQColor(dialog.selectedColor());
 }
 
 bool QtDialogs::printDialog(const PrintDialogRequest &request, QPrinter &printer)
 {
     constexpr int SelectionRange = 1;
     constexpr int NoPageNumbers = 8;
-    QPrintDialog dialog(&printer, dialogParent());
+    QPrintDialog dialog(&printer, ownerFor(request.owner));
     if (!request.title.isEmpty())
         dialog.setWindowTitle(request.title);
     dialog.setOption(QAbstractPrintDialog::PrintSelection);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(request.flags & NoPageNumbers));
     dialog.setPrintRange(request.flags & SelectionRange ? QAbstractPrintDialog::Selection
                                                         : QAbstractPrintDialog::AllPages);
-    return dialog.exec() == QDialog::Accepted;
+    return execAbove(dialog) == QDialog::Accepted;
 }

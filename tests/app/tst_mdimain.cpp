@@ -25,6 +25,9 @@
 #include <QMenuBar>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QScreen>
+#include <QStyle>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTest>
 
@@ -76,6 +79,31 @@ QStringList visibleGenerators()
     return captions;
 }
 
+// The editor shows a few lines of a sentence: the window is of use.
+bool showsText(const frmDoc *document)
+{
+    const QWidget *viewport = document->RichTextBox1()->textEdit()->viewport();
+    const QFontMetrics metrics(document->RichTextBox1()->textEdit()->font());
+    return document->isVisible() && viewport->height() >= 3 * metrics.lineSpacing()
+           && viewport->width() >= 20 * metrics.averageCharWidth();
+}
+
+QStringList listedNames(const QListWidget &list)
+{
+    QStringList names;
+    for (int i = 0; i < list.count(); ++i)
+        names.append(list.item(i)->text());
+    return names;
+}
+
+// What a window needs is whole in it, or the window is as large as the screen
+// in that direction, give or take the frame, which the window can only guess
+// before it is first shown.
+bool wholeOrScreenWide(int inner, int needed, int outer, int screen, int frameGuess)
+{
+    return inner >= needed || outer >= screen - frameGuess;
+}
+
 void doubleClickEntry(QListWidget *list, const QString &entry)
 {
     const auto items = list->findItems(entry, Qt::MatchExactly);
@@ -99,6 +127,11 @@ private Q_SLOTS:
     void controlsStandAtTheirDesignPlaces();
     void viewTogglesKeepTheirCheckMarks_data();
     void viewTogglesKeepTheirCheckMarks();
+    void restoredMainWindowShowsEverything();
+    void restoredDocumentShowsItsText_data();
+    void restoredDocumentShowsItsText();
+    void textKeepsAMarginFromTheFrame_data();
+    void textKeepsAMarginFromTheFrame();
     void arrangements_data();
     void arrangements();
     void newTwice();
@@ -109,9 +142,12 @@ private Q_SLOTS:
     void fileCommandsFromMenuKeysAndToolbar();
     void filePaneFollowsDriveAndFolder();
     void changingTheDriveRefreshesBothLists();
+    void filePaneFollowsTheFolder_data();
+    void filePaneFollowsTheFolder();
     void generatorListShowsTheCatalogue();
     void doubleClickOpensTheMatchingGenerator();
     void launcherComparesWholeEntriesWithCase();
+    void generatorsOpenInACascade();
     void generatorEditorFromTheToolsMenu();
 };
 
@@ -211,27 +247,122 @@ void tst_mdiMain::viewTogglesKeepTheirCheckMarks()
     QTRY_COMPARE(f.area().size(), documentArea);
 }
 
+void tst_mdiMain::restoredMainWindowShowsEverything()
+{
+    Fixture f;
+    QVERIFY(f.shown());
+    f.main().showNormal(); // the restore button
+    QTRY_VERIFY(!(f.main().windowState() & Qt::WindowMaximized));
+    QCoreApplication::processEvents();
+
+    const QRect screen = f.main().screen()->availableGeometry();
+    const QRect outer = f.main().frameGeometry();
+    QVERIFY(screen.contains(outer));
+    const QPoint offCentre = outer.center() - screen.center();
+    const int titleBar = f.main().style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    QVERIFY2(offCentre.manhattanLength() <= titleBar, qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
+
+    // The whole toolbar strip, the whole left pane, and a document beside it.
+    const QRect client = f.main().rect();
+    const QRect visit = f.control("Command1")->geometry().translated(f.control("Command1")->parentWidget()->mapTo(&f.main(), QPoint()));
+    const QRect files = f.control("File1")->geometry().translated(f.control("File1")->parentWidget()->mapTo(&f.main(), QPoint()));
+    const QByteArray sizes = QStringLiteral("window %1 x %2 on a screen of %3 x %4")
+                                 .arg(outer.width()).arg(outer.height()).arg(screen.width()).arg(screen.height()).toLatin1();
+    QVERIFY2(wholeOrScreenWide(client.right(), visit.right(), outer.width(), screen.width(), titleBar), sizes.constData());
+    QVERIFY2(wholeOrScreenWide(client.bottom(), files.bottom(), outer.height(), screen.height(), titleBar), sizes.constData());
+    QVERIFY2(wholeOrScreenWide(f.area().viewport()->width(), frmDoc::NormalSize.width(), outer.width(), screen.width(), titleBar),
+             sizes.constData());
+    QVERIFY(f.main().documents().activeWindow()->isVisible());
+}
+
+void tst_mdiMain::restoredDocumentShowsItsText_data()
+{
+    QTest::addColumn<bool>("madeByNew");
+    QTest::newRow("the first document, made before the window shows") << false;
+    QTest::newRow("a document made by New") << true;
+}
+
+void tst_mdiMain::restoredDocumentShowsItsText()
+{
+    QFETCH(bool, madeByNew);
+    Fixture f;
+    QVERIFY(f.shown());
+    if (madeByNew)
+        f.click("New");
+    QMdiSubWindow *window = f.area().currentSubWindow();
+    QVERIFY(window->isMaximized());
+
+    window->showNormal(); // the restore button
+    QCoreApplication::processEvents();
+    QVERIFY(!window->isMaximized());
+    QVERIFY2(showsText(f.main().documents().activeWindow()),
+             qPrintable(QStringLiteral("%1 x %2").arg(window->width()).arg(window->height())));
+    window->showMaximized();
+    window->showNormal(); // again: the same size as before
+    QVERIFY(showsText(f.main().documents().activeWindow()));
+}
+
+void tst_mdiMain::textKeepsAMarginFromTheFrame_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("typed into a new document") << QStringLiteral("New");
+    QTest::newRow("a file opened from the file pane") << QStringLiteral("pane");
+}
+
+void tst_mdiMain::textKeepsAMarginFromTheFrame()
+{
+    QFETCH(QString, how);
+    Fixture f;
+    QVERIFY(f.shown());
+    if (how == u"New") {
+        f.click("New");
+        f.main().documents().activeDocument()->setText(QStringLiteral("Once upon a time"));
+    } else {
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QStringLiteral("tale.rtf")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1 Once upon a time}");
+        file.close();
+        auto *files = f.control<FileListBox>("File1");
+        f.control<DirListBox>("Dir1")->setPath(folder.path());
+        files->setCurrentRow(0);
+        Q_EMIT files->DblClick();
+        QCOMPARE(f.main().documents().activeDocument()->Text(), QStringLiteral("Once upon a time"));
+    }
+    QTextEdit *edit = f.main().documents().activeDocument()->textEdit();
+    QTextCursor start(edit->document());
+    const QRect first = edit->cursorRect(start);
+    QVERIFY2(first.left() >= frmDoc::TextMargin, qPrintable(QString::number(first.left())));
+    QVERIFY2(first.top() >= frmDoc::TextMargin, qPrintable(QString::number(first.top())));
+}
+
 void tst_mdiMain::arrangements_data()
 {
     QTest::addColumn<QString>("item");
-    QTest::newRow("Cascade") << QStringLiteral("Cascade");
-    QTest::newRow("Tile Horizontal") << QStringLiteral("hori");
-    QTest::newRow("Tile Vertical") << QStringLiteral("Vertical");
-    QTest::newRow("Arrange Icons") << QStringLiteral("arrange");
+    QTest::addColumn<int>("count");
+    QTest::newRow("Cascade") << QStringLiteral("Cascade") << 2;
+    QTest::newRow("Cascade, more windows than one run holds") << QStringLiteral("Cascade") << 40;
+    QTest::newRow("Tile Horizontal") << QStringLiteral("hori") << 4;
+    QTest::newRow("Tile Horizontal, too many for one column") << QStringLiteral("hori") << 12;
+    QTest::newRow("Tile Vertical") << QStringLiteral("Vertical") << 3;
+    QTest::newRow("Tile Vertical, too many for one row") << QStringLiteral("Vertical") << 12;
+    QTest::newRow("Arrange Icons") << QStringLiteral("arrange") << 2;
 }
 
 void tst_mdiMain::arrangements()
 {
     QFETCH(QString, item);
+    QFETCH(int, count);
     Fixture f;
+    QVERIFY(f.shown());
     f.area().closeAllSubWindows();
     f.main().menuItem(item)->trigger(); // nothing to arrange: silent
     QVERIFY(f.test.dialogs.messages.isEmpty());
 
-    f.click("New");
-    f.click("New");
-    auto windows = f.area().subWindowList();
-    QCOMPARE(windows.size(), 2);
+    for (int i = 0; i < count; ++i)
+        f.click("New");
+    auto windows = f.area().subWindowList(QMdiArea::CreationOrder);
+    QCOMPARE(windows.size(), count);
     if (item == u"arrange") { // no minimised windows: nothing moves
         const QRect before[] = {windows[0]->geometry(), windows[1]->geometry()};
         f.main().menuItem(item)->trigger();
@@ -240,19 +371,40 @@ void tst_mdiMain::arrangements()
         return;
     }
     f.main().menuItem(item)->trigger();
-    QVERIFY(!windows[0]->isMaximized() && !windows[1]->isMaximized());
+    QCoreApplication::processEvents();
+    for (const QMdiSubWindow *w : std::as_const(windows)) {
+        QVERIFY(!w->isMaximized());
+        QVERIFY(f.area().viewport()->rect().contains(w->geometry()));
+        QVERIFY(showsText(qobject_cast<const frmDoc *>(w->widget())));
+    }
     const QRect a = windows[0]->geometry();
     const QRect b = windows[1]->geometry();
+    if (item != u"Cascade") {
+        // The tiles share the whole area without overlapping.
+        int covered = 0;
+        for (int i = 0; i < count; ++i) {
+            covered += windows[i]->width() * windows[i]->height();
+            for (int j = i + 1; j < count; ++j)
+                QVERIFY(!windows[i]->geometry().intersects(windows[j]->geometry()));
+        }
+        QCOMPARE(covered, f.area().viewport()->width() * f.area().viewport()->height());
+    }
     if (item == u"hori") {
         QCOMPARE(a.x(), b.x());
-        QCOMPARE(a.width(), f.area().viewport()->width());
-        QVERIFY(b.top() >= a.bottom());
+        QVERIFY(b.top() > a.bottom());
     } else if (item == u"Vertical") {
         QCOMPARE(a.y(), b.y());
-        QCOMPARE(a.height(), f.area().viewport()->height());
-        QVERIFY(b.left() >= a.right());
+        QVERIFY(b.left() > a.right());
     } else {
-        QVERIFY(b.topLeft().x() > a.topLeft().x() && b.topLeft().y() > a.topLeft().y());
+        // Each a step below and right of the one before, the title bars in
+        // view, until a run starts again at the top left.
+        for (int i = 1; i < count; ++i) {
+            const QPoint step = windows[i]->pos() - windows[i - 1]->pos();
+            QVERIFY2((step.x() > 0 && step.y() > 0 && step.x() <= windows[i]->height() / 3)
+                         || windows[i]->pos() == QPoint(0, 0),
+                     qPrintable(QStringLiteral("window %1 at %2, %3").arg(i).arg(windows[i]->x()).arg(windows[i]->y())));
+        }
+        QCOMPARE(f.area().activeSubWindow(), windows.last());
     }
 }
 
@@ -440,6 +592,49 @@ void tst_mdiMain::changingTheDriveRefreshesBothLists()
     QCOMPARE(files->Path(), folders->Path());
 }
 
+void tst_mdiMain::filePaneFollowsTheFolder_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("a document saved into it") << QStringLiteral("save draft.rtf")
+                                              << QStringList{QStringLiteral("draft.rtf"), QStringLiteral("notes.txt")};
+    QTest::newRow("saved without extension") << QStringLiteral("save README")
+                                             << QStringList{QStringLiteral("notes.txt"), QStringLiteral("README")};
+    QTest::newRow("saved under a name outside Latin-1") << QStringLiteral("save Черновик.rtf")
+                                                        << QStringList{QStringLiteral("notes.txt"), QStringLiteral("Черновик.rtf")};
+    QTest::newRow("a file removed by another program") << QStringLiteral("remove notes.txt") << QStringList{};
+    QTest::newRow("a file renamed by another program") << QStringLiteral("rename notes.txt")
+                                                       << QStringList{QStringLiteral("ideas.txt")};
+}
+
+void tst_mdiMain::filePaneFollowsTheFolder()
+{
+    QFETCH(QString, change);
+    QFETCH(QStringList, listed);
+    QTemporaryDir folder;
+    QFile notes(folder.filePath(QStringLiteral("notes.txt")));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.close();
+    Fixture f;
+    auto *files = f.control<FileListBox>("File1");
+    f.control<DirListBox>("Dir1")->setPath(folder.path());
+    QCOMPARE(files->count(), 1);
+
+    const QString what = change.section(u' ', 0, 0);
+    const QString name = change.section(u' ', 1);
+    if (what == u"save") {
+        f.test.dialogs.fileAnswers = {folder.filePath(name)};
+        f.click("SaveAs");
+        QVERIFY(QFile::exists(folder.filePath(name)));
+    } else if (what == u"remove") {
+        QVERIFY(QFile::remove(folder.filePath(name)));
+    } else {
+        QVERIFY(QFile::rename(folder.filePath(name), folder.filePath(QStringLiteral("ideas.txt"))));
+    }
+    QTRY_COMPARE(listedNames(*files), listed);
+    QVERIFY(f.test.dialogs.messages.isEmpty());
+}
+
 void tst_mdiMain::generatorListShowsTheCatalogue()
 {
     Fixture f;
@@ -504,6 +699,35 @@ void tst_mdiMain::launcherComparesWholeEntriesWithCase()
     doubleClickEntry(list, QStringLiteral("Tavern Generator"));
     QCOMPARE(visibleGenerators(), QStringList{QStringLiteral("Tavern Generator")});
     QVERIFY(f.test.dialogs.messages.isEmpty());
+}
+
+void tst_mdiMain::generatorsOpenInACascade()
+{
+    Fixture f;
+    QVERIFY(f.shown());
+    auto *list = f.control<QListWidget>("List1");
+    const QRect screen = f.main().screen()->availableGeometry();
+    // Every generator in turn: more than one run of the cascade holds.
+    QList<QPoint> places;
+    for (int i = 0; i < list->count(); ++i) {
+        doubleClickEntry(list, list->item(i)->text());
+        const GeneratorWindow &window = f.app.generator(std::size_t(i));
+        QVERIFY(window.isVisible());
+        QVERIFY2(screen.contains(window.frameGeometry()), qPrintable(QStringLiteral("%1 at %2, %3, %4 x %5").arg(window.windowTitle()).arg(window.frameGeometry().x()).arg(window.frameGeometry().y()).arg(window.frameGeometry().width()).arg(window.frameGeometry().height())));
+        places.append(window.pos());
+        if (i == 0)
+            continue;
+        const QPoint step = places[i] - places[i - 1];
+        const bool cascaded = step.x() > 0 && step.y() > 0 && step.y() <= window.height() / 2;
+        QVERIFY2(cascaded || places[i] == screen.topLeft(), qPrintable(window.windowTitle()));
+    }
+    QVERIFY2(places.contains(screen.topLeft()), "the cascade started again at the top of the screen");
+
+    // Opened again after a close: where it stood.
+    GeneratorWindow &second = f.app.generator(1);
+    second.close();
+    doubleClickEntry(list, list->item(1)->text());
+    QCOMPARE(second.pos(), places[1]);
 }
 
 void tst_mdiMain::generatorEditorFromTheToolsMenu()

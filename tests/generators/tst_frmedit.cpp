@@ -65,6 +65,8 @@ private Q_SLOTS:
     void doubleClickLoadsPlainTextWhateverTheFile_data();
     void doubleClickLoadsPlainTextWhateverTheFile();
     void saveWritesThePlainTextWithCrLf();
+    void saveStartsAtTheEditedFile_data();
+    void saveStartsAtTheEditedFile();
     void cancelledSaveWritesNothing();
     void failedSaveSaysWhyAndKeepsTheOldFile();
     void helpButtonLeavesTheTextAlone();
@@ -128,6 +130,45 @@ void tst_frmEdit::saveWritesThePlainTextWithCrLf()
     QVERIFY(f.test.dialogs.messages.isEmpty());
 }
 
+void tst_frmEdit::saveStartsAtTheEditedFile_data()
+{
+    QTest::addColumn<QString>("edited"); // "" when no file was opened
+    QTest::addColumn<int>("filterEntry");
+
+    // The entry whose pattern lists the file, so that it shows in the dialog.
+    QTest::newRow("idea file") << QStringLiteral("Villains.txt") << 2;
+    QTest::newRow("rich text, upper-case extension") << QStringLiteral("NOTES.RTF") << 1;
+    QTest::newRow("no extension") << QStringLiteral("Villains") << 3;
+    QTest::newRow("name outside Latin-1") << QStringLiteral("Злодеи.txt") << 2;
+    QTest::newRow("nothing opened yet") << QString() << 1;
+}
+
+void tst_frmEdit::saveStartsAtTheEditedFile()
+{
+    QFETCH(QString, edited);
+    QFETCH(int, filterEntry);
+    Fixture f;
+    if (!edited.isEmpty()) {
+        writeFile(f.test.path(edited), "Baron Vex\r\n");
+        f.files()->Refresh();
+        f.open(edited);
+    }
+    const QString path = edited.isEmpty() ? QString() : f.test.path(edited);
+    f.test.dialogs.fileAnswers = {path.isEmpty() ? f.test.path(QStringLiteral("new.txt")) : path};
+    f.press("Command1");
+
+    QCOMPARE(f.test.dialogs.files.size(), 1);
+    const FileDialogRequest &request = f.test.dialogs.files[0];
+    QCOMPARE(request.fileName, path);
+    QCOMPARE(request.initialDirectory, f.test.directory.path());
+    QCOMPARE(request.filterIndex, filterEntry);
+    QCOMPARE(request.filter,
+             QStringLiteral("RichText Files (*.rtf)|*.rtf|Text Files (*.txt)|*.txt|All Files (*.*)|*.*"));
+    QCOMPARE(request.owner, &f.editor);
+    if (!edited.isEmpty()) // a plain Save writes back the file being edited
+        QCOMPARE(readFile(path), QByteArray("Baron Vex\r\n"));
+}
+
 void tst_frmEdit::cancelledSaveWritesNothing()
 {
     Fixture f;
@@ -148,6 +189,8 @@ void tst_frmEdit::failedSaveSaysWhyAndKeepsTheOldFile()
     f.test.dialogs.fileAnswers = {f.test.path(QStringLiteral("folder"))};
     f.press("Command1");
     QCOMPARE(f.test.dialogs.messages.size(), 1);
+    // The message opens over the editor, which stays on top: not somewhere beneath it.
+    QCOMPARE(f.test.dialogs.messages[0].owner, &f.editor);
     QVERIFY(f.test.dialogs.messages[0].text.contains(QDir::toNativeSeparators(f.test.path(QStringLiteral("folder")))));
     QVERIFY(f.test.dialogs.messages[0].text.contains(u"folder, not a file"));
     QCOMPARE(readFile(f.test.path(QStringLiteral("Villains.txt"))), QByteArray("Baron Vex\r\nThe Hollow Queen\r\n"));
