@@ -3,6 +3,8 @@
 #include "generators/frmedit.h"
 #include "generators/generatorwindow.h"
 #include "mdimain.h"
+#include "editor/documentwindows.h"
+#include "search/frmfind.h"
 
 Application::Application(const Services &services)
     : m_services(services)
@@ -32,4 +34,11 @@ frmEdit &Application::generatorEditor()
     if (!m_generatorEditor)
         m_generatorEditor = std::make_unique<frmEdit>(m_services.programDirectory, m_services.dialogs);
     return *m_generatorEditor;
+}
+
+frmFind &Application::find()
+{
+    if (!m_find)
+        m_find = std::make_unique<frmFind>(m_main->documents(), m_services.dialogs, m_main.get());
+    return *m_find;
 }

@@ -8,6 +8,7 @@
 
 class GeneratorWindow;
 class frmEdit;
+class frmFind;
 class mdiMain;
 
 // Owns the program's windows: the main window and the single instance of
@@ -27,10 +28,14 @@ public:
     // The generator of a catalogue entry, made on first use.
     GeneratorWindow &generator(std::size_t entry);
     frmEdit &generatorEditor();
+    frmFind &find();
 
 private:
     Services m_services;
     std::unique_ptr<mdiMain> m_main;
     std::array<std::unique_ptr<GeneratorWindow>, GeneratorCatalogue::Entries.size()> m_generators;
     std::unique_ptr<frmEdit> m_generatorEditor;
+    // A window of its own that stays above the main window, its Qt parent;
+    // declared after m_main so that it goes first.
+    std::unique_ptr<frmFind> m_find;
 };

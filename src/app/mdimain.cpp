@@ -17,6 +17,7 @@
 #include "platform/services.h"
 #include "platform/toolbar.h"
 #include "platform/twips.h"
+#include "search/frmfind.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -139,6 +140,7 @@ void mdiMain::connectMenuItems()
         {u"Vertical", &mdiMain::Vertical_Click},
         {u"arrange", &mdiMain::arrange_Click},
         {u"gened", &mdiMain::gened_Click},
+        {u"Find", &mdiMain::Find_Click},
     };
     for (const auto &[name, handler] : handlers)
         connect(menuItem(QString::fromUtf16(name)), &QAction::triggered, this, handler);
@@ -300,6 +302,12 @@ void mdiMain::gened_Click()
     Show(m_app.generatorEditor());
 }
 
+void mdiMain::Find_Click()
+{
+    if (m_documents->requireActiveDocument())
+        Show(m_app.find());
+}
+
 void mdiMain::List1_DblClick()
 {
     // Every entry is compared; the entries differ, so at most one window opens.
@@ -319,6 +327,8 @@ void mdiMain::Toolbar1_ButtonClick(const QString &key)
         Open_Click();
     else if (key == u"Save")
         Save_Click();
+    else if (key == u"Find")
+        Show(m_app.find());
 }
 
 void mdiMain::connectFilePane()

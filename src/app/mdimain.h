@@ -65,6 +65,7 @@ private:
     void Vertical_Click();
     void arrange_Click();
     void gened_Click();
+    void Find_Click();
     void Toolbar1_ButtonClick(const QString &key);
     void List1_DblClick();
     void Drive1_Change();
