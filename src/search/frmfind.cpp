@@ -26,6 +26,9 @@ constexpr int ButtonLeft = 4275;
 constexpr int ButtonWidth = 990;
 constexpr int ButtonHeight = 315;
 constexpr int ButtonPitch = 375;
+// Options reach as far as their frame allows, so that their captions show
+// whole in any font.
+constexpr int OptionWidth = 3840;
 
 QRect buttonSlot(int row)
 {
@@ -63,6 +66,13 @@ frmFind::frmFind(DocumentWindows &documents, Dialogs &dialogs, QWidget *owner)
     cboReplace = comboBox(this, "cboReplace", Twips::rect(1125, 375, 3015, 315));
     lblFind->setBuddy(cboFind);
     lblReplace->setBuddy(cboReplace);
+    // In a font wider than the one designed for, the boxes give way to their
+    // labels; their right edge stays.
+    const int boxLeft = qMax(cboFind->x(), qMax(lblFind->sizeHint().width(), lblReplace->sizeHint().width()) + 4);
+    for (QWidget *control : {static_cast<QWidget *>(lblFind), static_cast<QWidget *>(lblReplace)})
+        control->resize(boxLeft - 1, control->height());
+    for (QComboBox *box : {cboFind, cboReplace})
+        box->setGeometry(boxLeft, box->y(), box->geometry().right() + 1 - boxLeft, box->height());
     cmdFind = named(new QPushButton(this), "cmdFind", buttonSlot(0));
     cmdReplace = named(new QPushButton(this), "cmdReplace", buttonSlot(1));
     cmdCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel", buttonSlot(2));
@@ -72,11 +82,11 @@ frmFind::frmFind(DocumentWindows &documents, Dialogs &dialogs, QWidget *owner)
     picBar = named(new QWidget(this), "picBar", Twips::rect(0, 825, 4200, 1290));
     Frame1 = named(new QGroupBox(QStringLiteral("Search Options"), picBar), "Frame1", Twips::rect(75, 0, 4065, 1215));
     chkWholeWord = named(new QCheckBox(QStringLiteral("Find Whole Word &Only"), Frame1), "chkWholeWord",
-                         Twips::rect(150, 300, 1965, 240));
+                         Twips::rect(150, 300, OptionWidth, 240));
     chkMatchCase = named(new QCheckBox(QStringLiteral("Match Ca&se"), Frame1), "chkMatchCase",
-                         Twips::rect(150, 600, 1965, 240));
+                         Twips::rect(150, 600, OptionWidth, 240));
     chkNoHighlight = named(new QCheckBox(QStringLiteral("No &Highlight"), Frame1), "chkNoHighlight",
-                           Twips::rect(150, 900, 1965, 240));
+                           Twips::rect(150, 900, OptionWidth, 240));
 
     setFrame(Frame::FixedDialog, QSize(5460, 2145), false);
     setDefaultButton(cmdFind);
