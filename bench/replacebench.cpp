@@ -1,11 +1,13 @@
-// replacebench [RUNS]
+// replacebench [RUNS] [middle]
 //
 // Replace All through the find dialog's buttons, on a formatted document of
 // about 4 MB shown in its window: once for a word with 10,000 matches and
 // once for one with 100,000, each time into a replacement of another length.
 // In the same run `sed` makes the same replacements on the document's plain
 // text, the floor for any program that rewrites the text. Each figure is the
-// median of RUNS runs (default 5), printed as a line "name value".
+// median of RUNS runs (default 5), printed as a line "name value". The
+// reader's view stands at the top of the document, as after opening it, or
+// with "middle" half-way down, which the press must lay out again first.
 
 #include "editor/documentwindows.h"
 #include "editor/frmdoc.h"
@@ -21,9 +23,11 @@
 #include <QMdiArea>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 
 #include <algorithm>
 #include <cstdio>
@@ -102,7 +106,7 @@ struct Timing
 // One Replace All on a fresh copy of the document, pressed as the user does:
 // open the dialog, open the replace layout, fill in the texts, Replace All.
 Timing replaceAllOnce(QMdiArea &area, DocumentWindows &documents, frmFind &find, AnswerOk &dialogs,
-                      const QString &rtfPath, const Case &c)
+                      const QString &rtfPath, const Case &c, bool middle)
 {
     frmDoc *window = documents.NewDocument();
     RichTextBox *editor = window->RichTextBox1();
@@ -121,6 +125,11 @@ Timing replaceAllOnce(QMdiArea &area, DocumentWindows &documents, frmFind &find,
         editor->document()->size();
     }
 
+    QScrollBar *scroll = editor->textEdit()->verticalScrollBar();
+    if (middle)
+        scroll->setValue(scroll->maximum() / 2);
+    const int view = scroll->value();
+
     QElapsedTimer timer;
     timer.start();
     replaceAll->click();
@@ -132,6 +141,8 @@ Timing replaceAllOnce(QMdiArea &area, DocumentWindows &documents, frmFind &find,
 
     if (!dialogs.lastMessage.endsWith(u'\n' + QString::number(c.matches) + u" replacements have been made."))
         qFatal("Replace All reported: %s", qPrintable(dialogs.lastMessage));
+    if (!middle && scroll->value() != view)
+        qFatal("the view moved from %d to %d", view, scroll->value());
     area.closeAllSubWindows();
     QApplication::processEvents();
     return {shown, laidOut};
@@ -156,8 +167,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const int runs = args.size() > 1 ? args[1].toInt() : 5;
-    if (runs < 1) {
-        std::fprintf(stderr, "usage: replacebench [RUNS]\n");
+    const bool middle = args.size() > 2 && args[2] == u"middle";
+    if (runs < 1 || args.size() > 3 || (args.size() == 3 && !middle)) {
+        std::fprintf(stderr, "usage: replacebench [RUNS] [middle]\n");
         return 2;
     }
 
@@ -190,7 +202,7 @@ int main(int argc, char *argv[])
         QList<qint64> laidOut;
         QList<qint64> sed;
         for (int i = 0; i < runs; ++i) {
-            const Timing t = replaceAllOnce(area, documents, find, dialogs, rtfPath, c);
+            const Timing t = replaceAllOnce(area, documents, find, dialogs, rtfPath, c, middle);
             shown << t.shownMs;
             laidOut << t.laidOutMs;
             std::fprintf(stderr, "%s run %d: shown %lld ms, laid out %lld ms\n", c.name, i + 1,

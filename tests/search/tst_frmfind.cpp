@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 
 using namespace Qt::StringLiterals;
@@ -80,6 +82,7 @@ private Q_SLOTS:
     void replaceAllCountsEveryReplacement_data();
     void replaceAllCountsEveryReplacement();
     void replaceAllIsOneUndoStepAndKeepsFormatting();
+    void replaceAllKeepsTheTextInView();
     void pressesWithNoDocumentChangeNothing();
 };
 
@@ -316,6 +319,25 @@ void tst_frmFind::replaceAllIsOneUndoStepAndKeepsFormatting()
 
     QTest::keyClick(editor->textEdit(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(editor->Text(), u"one two one two"_s);
+}
+
+void tst_frmFind::replaceAllKeepsTheTextInView()
+{
+    Fixture f;
+    QString text;
+    for (int i = 0; i < 300; ++i)
+        text += u"line %1 x\n"_s.arg(i);
+    RichTextBox *editor = f.open(text, 0);
+    editor->document()->size(); // laid out, as after reading for a while
+    QCoreApplication::processEvents();
+    QScrollBar *scroll = editor->textEdit()->verticalScrollBar();
+    scroll->setValue(scroll->maximum() / 2);
+    const auto firstShown = [editor] { return editor->textEdit()->cursorForPosition(QPoint(0, 0)).block().text(); };
+    const QString shown = firstShown();
+    const QString longer = u"words that wrap "_s.repeated(20);
+    f.showDialog(u"x"_s, longer);
+    f.press(u"RA");
+    QCOMPARE(firstShown(), QString(shown).replace(u'x', longer));
 }
 
 void tst_frmFind::pressesWithNoDocumentChangeNothing()
