@@ -3,7 +3,6 @@
 #include "generators/frmedit.h"
 #include "generators/generatorwindow.h"
 #include "mdimain.h"
-#include "editor/documentwindows.h"
 #include "search/frmfind.h"
 
 Application::Application(const Services &services)
