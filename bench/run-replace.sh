@@ -4,7 +4,7 @@
 # on the document's plain text in the same run.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/install-deps bench
+scripts/install-deps build # sed is part of every Debian system
 scripts/build -DQUILLMERE_BUILD_BENCH=ON >/dev/null
 
 work=bench/work
