@@ -4,6 +4,7 @@
 #include "generators/generatorwindow.h"
 #include "journal/frmjournal.h"
 #include "mdimain.h"
+#include "search/frmfind.h"
 
 Application::Application(const Services &services)
     : m_services(services)
@@ -40,4 +41,11 @@ frmJournal &Application::journal()
     if (!m_journal)
         m_journal = std::make_unique<frmJournal>(m_services);
     return *m_journal;
+}
+
+frmFind &Application::find()
+{
+    if (!m_find)
+        m_find = std::make_unique<frmFind>(m_main->documents(), m_services.dialogs, m_main.get());
+    return *m_find;
 }

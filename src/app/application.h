@@ -9,6 +9,7 @@
 class GeneratorWindow;
 class frmEdit;
 class frmJournal;
+class frmFind;
 class mdiMain;
 
 // Owns the program's windows: the main window and the single instance of
@@ -29,6 +30,7 @@ public:
     GeneratorWindow &generator(std::size_t entry);
     frmEdit &generatorEditor();
     frmJournal &journal();
+    frmFind &find();
 
 private:
     Services m_services;
@@ -36,4 +38,7 @@ private:
     std::array<std::unique_ptr<GeneratorWindow>, GeneratorCatalogue::Entries.size()> m_generators;
     std::unique_ptr<frmEdit> m_generatorEditor;
     std::unique_ptr<frmJournal> m_journal;
+    // A window of its own that stays above the main window, its Qt parent;
+    // declared after m_main so that it goes first.
+    std::unique_ptr<frmFind> m_find;
 };

@@ -20,6 +20,7 @@
 #include "platform/toolbar.h"
 #include "platform/twips.h"
 #include "platform/volumes.h"
+#include "search/frmfind.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -166,6 +167,7 @@ void mdiMain::connectMenuItems()
         {u"arrange", &mdiMain::arrange_Click},
         {u"gened", &mdiMain::gened_Click},
         {u"Journal", &mdiMain::Journal_Click},
+        {u"Find", &mdiMain::Find_Click},
     };
     for (const auto &[name, handler] : handlers)
         connect(menuItem(QString::fromUtf16(name)), &QAction::triggered, this, handler);
@@ -332,6 +334,12 @@ void mdiMain::Journal_Click()
     Show(m_app.journal());
 }
 
+void mdiMain::Find_Click()
+{
+    if (m_documents->requireActiveDocument())
+        Show(m_app.find());
+}
+
 void mdiMain::List1_DblClick()
 {
     // Every entry is compared; the entries differ, so at most one window opens.
@@ -351,6 +359,8 @@ void mdiMain::Toolbar1_ButtonClick(const QString &key)
         Open_Click();
     else if (key == u"Save")
         Save_Click();
+    else if (key == u"Find")
+        Show(m_app.find());
 }
 
 void mdiMain::connectFilePane()

@@ -68,6 +68,7 @@ private:
     void arrange_Click();
     void gened_Click();
     void Journal_Click();
+    void Find_Click();
     void Toolbar1_ButtonClick(const QString &key);
     void List1_DblClick();
     void Drive1_Change();

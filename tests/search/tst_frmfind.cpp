@@ -1,0 +1,357 @@
+#include "search/frmfind.h"
+#include "editor/documentwindows.h"
+#include "editor/frmdoc.h"
+#include "platform/richtextbox.h"
+#include "support/scripteddialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Fixture
+{
+    Fixture() { area.show(); }
+
+    // A new active document holding `text`, the caret at `caret` (at the end when negative).
+    RichTextBox *open(const QString &text, int caret = -1)
+    {
+        RichTextBox *editor = documents.NewDocument()->RichTextBox1();
+        editor->setText(text);
+        editor->setSelStart(caret < 0 ? int(text.size()) : caret);
+        return editor;
+    }
+    void showDialog(const QString &what = {}, const QString &with = {})
+    {
+        Show(find);
+        control<QComboBox>("cboFind")->setEditText(what);
+        control<QComboBox>("cboReplace")->setEditText(with);
+    }
+    template<typename T = QPushButton>
+    T *control(const char *name) const { return find.findChild<T *>(QString::fromLatin1(name)); }
+    void tick(const char *option) const { control<QCheckBox>(option)->setCheckState(Qt::Checked); }
+    // Presses buttons by letter: F Find, R Replace, A Replace All.
+    void press(QStringView buttons) const
+    {
+        for (const QChar b : buttons)
+            control(b == u'F' ? "cmdFind" : b == u'R' ? "cmdReplace" : "cmdReplaceAll")->click();
+    }
+    QString caption() const { return control("cmdFind")->text(); }
+    bool replaceEnabled() const { return control("cmdReplace")->isEnabled() && control("cmdReplaceAll")->isEnabled(); }
+    QStringList titles() const
+    {
+        QStringList result;
+        for (const MessageBoxRequest &m : dialogs.messages)
+            result << m.title;
+        return result;
+    }
+
+    ScriptedDialogs dialogs;
+    QMdiArea area;
+    DocumentWindows documents{area, dialogs};
+    frmFind find{documents, dialogs, &area};
+};
+
+QString replacedMessage(int count)
+{
+    return u"The specified region has been searched. \r\n" + QString::number(count) + u" replacements have been made.";
+}
+
+} // namespace
+
+class tst_frmFind : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void searchStateFollowsEachPress_data();
+    void searchStateFollowsEachPress();
+    void searchRules_data();
+    void searchRules();
+    void openingAndTheReplaceLayout();
+    void findNextGoesOnFromTheDocumentsOwnSelection();
+    void noHighlightFindsTheSameMatchAgainButReplacesIt();
+    void replaceAllCountsEveryReplacement_data();
+    void replaceAllCountsEveryReplacement();
+    void replaceAllIsOneUndoStepAndKeepsFormatting();
+    void replaceAllKeepsTheTextInView();
+    void pressesWithNoDocumentChangeNothing();
+};
+
+void tst_frmFind::searchStateFollowsEachPress_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("with");
+    QTest::addColumn<QString>("presses");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+
+    // Every row starts on "one two one" with the caret at the end, so a
+    // first press must search from the top.
+    const QString one = u"one two one"_s;
+    const QStringList none;
+    const QStringList find{u"Larkquill - Find"_s};
+    const QStringList replace{u"Larkquill - Replace"_s};
+    const QStringList all{u"Larkquill - ReplaceAll"_s};
+    QTest::newRow("Find, found") << "one" << "" << "F" << "&Find Next" << true << none << one << 0 << 3;
+    QTest::newRow("Find, not found, stay enabled") << "three" << "" << "F" << "&Find" << true << find << one << 11 << 0;
+    QTest::newRow("Find, not found, stay disabled") << "three" << "" << "RAF" << "&Find" << false << find << one << 11 << 0;
+    QTest::newRow("Find, found, enabled again") << "two" << "two" << "RAF" << "&Find Next" << true << all << one << 4 << 3;
+    QTest::newRow("Find Next, found") << "one" << "" << "FF" << "&Find Next" << true << none << one << 8 << 3;
+    QTest::newRow("Find Next, not found") << "one" << "" << "FFF" << "&Find" << false << find << one << 8 << 3;
+    QTest::newRow("then from the top") << "one" << "" << "FFFF" << "&Find Next" << true << find << one << 0 << 3;
+    QTest::newRow("Replace, next found") << "one" << "1" << "FRR" << "&Find Next" << true << none << "1 two one" << 6 << 3;
+    QTest::newRow("Replace, next not found") << "one" << "1" << "FRRR" << "&Find" << false << replace << "1 two 1" << 7 << 0;
+    QTest::newRow("Replace at the caret") << "one" << "!" << "RR" << "&Find" << false << replace << "one two one!" << 12 << 0;
+    QTest::newRow("Replace All") << "one" << "1" << "FRA" << "&Find" << false << all << "1 two 1" << 7 << 0;
+    QTest::newRow("Replace All, no match") << "three" << "3" << "RA" << "&Find" << false << none << one << 11 << 0;
+    QTest::newRow("empty find text") << "" << "x" << "FRA" << "&Find" << false << find << one << 11 << 0;
+}
+
+void tst_frmFind::searchStateFollowsEachPress()
+{
+    QFETCH(QString, what);
+    QFETCH(QString, with);
+    QFETCH(QString, presses);
+    Fixture f;
+    RichTextBox *editor = f.open(u"one two one"_s);
+    f.showDialog(what, with);
+    f.press(presses);
+
+    QTEST(f.caption(), "caption");
+    QTEST(f.replaceEnabled(), "enabled");
+    QTEST(f.titles(), "titles");
+    QTEST(editor->Text(), "text");
+    QTEST(editor->SelStart(), "selStart");
+    QTEST(editor->SelLength(), "selLength");
+    for (const MessageBoxRequest &m : std::as_const(f.dialogs.messages))
+        QCOMPARE(m.text == u"Text not found", m.title != u"Larkquill - ReplaceAll");
+}
+
+void tst_frmFind::searchRules_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("found"); // -1: not found
+
+    const QStringList whole{u"chkWholeWord"_s};
+    QTest::newRow("any case, Cyrillic") << "я МИР" << "мир" << QStringList() << 2;
+    QTest::newRow("match case") << "Der der" << "der" << QStringList{u"chkMatchCase"_s} << 4;
+    QTest::newRow("both options") << "Der derby der" << "der" << QStringList{u"chkMatchCase"_s, u"chkWholeWord"_s} << 10;
+    QTest::newRow("accented letter after") << "café cafe" << "caf" << whole << -1;
+    QTest::newRow("combining accent after") << u"cafe\u0301 cafe"_s << "cafe" << whole << 6;
+    QTest::newRow("accented letter before") << "écart cart" << "cart" << whole << 6;
+    QTest::newRow("Devanagari vowel sign") << u"\u0915\u093F \u0915"_s << u"\u0915"_s << whole << 3;
+    QTest::newRow("letter beyond 16 bits") << u"\U00010400a a"_s << "a" << whole << 4;
+    QTest::newRow("underscore joins") << "snake_case snake" << "snake" << whole << 11;
+    QTest::newRow("hyphen and line end bound") << "x-ray\nray" << "ray" << whole << 2;
+    QTest::newRow("right after a rejected match") << "ba-a-" << "a-" << whole << 3;
+}
+
+void tst_frmFind::searchRules()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, what);
+    QFETCH(QStringList, options);
+    QFETCH(int, found);
+    Fixture f;
+    RichTextBox *editor = f.open(text);
+    f.showDialog(what);
+    for (const QString &option : std::as_const(options))
+        f.tick(option.toLatin1().constData());
+    f.press(u"F");
+
+    QCOMPARE(f.titles().size(), found < 0 ? 1 : 0);
+    QCOMPARE(found < 0 ? -1 : editor->SelStart(), found);
+    if (found >= 0)
+        QCOMPARE(editor->SelText().toCaseFolded(), what.toCaseFolded());
+}
+
+void tst_frmFind::openingAndTheReplaceLayout()
+{
+    Fixture f;
+    RichTextBox *editor = f.open(u"Straße Straße"_s, 0);
+    editor->setSelLength(6);
+    Show(f.find);
+    QCOMPARE(f.find.windowTitle(), u"Find..."_s);
+    QCOMPARE(f.control<QComboBox>("cboFind")->currentText(), u"Straße"_s);
+    QCOMPARE(f.control<QComboBox>("cboFind")->count(), 1);
+
+    f.tick("chkMatchCase");
+    f.control<QComboBox>("cboReplace")->setEditText(u"Weg"_s);
+    f.press(u"R"); // opens the layout only
+    QCOMPARE(editor->SelText(), u"Straße"_s);
+    QCOMPARE(f.control("cmdReplace")->text(), u"&Replace"_s);
+    QVERIFY(f.control<QComboBox>("cboReplace")->isVisible() && f.control("cmdReplaceAll")->isVisible());
+    const QList<QPushButton *> buttons = f.find.findChildren<QPushButton *>();
+    for (const QPushButton *a : buttons)
+        for (const QPushButton *b : buttons)
+            QVERIFY(a == b || !a->geometry().intersects(b->geometry()));
+
+    f.press(u"R"); // the selection opened with is replaced, the next match selected
+    QCOMPARE(editor->Text(), u"Weg Straße"_s);
+    QCOMPARE(editor->SelStart(), 4);
+    QCOMPARE(editor->SelLength(), 6);
+    QTRY_VERIFY(editor->textEdit()->hasFocus());
+
+    f.control("cmdCancel")->click();
+    QVERIFY(!f.find.isVisible());
+    Show(f.find); // a new load starts afresh from the document's selection
+    QCOMPARE(f.control<QComboBox>("cboFind")->currentText(), u"Straße"_s);
+    QCOMPARE(f.control<QComboBox>("cboFind")->count(), 1);
+    QCOMPARE(f.control("cmdReplace")->text(), u"&Replace..."_s);
+    QVERIFY(f.control("cmdReplaceAll")->isHidden() && f.control<QComboBox>("cboReplace")->isHidden());
+    QCOMPARE(f.control<QCheckBox>("chkMatchCase")->checkState(), Qt::Unchecked);
+}
+
+void tst_frmFind::findNextGoesOnFromTheDocumentsOwnSelection()
+{
+    Fixture f;
+    RichTextBox *first = f.open(u"ab ab ab ab"_s);
+    RichTextBox *second = f.open(u"ab ab"_s, 2);
+    f.area.setActiveSubWindow(f.area.subWindowList().first());
+    f.showDialog(u"ab"_s);
+    f.press(u"F");
+    QCOMPARE(first->SelStart(), 0);
+    QTRY_VERIFY(first->textEdit()->hasFocus());
+    first->setSelStart(4); // the user moves the caret
+    f.press(u"F");
+    QCOMPARE(first->SelStart(), 6);
+
+    f.area.setActiveSubWindow(f.area.subWindowList().last());
+    f.press(u"F");
+    QCOMPARE(second->SelStart(), 3);
+    QCOMPARE(first->SelStart(), 6);
+    QVERIFY(f.dialogs.messages.isEmpty());
+}
+
+void tst_frmFind::noHighlightFindsTheSameMatchAgainButReplacesIt()
+{
+    Fixture f;
+    RichTextBox *editor = f.open(u"zz ab ab"_s, 1);
+    f.showDialog(u"ab"_s, u"cd"_s);
+    f.tick("chkNoHighlight");
+    f.press(u"FFF");
+    QCOMPARE(editor->SelStart(), 1);
+    QCOMPARE(editor->SelLength(), 0);
+    QCOMPARE(f.caption(), u"&Find Next"_s);
+    QVERIFY(f.dialogs.messages.isEmpty());
+
+    // Replace writes at the caret, then selects the match it finds for the next press.
+    f.press(u"RRR");
+    QCOMPARE(editor->Text(), u"zcdz cd ab"_s);
+    QCOMPARE(editor->SelStart(), 8);
+    QCOMPARE(editor->SelLength(), 2);
+    f.press(u"A");
+    QCOMPARE(editor->Text(), u"zcdz cd cd"_s);
+    QCOMPARE(f.dialogs.messageTexts(), QStringList{replacedMessage(1)});
+}
+
+void tst_frmFind::replaceAllCountsEveryReplacement_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("with");
+    QTest::addColumn<bool>("wholeWord");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<int>("count");
+
+    QTest::newRow("one") << "a b" << "b" << "c" << false << "a c" << 1;
+    QTest::newRow("replacement holds the find text") << "ab xab" << "ab" << "abab" << false << "abab xabab" << 2;
+    QTest::newRow("empty replacement, side by side") << "oneONE one" << "one" << "" << false << " " << 3;
+    // The second "-" is judged by the "a" written before it.
+    QTest::newRow("whole word next to a replacement") << "--" << "-" << "a" << true << "a-" << 1;
+    // Many short paragraphs, as in a long story.
+    QTest::newRow("16-bit limit") << u"x\n"_s.repeated(32767) << "x" << "yy" << false << u"yy\n"_s.repeated(32767) << 32767;
+    QTest::newRow("first past it") << u"x\n"_s.repeated(32768) << "x" << "" << false << u"\n"_s.repeated(32768) << 32768;
+    QTest::newRow("past 16 bits unsigned") << u"ž.\n"_s.repeated(65537) << "Ž" << "zh" << false << u"zh.\n"_s.repeated(65537) << 65537;
+}
+
+void tst_frmFind::replaceAllCountsEveryReplacement()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, what);
+    QFETCH(QString, with);
+    QFETCH(bool, wholeWord);
+    QFETCH(int, count);
+    Fixture f;
+    RichTextBox *editor = f.open(text, 0);
+    f.showDialog(what, with);
+    if (wholeWord)
+        f.tick("chkWholeWord");
+    f.press(u"RA");
+
+    QTEST(editor->Text(), "result");
+    QCOMPARE(f.dialogs.messageTexts(), QStringList{replacedMessage(count)});
+    QCOMPARE(f.titles(), QStringList{u"Larkquill - ReplaceAll"_s});
+    // The caret stands right after the last replacement.
+    QCOMPARE(editor->SelLength(), 0);
+    const QString result = editor->Text();
+    QVERIFY(result.left(editor->SelStart()).endsWith(with));
+    QVERIFY(with.isEmpty() || !result.mid(editor->SelStart()).contains(with));
+}
+
+void tst_frmFind::replaceAllIsOneUndoStepAndKeepsFormatting()
+{
+    Fixture f;
+    RichTextBox *editor = f.open(u"one two one two"_s, 4);
+    editor->setSelLength(3);
+    editor->setSelBold(true);
+    f.showDialog(u"one"_s, u"three"_s);
+    f.press(u"RA");
+    QCOMPARE(editor->Text(), u"three two three two"_s);
+    editor->setSelStart(6);
+    editor->setSelLength(3);
+    QCOMPARE(editor->SelBold(), RichTextBox::Style::On);
+
+    QTest::keyClick(editor->textEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor->Text(), u"one two one two"_s);
+}
+
+void tst_frmFind::replaceAllKeepsTheTextInView()
+{
+    Fixture f;
+    QString text;
+    for (int i = 0; i < 300; ++i)
+        text += u"line %1 x\n"_s.arg(i);
+    RichTextBox *editor = f.open(text, 0);
+    editor->document()->size(); // laid out, as after reading for a while
+    QCoreApplication::processEvents();
+    QScrollBar *scroll = editor->textEdit()->verticalScrollBar();
+    scroll->setValue(scroll->maximum() / 2);
+    const auto firstShown = [editor] { return editor->textEdit()->cursorForPosition(QPoint(0, 0)).block().text(); };
+    const QString shown = firstShown();
+    const QString longer = u"words that wrap "_s.repeated(20);
+    f.showDialog(u"x"_s, longer);
+    f.press(u"RA");
+    QCOMPARE(firstShown(), QString(shown).replace(u'x', longer));
+}
+
+void tst_frmFind::pressesWithNoDocumentChangeNothing()
+{
+    Fixture f;
+    f.open(u"one"_s);
+    f.showDialog(u"one"_s, u"1"_s);
+    f.press(u"FR");
+    f.area.closeAllSubWindows();
+    f.press(u"FRA");
+    QCOMPARE(f.dialogs.messageTexts(), QStringList(3, u"No Documents Open"_s));
+    QCOMPARE(f.caption(), u"&Find Next"_s);
+    QVERIFY(f.replaceEnabled());
+}
+
+QTEST_MAIN(tst_frmFind)
+#include "tst_frmfind.moc"
