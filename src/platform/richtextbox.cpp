@@ -2,14 +2,17 @@
 
 #include "formats/documentfile.h"
 #include "olecolor.h"
+#include "plainclipboardedit.h"
 #include "formats/plaintext.h"
 #include "twips.h"
 
 #include <QKeyEvent>
 #include <QLocale>
 #include <QPointer>
+#include <QPrinter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -54,7 +57,7 @@ constexpr double MaxFontSize = 1638;
 
 RichTextBox::RichTextBox(QWidget *parent)
     : QWidget(parent)
-    , m_edit(new QTextEdit(this))
+    , m_edit(new PlainClipboardEdit(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -365,4 +368,17 @@ FileResult RichTextBox::LoadFile(const QString &path, const QString &fileType)
 FileResult RichTextBox::SaveFile(const QString &path) const
 {
     return {DocumentFile::write(path, *document()), false};
+}
+
+void RichTextBox::SelPrint(QPrinter &printer) const
+{
+    const QTextCursor cursor = m_edit->textCursor();
+    if (!cursor.hasSelection()) {
+        document()->print(&printer);
+        return;
+    }
+    QTextDocument selection;
+    selection.setDefaultFont(document()->defaultFont());
+    QTextCursor(&selection).insertFragment(QTextDocumentFragment(cursor));
+    selection.print(&printer);
 }

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QTextCharFormat;
 class QTextDocument;
 class QTextEdit;
@@ -81,6 +82,9 @@ public:
     FileResult LoadFile(const QString &path, const QString &fileType = QString());
     // Writes the whole content as RTF, whatever the file's name.
     FileResult SaveFile(const QString &path) const;
+    // Prints the selection, or the whole content when nothing is selected,
+    // with its formatting.
+    void SelPrint(QPrinter &printer) const;
 
     QTextDocument *document() const;
     QTextEdit *textEdit() const { return m_edit; }
