@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -96,6 +97,15 @@ private:
     Style styleOf(bool (*has)(const QTextCharFormat &)) const;
     void mergeFormat(const QTextCharFormat &format);
     void replaceDocument(std::unique_ptr<QTextDocument> document);
+    // Runs an edit of the whole text and lays the result out afresh, as a
+    // loaded document is, rather than all at once.
+    void withFreshLayout(const std::function<void()> &edit);
+
+    // Where the undo stack stands just after and just before the last
+    // rewrite of the whole text, so that undoing or redoing it is laid out
+    // afresh as well.
+    int m_afterRewrite = -1;
+    int m_beforeRewrite = -1;
 
     QTextEdit *m_edit = nullptr;
 };
