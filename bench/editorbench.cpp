@@ -125,7 +125,9 @@ struct Run
 Run runOnce(mdiMain &main, const QString &path)
 {
     Run run;
+    // The last run's window goes now, not when an event loop would end it.
     main.findChild<QMdiArea *>()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     main.menuItem(QStringLiteral("New"))->trigger();
     RichTextBox *box = main.documents().activeDocument();
     QTextEdit *edit = box->textEdit();
