@@ -79,12 +79,14 @@ std::optional<QString> FormatCommands::FontOptions()
         const QFont font = document->document()->defaultFont();
         m_fontDialog.FontName = font.family();
         m_fontDialog.FontSize = font.pointSizeF();
-        m_fontDialog.Color = OleColor::fromQColor(document->textEdit()->palette().color(QPalette::Text));
     }
+    if (!m_colorChosen)
+        m_fontDialog.Color = OleColor::fromQColor(document->textEdit()->palette().color(QPalette::Text));
     m_fontDialog.Flags = FontDialogFlags;
     m_fontDialog.CancelError = true;
     const bool accepted = m_fontDialog.ShowFont();
     m_fontChosen = m_fontChosen || accepted;
+    m_colorChosen = m_colorChosen || accepted;
     // A cancel applies the values of the last choice again.
     document = m_documents.activeDocument();
     if (!m_fontChosen || !document)
@@ -107,12 +109,12 @@ void FormatCommands::FontColor()
     RichTextBox *document = m_documents.requireActiveDocument();
     if (!document)
         return;
-    if (!m_fontChosen)
+    if (!m_colorChosen)
         m_fontDialog.Color = OleColor::fromQColor(document->textEdit()->palette().color(QPalette::Text));
     m_fontDialog.Flags = FullColorDialog;
-    m_fontChosen = colorAccepted(m_fontDialog) || m_fontChosen;
+    m_colorChosen = colorAccepted(m_fontDialog) || m_colorChosen;
     document = m_documents.activeDocument();
-    if (m_fontChosen && document)
+    if (m_colorChosen && document)
         document->setSelColor(m_fontDialog.Color);
 }
 

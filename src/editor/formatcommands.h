@@ -35,8 +35,9 @@ private:
     DocumentWindows &m_documents;
     CommonDialog &m_fontDialog;
     CommonDialog &m_pageDialog;
-    // Until the user first accepts a dialog it holds the editor's own font
-    // or colours, and a cancel applies nothing.
+    // Until the user first chooses a font, a text colour or a background,
+    // the dialog holds the editor's own, and a cancel applies nothing.
     bool m_fontChosen = false;
+    bool m_colorChosen = false;
     bool m_backgroundChosen = false;
 };
