@@ -13,9 +13,12 @@
 #include "generators/generatorwindow.h"
 #include "journal/frmjournal.h"
 #include "platform/mdiarrange.h"
+#include "editor/printcommand.h"
+#include "editor/textcommands.h"
 #include "menutree.h"
 #include "platform/messagebox.h"
 #include "platform/randomsource.h"
+#include "platform/richtextbox.h"
 #include "platform/services.h"
 #include "platform/toolbar.h"
 #include "platform/twips.h"
@@ -26,6 +29,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
@@ -84,6 +88,7 @@ mdiMain::mdiMain(Application &app, const Services &services)
     : m_app(app)
     , m_services(services)
     , CommonDialog1(services.dialogs, this)
+    , CDL1(services.dialogs, this)
 {
     setObjectName(QStringLiteral("mdiMain"));
     setWindowTitle(QStringLiteral("Quillmere"));
@@ -93,8 +98,12 @@ mdiMain::mdiMain(Application &app, const Services &services)
     buildPanes();
     m_documents = std::make_unique<DocumentWindows>(*m_area, m_services.dialogs);
     m_fileCommands = std::make_unique<FileCommands>(*m_documents, CommonDialog1, m_services.dialogs);
+    m_formatCommands = std::make_unique<FormatCommands>(*m_documents, CDL1, CommonDialog1);
+    m_textCommands = std::make_unique<TextCommands>(*m_documents, m_services.clock);
+    m_printCommand = std::make_unique<PrintCommand>(*m_documents, CommonDialog1);
     connectMenuItems();
     connectFilePane();
+    connectEditingControls();
     placeRestored();
 }
 
@@ -168,6 +177,21 @@ void mdiMain::connectMenuItems()
         {u"gened", &mdiMain::gened_Click},
         {u"Journal", &mdiMain::Journal_Click},
         {u"Find", &mdiMain::Find_Click},
+        {u"Print", &mdiMain::Print_Click},
+        {u"Cut", &mdiMain::Cut_Click},
+        {u"Copy", &mdiMain::Copy_Click},
+        {u"Paste", &mdiMain::Paste_Click},
+        {u"SellectAll", &mdiMain::SellectAll_Click},
+        {u"DateTime", &mdiMain::DateTime_Click},
+        {u"bgc", &mdiMain::bgc_Click},
+        {u"Bold", &mdiMain::Bold_Click},
+        {u"Italic", &mdiMain::Italic_Click},
+        {u"Underline", &mdiMain::Underline_Click},
+        {u"Strikethru", &mdiMain::Strikethru_Click},
+        {u"FontOpt", &mdiMain::FontOpt_Click},
+        {u"FontCol", &mdiMain::FontCol_Click},
+        {u"LowerCase", &mdiMain::LowerCase_Click},
+        {u"Upper", &mdiMain::Upper_Click},
     };
     for (const auto &[name, handler] : handlers)
         connect(menuItem(QString::fromUtf16(name)), &QAction::triggered, this, handler);
@@ -353,6 +377,7 @@ void mdiMain::List1_DblClick()
 
 void mdiMain::Toolbar1_ButtonClick(const QString &key)
 {
+    using Style = FormatCommands::Style;
     if (key == u"New")
         New_Click();
     else if (key == u"Open")
@@ -361,6 +386,138 @@ void mdiMain::Toolbar1_ButtonClick(const QString &key)
         Save_Click();
     else if (key == u"Find")
         Show(m_app.find());
+    else if (key == u"Copy")
+        Copy_Click();
+    else if (key == u"Cut")
+        Cut_Click();
+    else if (key == u"Paste")
+        Paste_Click();
+    else if (key == u"Print")
+        Print_Click();
+    else if (key == u"B")
+        toggleStyle(Style::Bold, QStringLiteral("Bold"), false);
+    else if (key == u"I")
+        toggleStyle(Style::Italic, QStringLiteral("Italic"), false);
+    else if (key == u"U")
+        toggleStyle(Style::Underline, QStringLiteral("Underline"), false);
+    else if (key == u"Strikethru")
+        toggleStyle(Style::Strikethru, QStringLiteral("Strikethru"), false);
+    else if (key == u"Left")
+        m_formatCommands->align(0);
+    else if (key == u"Centre")
+        m_formatCommands->align(2);
+    else if (key == u"Right")
+        m_formatCommands->align(1);
+    else if (key == u"Clear")
+        m_textCommands->Clear();
+    // "printp" (Print Preview) and "Justify" have no action.
+}
+
+void mdiMain::connectEditingControls()
+{
+    connect(Command52, &QPushButton::clicked, this, &mdiMain::Command52_Click);
+    // Only the listed sizes and what is typed count; no entry is completed
+    // or added behind the writer's back.
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setCompleter(nullptr);
+    connect(Combo1, &QComboBox::activated, this, &mdiMain::Combo1_Click);
+    connect(Combo1->lineEdit(), &QLineEdit::returnPressed, this, &mdiMain::Combo1_Click);
+}
+
+void mdiMain::toggleStyle(FormatCommands::Style style, const QString &item, bool fromMenu)
+{
+    QAction *action = menuItem(item);
+    const std::optional<bool> on = m_formatCommands->toggle(style, fromMenu);
+    if (on)
+        action->setChecked(*on);
+    else if (fromMenu) // the menu turned its mark over on the click; nothing changed
+        action->setChecked(!action->isChecked());
+}
+
+void mdiMain::Print_Click()
+{
+    m_printCommand->Print();
+}
+
+void mdiMain::Cut_Click()
+{
+    m_textCommands->Cut();
+}
+
+void mdiMain::Copy_Click()
+{
+    m_textCommands->Copy();
+}
+
+void mdiMain::Paste_Click()
+{
+    m_textCommands->Paste();
+}
+
+void mdiMain::SellectAll_Click()
+{
+    m_textCommands->SelectAll();
+}
+
+void mdiMain::DateTime_Click()
+{
+    m_textCommands->DateTime();
+}
+
+void mdiMain::bgc_Click()
+{
+    m_formatCommands->BackgroundColor();
+}
+
+void mdiMain::Bold_Click()
+{
+    toggleStyle(FormatCommands::Style::Bold, QStringLiteral("Bold"), true);
+}
+
+void mdiMain::Italic_Click()
+{
+    toggleStyle(FormatCommands::Style::Italic, QStringLiteral("Italic"), true);
+}
+
+void mdiMain::Underline_Click()
+{
+    toggleStyle(FormatCommands::Style::Underline, QStringLiteral("Underline"), true);
+}
+
+void mdiMain::Strikethru_Click()
+{
+    toggleStyle(FormatCommands::Style::Strikethru, QStringLiteral("Strikethru"), true);
+}
+
+void mdiMain::FontOpt_Click()
+{
+    if (const std::optional<QString> size = m_formatCommands->FontOptions())
+        Combo1->setEditText(*size);
+}
+
+void mdiMain::Command52_Click()
+{
+    FontOpt_Click();
+}
+
+void mdiMain::FontCol_Click()
+{
+    m_formatCommands->FontColor();
+}
+
+void mdiMain::LowerCase_Click()
+{
+    m_textCommands->LowerCase();
+}
+
+void mdiMain::Upper_Click()
+{
+    m_textCommands->UpperCase();
+}
+
+void mdiMain::Combo1_Click()
+{
+    m_formatCommands->setFontSize(Combo1->currentText());
 }
 
 void mdiMain::connectFilePane()

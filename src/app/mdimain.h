@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/formatcommands.h"
 #include "platform/commondialog.h"
 
 #include <QMainWindow>
@@ -12,11 +13,13 @@ class DocumentWindows;
 class DriveListBox;
 class FileCommands;
 class FileListBox;
+class PrintCommand;
 class QComboBox;
 class QLabel;
 class QListWidget;
 class QMdiArea;
 class QPushButton;
+class TextCommands;
 class Toolbar;
 struct Services;
 
@@ -53,6 +56,9 @@ private:
     void connectFilePane();
     void reportListError(const QString &reason);
     void togglePane(QWidget *pane, const QString &item);
+    void connectEditingControls();
+    // The style toggle, with its menu item's check mark.
+    void toggleStyle(FormatCommands::Style style, const QString &item, bool fromMenu);
 
     void New_Click();
     void Open_Click();
@@ -70,6 +76,23 @@ private:
     void Journal_Click();
     void Find_Click();
     void Toolbar1_ButtonClick(const QString &key);
+    void Print_Click();
+    void Cut_Click();
+    void Copy_Click();
+    void Paste_Click();
+    void SellectAll_Click();
+    void DateTime_Click();
+    void bgc_Click();
+    void Bold_Click();
+    void Italic_Click();
+    void Underline_Click();
+    void Strikethru_Click();
+    void FontOpt_Click();
+    void FontCol_Click();
+    void LowerCase_Click();
+    void Upper_Click();
+    void Command52_Click();
+    void Combo1_Click();
     void List1_DblClick();
     void Drive1_Change();
     void Dir1_Change();
@@ -94,4 +117,9 @@ private:
     CommonDialog CommonDialog1;
     std::unique_ptr<DocumentWindows> m_documents;
     std::unique_ptr<FileCommands> m_fileCommands;
+    // The font dialog, which also serves the text colour.
+    CommonDialog CDL1;
+    std::unique_ptr<FormatCommands> m_formatCommands;
+    std::unique_ptr<TextCommands> m_textCommands;
+    std::unique_ptr<PrintCommand> m_printCommand;
 };

@@ -2,14 +2,18 @@
 
 #include "formats/documentfile.h"
 #include "olecolor.h"
+#include "pendingtextlayout.h"
+#include "plainclipboardedit.h"
 #include "formats/plaintext.h"
 #include "twips.h"
 
 #include <QKeyEvent>
 #include <QLocale>
 #include <QPointer>
+#include <QPrinter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -54,7 +58,7 @@ constexpr double MaxFontSize = 1638;
 
 RichTextBox::RichTextBox(QWidget *parent)
     : QWidget(parent)
-    , m_edit(new QTextEdit(this))
+    , m_edit(new PlainClipboardEdit(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -86,8 +90,16 @@ bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
                     event->ignore();
                 return true;
             }
+            const int undoState = document()->availableUndoSteps();
+            if (key->key() == Qt::Key_Z && undoState == m_afterRewrite && document()->isUndoAvailable()) {
+                withFreshLayout([this] { m_edit->undo(); });
+                return true;
+            }
             if (key->key() == Qt::Key_Y) {
-                m_edit->redo();
+                if (undoState == m_beforeRewrite && document()->isRedoAvailable())
+                    withFreshLayout([this] { m_edit->redo(); });
+                else
+                    m_edit->redo();
                 return true;
             }
         }
@@ -100,19 +112,37 @@ QString RichTextBox::Text() const
     return withLineFeeds(document()->toRawText());
 }
 
+void RichTextBox::withFreshLayout(const std::function<void()> &edit)
+{
+    QTextDocument *doc = document();
+    doc->setDocumentLayout(new PendingTextLayout(doc));
+    edit();
+    // With no layout of its own the document makes a standard one, which
+    // starts from the top.
+    doc->setDocumentLayout(nullptr);
+    doc->documentLayout();
+}
+
 void RichTextBox::setText(const QString &text)
 {
     QTextCursor cursor(document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.removeSelectedText();
-    cursor.setBlockFormat(QTextBlockFormat());
-    cursor.setBlockCharFormat(QTextCharFormat());
-    cursor.insertText(PlainText::toLfLineEnds(text), QTextCharFormat());
-    cursor.endEditBlock();
-    cursor.setPosition(0);
-    m_edit->setTextCursor(cursor);
+    m_beforeRewrite = document()->availableUndoSteps();
+    withFreshLayout([&] {
+        cursor.beginEditBlock();
+        cursor.select(QTextCursor::Document);
+        cursor.removeSelectedText();
+        cursor.setBlockFormat(QTextBlockFormat());
+        cursor.setBlockCharFormat(QTextCharFormat());
+        cursor.insertText(PlainText::toLfLineEnds(text), QTextCharFormat());
+        cursor.endEditBlock();
+        // The caret goes to the top before the new layout comes, which then
+        // need not reach the end of the text to show where the caret was.
+        cursor.setPosition(0);
+        m_edit->setTextCursor(cursor);
+    });
+    m_afterRewrite = document()->availableUndoSteps();
     m_edit->setCurrentCharFormat(QTextCharFormat());
+    m_edit->ensureCursorVisible();
 }
 
 int RichTextBox::SelStart() const
@@ -341,6 +371,8 @@ void RichTextBox::replaceDocument(std::unique_ptr<QTextDocument> document)
     if (previous && previous->parent() == this)
         delete previous;
     m_edit->setCurrentCharFormat(QTextCharFormat());
+    m_afterRewrite = -1;
+    m_beforeRewrite = -1;
 }
 
 FileResult RichTextBox::LoadFile(const QString &path, const QString &fileType)
@@ -365,4 +397,17 @@ FileResult RichTextBox::LoadFile(const QString &path, const QString &fileType)
 FileResult RichTextBox::SaveFile(const QString &path) const
 {
     return {DocumentFile::write(path, *document()), false};
+}
+
+void RichTextBox::SelPrint(QPrinter &printer) const
+{
+    const QTextCursor cursor = m_edit->textCursor();
+    if (!cursor.hasSelection()) {
+        document()->print(&printer);
+        return;
+    }
+    QTextDocument selection;
+    selection.setDefaultFont(document()->defaultFont());
+    QTextCursor(&selection).insertFragment(QTextDocumentFragment(cursor));
+    selection.print(&printer);
 }

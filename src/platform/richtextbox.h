@@ -2,8 +2,10 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
+class QPrinter;
 class QTextCharFormat;
 class QTextDocument;
 class QTextEdit;
@@ -81,6 +83,9 @@ public:
     FileResult LoadFile(const QString &path, const QString &fileType = QString());
     // Writes the whole content as RTF, whatever the file's name.
     FileResult SaveFile(const QString &path) const;
+    // Prints the selection, or the whole content when nothing is selected,
+    // with its formatting.
+    void SelPrint(QPrinter &printer) const;
 
     QTextDocument *document() const;
     QTextEdit *textEdit() const { return m_edit; }
@@ -92,6 +97,15 @@ private:
     Style styleOf(bool (*has)(const QTextCharFormat &)) const;
     void mergeFormat(const QTextCharFormat &format);
     void replaceDocument(std::unique_ptr<QTextDocument> document);
+    // Runs an edit of the whole text and lays the result out afresh, as a
+    // loaded document is, rather than all at once.
+    void withFreshLayout(const std::function<void()> &edit);
+
+    // Where the undo stack stands just after and just before the last
+    // rewrite of the whole text, so that undoing or redoing it is laid out
+    // afresh as well.
+    int m_afterRewrite = -1;
+    int m_beforeRewrite = -1;
 
     QTextEdit *m_edit = nullptr;
 };

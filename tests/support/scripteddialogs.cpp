@@ -64,11 +64,15 @@ std::optional<quint32> ScriptedDialogs::colorDialog(const ColorDialogRequest &re
 
 bool ScriptedDialogs::printDialog(const PrintDialogRequest &request, QPrinter &printer)
 {
-    Q_UNUSED(printer)
     prints.append(request);
     if (printAnswers.isEmpty()) {
         unexpected.append(QStringLiteral("print dialog"));
         return false;
     }
-    return printAnswers.takeFirst();
+    const bool accepted = printAnswers.takeFirst();
+    if (accepted && !printFiles.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printFiles.takeFirst());
+    }
+    return accepted;
 }

@@ -20,6 +20,8 @@ public:
     QList<std::optional<FontValues>> fontAnswers;
     QList<std::optional<quint32>> colorAnswers;
     QList<bool> printAnswers;
+    // PDF files that accepted print dialogs print to, one each, in turn.
+    QStringList printFiles;
 
     QList<MessageBoxRequest> messages;
     QList<InputBoxRequest> inputs;
