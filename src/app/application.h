@@ -7,6 +7,7 @@
 #include <memory>
 
 class GeneratorWindow;
+class WebWindows;
 class frmEdit;
 class mdiMain;
 
@@ -28,9 +29,17 @@ public:
     GeneratorWindow &generator(std::size_t entry);
     frmEdit &generatorEditor();
 
+    // The browser window and the bookshelf, loaded from their plugin the
+    // first time either is needed; nullptr when the plugin cannot be
+    // loaded, with the reason in webError().
+    WebWindows *web();
+    QString webError() const { return m_webError; }
+
 private:
     Services m_services;
     std::unique_ptr<mdiMain> m_main;
     std::array<std::unique_ptr<GeneratorWindow>, GeneratorCatalogue::Entries.size()> m_generators;
     std::unique_ptr<frmEdit> m_generatorEditor;
+    std::unique_ptr<WebWindows> m_web;
+    QString m_webError;
 };

@@ -18,6 +18,7 @@ class QListWidget;
 class QMdiArea;
 class QPushButton;
 class Toolbar;
+class WebWindows;
 struct Services;
 
 // The main window: the frame that holds the document windows, with the
@@ -65,6 +66,14 @@ private:
     void Vertical_Click();
     void arrange_Click();
     void gened_Click();
+    void Bookshelf_Click();
+    void Online_Click();
+    void Fernhold_Click();
+    void Oberwick_Click();
+    void Text1_Click();
+    void Command1_Click();
+    WebWindows *webWindows();
+    void openLink(const QString &address);
     void Toolbar1_ButtonClick(const QString &key);
     void List1_DblClick();
     void Drive1_Change();
