@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QSet>
 #include <QTcpServer>
 
 class QTcpSocket;
@@ -20,8 +21,6 @@ public:
     void addPage(const QString &path, const QString &title, bool slow = false);
     // The address of a page, with or without "http://" before it.
     QString address(const QString &path, bool withScheme = true) const;
-    // A port on 127.0.0.1 where nothing listens.
-    static quint16 closedPort();
 
     // The paths asked for so far, oldest first.
     QList<QString> requests() const { return m_requests; }
@@ -33,7 +32,7 @@ private:
 
     QTcpServer m_server;
     QHash<QString, QString> m_titles;
-    QHash<QString, bool> m_slow;
+    QSet<QString> m_slow;
     QList<QString> m_requests;
     QList<std::pair<QPointer<QTcpSocket>, QString>> m_held;
 };

@@ -62,6 +62,7 @@ void tst_webLinks::initTestCase()
 {
     QVERIFY(m_server.isListening());
     m_server.addPage(QStringLiteral("/typed"), QStringLiteral("Typed page"));
+    m_server.addPage(QString::fromLatin1(QUrl::toPercentEncoding(QStringLiteral("/сказка"), "/")), QStringLiteral("Сказка"));
     m_app.start();
     QVERIFY(QTest::qWaitForWindowExposed(&mainWindow()));
 }
@@ -122,6 +123,7 @@ void tst_webLinks::visitOpensTheTextAsTyped_data()
     QTest::newRow("typed without a scheme") << m_server.address(QStringLiteral("/typed"), false)
                                             << QStringLiteral("Typed page");
     QTest::newRow("typed with http://") << m_server.address(QStringLiteral("/typed")) << QStringLiteral("Typed page");
+    QTest::newRow("typed outside Latin-1") << m_server.address(QStringLiteral("/сказка"), false) << QStringLiteral("Сказка");
 }
 
 void tst_webLinks::visitOpensTheTextAsTyped()
@@ -129,8 +131,7 @@ void tst_webLinks::visitOpensTheTextAsTyped()
     QFETCH(QString, typed);
     QFETCH(QString, title);
     QComboBox *bar = linkBar();
-    bar->lineEdit()->clear();
-    QTest::keyClicks(bar->lineEdit(), typed);
+    bar->lineEdit()->setText(typed);
 
     QTest::mouseClick(mainWindow().findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
 
