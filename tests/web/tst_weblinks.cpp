@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -46,6 +48,8 @@ private Q_SLOTS:
     void aboutItemsOpenTheProgramSites_data();
     void aboutItemsOpenTheProgramSites();
     void bookshelfItemShowsTheBookshelf();
+    void missingPluginIsReported_data();
+    void missingPluginIsReported();
 
 private:
     mdiMain &mainWindow() { return m_app.mainWindow(); }
@@ -175,6 +179,34 @@ void tst_webLinks::bookshelfItemShowsTheBookshelf()
     QWidget &shelf = m_app.web()->bookshelf();
     QVERIFY(shelf.isVisible());
     QCOMPARE(shelf.windowTitle(), QStringLiteral("Bookshelf"));
+}
+
+void tst_webLinks::missingPluginIsReported_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::newRow("a link") << QStringLiteral("Online");
+    QTest::newRow("the bookshelf") << QStringLiteral("Bookshelf");
+}
+
+void tst_webLinks::missingPluginIsReported()
+{
+    QFETCH(QString, item);
+    // A program whose plugin is not beside it.
+    const auto restore = qScopeGuard([paths = QCoreApplication::libraryPaths()] {
+        QCoreApplication::setLibraryPaths(paths);
+    });
+    QTemporaryDir empty;
+    QCoreApplication::setLibraryPaths({empty.path()});
+    TestServices test;
+    Application app(test.services);
+    app.start();
+
+    app.mainWindow().menuItem(item)->trigger();
+
+    QCOMPARE(test.dialogs.messages.size(), 1);
+    QVERIFY(test.dialogs.messages.constFirst().text.contains(u"quillmereweb"));
+    QCOMPARE(test.dialogs.messages.constFirst().icon, MsgBoxIcon::Exclamation);
+    QVERIFY(!app.web());
 }
 
 QTEST_MAIN(tst_webLinks)
