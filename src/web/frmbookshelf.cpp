@@ -72,8 +72,6 @@ frmBookshelf::frmBookshelf(QWidget *parent)
     connect(Command4, &QPushButton::clicked, this, &frmBookshelf::Command4_Click);
 }
 
-frmBookshelf::~frmBookshelf() = default;
-
 void frmBookshelf::resetControls()
 {
     cboAddress->clearEditText();

@@ -15,7 +15,6 @@ class frmBookshelf : public Form
     Q_OBJECT
 public:
     explicit frmBookshelf(QWidget *parent = nullptr);
-    ~frmBookshelf() override;
 
 protected:
     void resetControls() override;

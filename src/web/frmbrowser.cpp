@@ -87,8 +87,6 @@ frmBrowser::frmBrowser(QWidget *parent)
     connect(cboAddress->lineEdit(), &QLineEdit::returnPressed, this, &frmBrowser::cboAddress_Click);
 }
 
-frmBrowser::~frmBrowser() = default;
-
 void frmBrowser::resetControls()
 {
     setWindowTitle(QString());

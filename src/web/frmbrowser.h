@@ -14,7 +14,6 @@ class frmBrowser : public Form
     Q_OBJECT
 public:
     explicit frmBrowser(QWidget *parent = nullptr);
-    ~frmBrowser() override;
 
     // How other windows open a page: show the window, put the address in
     // the address box and open the address box's text.
