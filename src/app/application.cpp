@@ -5,6 +5,9 @@
 #include "journal/frmjournal.h"
 #include "mdimain.h"
 #include "search/frmfind.h"
+#include "web/webwindowsfactory.h"
+
+#include <QPluginLoader>
 
 Application::Application(const Services &services)
     : m_services(services)
@@ -48,4 +51,21 @@ frmFind &Application::find()
     if (!m_find)
         m_find = std::make_unique<frmFind>(m_main->documents(), m_services.dialogs, m_main.get());
     return *m_find;
+}
+
+WebWindows *Application::web()
+{
+    if (!m_web) {
+        // The plugin lies beside the executable, one of Qt's library paths;
+        // it stays loaded once loaded.
+        QPluginLoader loader(QStringLiteral("quillmereweb"));
+        auto *factory = qobject_cast<WebWindowsFactory *>(loader.instance());
+        if (!factory) {
+            m_webError = u"The web windows could not be loaded from the plugin \"quillmereweb\" beside the program: "
+                         + loader.errorString();
+            return nullptr;
+        }
+        m_web = factory->create();
+    }
+    return m_web.get();
 }

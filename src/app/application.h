@@ -7,6 +7,7 @@
 #include <memory>
 
 class GeneratorWindow;
+class WebWindows;
 class frmEdit;
 class frmJournal;
 class frmFind;
@@ -32,6 +33,12 @@ public:
     frmJournal &journal();
     frmFind &find();
 
+    // The browser window and the bookshelf, loaded from their plugin the
+    // first time either is needed; nullptr when the plugin cannot be
+    // loaded, with the reason in webError().
+    WebWindows *web();
+    QString webError() const { return m_webError; }
+
 private:
     Services m_services;
     std::unique_ptr<mdiMain> m_main;
@@ -41,4 +48,6 @@ private:
     // A window of its own that stays above the main window, its Qt parent;
     // declared after m_main so that it goes first.
     std::unique_ptr<frmFind> m_find;
+    std::unique_ptr<WebWindows> m_web;
+    QString m_webError;
 };

@@ -24,6 +24,8 @@
 #include "platform/twips.h"
 #include "platform/volumes.h"
 #include "search/frmfind.h"
+#include "web/webaddresses.h"
+#include "web/webwindows.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -192,6 +194,10 @@ void mdiMain::connectMenuItems()
         {u"FontCol", &mdiMain::FontCol_Click},
         {u"LowerCase", &mdiMain::LowerCase_Click},
         {u"Upper", &mdiMain::Upper_Click},
+        {u"Bookshelf", &mdiMain::Bookshelf_Click},
+        {u"Online", &mdiMain::Online_Click},
+        {u"Fernhold", &mdiMain::Fernhold_Click},
+        {u"Oberwick", &mdiMain::Oberwick_Click},
     };
     for (const auto &[name, handler] : handlers)
         connect(menuItem(QString::fromUtf16(name)), &QAction::triggered, this, handler);
@@ -215,7 +221,14 @@ void mdiMain::buildToolbar()
     Combo1->setEditText(QStringLiteral("8"));
     Text1 = placed(new QComboBox(Toolbar1), "Text1", Twips::rect(8160, 0, 6135, 315));
     Text1->setEditable(true);
+    // The link bar opens what is typed but keeps its list as it is.
+    Text1->setInsertPolicy(QComboBox::NoInsert);
+    for (const char16_t *address : WebAddresses::LinkBar)
+        Text1->addItem(QString::fromUtf16(address));
+    Text1->setEditText(QString::fromUtf16(WebAddresses::MainSite));
+    connect(Text1, &QComboBox::activated, this, &mdiMain::Text1_Click);
     Command1 = placed(new QPushButton(QStringLiteral("Visit"), Toolbar1), "Command1", Twips::rect(14280, 0, 975, 375));
+    connect(Command1, &QPushButton::clicked, this, &mdiMain::Command1_Click);
     for (QWidget *control : {static_cast<QWidget *>(Command52), static_cast<QWidget *>(Command1)})
         control->setFocusPolicy(Qt::NoFocus);
 }
@@ -362,6 +375,51 @@ void mdiMain::Find_Click()
 {
     if (m_documents->requireActiveDocument())
         Show(m_app.find());
+}
+
+WebWindows *mdiMain::webWindows()
+{
+    WebWindows *web = m_app.web();
+    if (!web)
+        MsgBox(m_services.dialogs, m_app.webError(), MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+    return web;
+}
+
+void mdiMain::openLink(const QString &address)
+{
+    if (WebWindows *web = webWindows())
+        web->openBrowser(address);
+}
+
+void mdiMain::Bookshelf_Click()
+{
+    if (WebWindows *web = webWindows())
+        web->showBookshelf();
+}
+
+void mdiMain::Online_Click()
+{
+    openLink(QString::fromUtf16(WebAddresses::OnlineSupport));
+}
+
+void mdiMain::Fernhold_Click()
+{
+    openLink(QString::fromUtf16(WebAddresses::FernholdLink));
+}
+
+void mdiMain::Oberwick_Click()
+{
+    openLink(QString::fromUtf16(WebAddresses::OberwickLink));
+}
+
+void mdiMain::Text1_Click()
+{
+    openLink(Text1->currentText());
+}
+
+void mdiMain::Command1_Click()
+{
+    openLink(Text1->currentText());
 }
 
 void mdiMain::List1_DblClick()

@@ -21,6 +21,7 @@ class QMdiArea;
 class QPushButton;
 class TextCommands;
 class Toolbar;
+class WebWindows;
 struct Services;
 
 // The main window: the frame that holds the document windows, with the
@@ -75,6 +76,14 @@ private:
     void gened_Click();
     void Journal_Click();
     void Find_Click();
+    void Bookshelf_Click();
+    void Online_Click();
+    void Fernhold_Click();
+    void Oberwick_Click();
+    void Text1_Click();
+    void Command1_Click();
+    WebWindows *webWindows();
+    void openLink(const QString &address);
     void Toolbar1_ButtonClick(const QString &key);
     void Print_Click();
     void Cut_Click();

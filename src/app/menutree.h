@@ -1,5 +1,7 @@
 #pragma once
 
+#include "web/webaddresses.h"
+
 #include <array>
 
 // The main window's menu bar, top to bottom: seven menus and the items below
@@ -67,8 +69,8 @@ inline constexpr std::array<MenuEntry, 57> MenuTree = {{
     {u"keyshort", u"About1", u"Keyboard Shortcuts"},
     {u"Online", u"About1", u"Online Support"},
     {u"SEP9", u"About1", u"-"},
-    {u"Fernhold", u"About1", u"www.fernhold.example"},
-    {u"Oberwick", u"About1", u"www.oberwick.example"},
+    {u"Fernhold", u"About1", WebAddresses::SecondSite},
+    {u"Oberwick", u"About1", WebAddresses::MainSite},
     {u"Sep10", u"About1", u"-"},
     {u"About", u"About1", u"About"},
 }};
