@@ -8,6 +8,8 @@
 
 class GeneratorWindow;
 class frmEdit;
+class frmKey;
+class frmWelcome;
 class mdiMain;
 
 // Owns the program's windows: the main window and the single instance of
@@ -27,10 +29,14 @@ public:
     // The generator of a catalogue entry, made on first use.
     GeneratorWindow &generator(std::size_t entry);
     frmEdit &generatorEditor();
+    frmWelcome &welcome();
+    frmKey &keyboardShortcuts();
 
 private:
     Services m_services;
     std::unique_ptr<mdiMain> m_main;
     std::array<std::unique_ptr<GeneratorWindow>, GeneratorCatalogue::Entries.size()> m_generators;
     std::unique_ptr<frmEdit> m_generatorEditor;
+    std::unique_ptr<frmKey> m_keyboardShortcuts;
+    std::unique_ptr<frmWelcome> m_welcome;
 };

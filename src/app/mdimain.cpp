@@ -18,6 +18,9 @@
 #include "platform/toolbar.h"
 #include "platform/twips.h"
 #include "platform/volumes.h"
+#include "screens/aboutmessage.h"
+#include "screens/frmkey.h"
+#include "screens/frmwelcome.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -139,6 +142,10 @@ void mdiMain::connectMenuItems()
         {u"Vertical", &mdiMain::Vertical_Click},
         {u"arrange", &mdiMain::arrange_Click},
         {u"gened", &mdiMain::gened_Click},
+        {u"Welcome", &mdiMain::Welcome_Click},
+        {u"keyshorta", &mdiMain::keyshorta_Click},
+        {u"keyshort", &mdiMain::keyshort_Click},
+        {u"About", &mdiMain::About_Click},
     };
     for (const auto &[name, handler] : handlers)
         connect(menuItem(QString::fromUtf16(name)), &QAction::triggered, this, handler);
@@ -215,6 +222,7 @@ void mdiMain::MDIForm_Load()
 {
     m_services.random.seedFromClock();
     m_documents->showFirstDocument();
+    Show(m_app.welcome());
     for (const char16_t *item : {u"Generators", u"Ruler", u"MainBar"})
         menuItem(QString::fromUtf16(item))->setChecked(true);
 }
@@ -298,6 +306,26 @@ void mdiMain::arrange_Click()
 void mdiMain::gened_Click()
 {
     Show(m_app.generatorEditor());
+}
+
+void mdiMain::Welcome_Click()
+{
+    Show(m_app.welcome());
+}
+
+void mdiMain::keyshorta_Click()
+{
+    Show(m_app.keyboardShortcuts());
+}
+
+void mdiMain::keyshort_Click()
+{
+    Show(m_app.keyboardShortcuts());
+}
+
+void mdiMain::About_Click()
+{
+    AboutMessage(m_services.dialogs);
 }
 
 void mdiMain::List1_DblClick()

@@ -30,8 +30,8 @@ public:
     mdiMain(Application &app, const Services &services);
     ~mdiMain() override;
 
-    // Start-up: seeds the random numbers, opens the first document window
-    // and checks the three View items.
+    // Start-up: seeds the random numbers, opens the first document window,
+    // shows the welcome screen and checks the three View items.
     void MDIForm_Load();
 
     DocumentWindows &documents() const { return *m_documents; }
@@ -65,6 +65,10 @@ private:
     void Vertical_Click();
     void arrange_Click();
     void gened_Click();
+    void Welcome_Click();
+    void keyshorta_Click();
+    void keyshort_Click();
+    void About_Click();
     void Toolbar1_ButtonClick(const QString &key);
     void List1_DblClick();
     void Drive1_Change();
