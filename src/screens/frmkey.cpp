@@ -23,8 +23,18 @@ frmKey::frmKey()
     setObjectName(QStringLiteral("frmKey"));
     setWindowTitle(QStringLiteral("Keyboard Shortcuts"));
     List1->setObjectName(QStringLiteral("List1"));
-    List1->setGeometry(Twips::rect(0, 0, 2055, 2790));
     setFrame(Frame::FixedToolWindow, QSize(2130, 2835), true);
+
+    // The design size fits the entries in the small system font of old; with
+    // today's larger fonts the list and the window grow until every entry
+    // shows whole, without scroll bars, and stay fixed at that size.
+    resetControls();
+    List1->ensurePolished();
+    const int frame = 2 * List1->frameWidth();
+    const QSize fitted(List1->sizeHintForColumn(0) + frame, List1->count() * List1->sizeHintForRow(0) + frame);
+    const QRect design = Twips::rect(0, 0, 2055, 2790);
+    List1->setGeometry(QRect(design.topLeft(), design.size().expandedTo(fitted)));
+    setFixedSize(size() + (List1->size() - design.size()));
 }
 
 void frmKey::resetControls()

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSet>
 #include <QTest>
 
@@ -62,6 +63,11 @@ void tst_frmKey::listsEveryMenuKeyAndUndoRedo()
 
     const auto *list = key.findChild<QListWidget *>(QStringLiteral("List1"));
     QCOMPARE(list->count(), 14);
+    // Every entry shows whole, with no need to scroll.
+    QVERIFY(QTest::qWaitForWindowExposed(&key));
+    QVERIFY(key.rect().contains(list->geometry()));
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
+    QVERIFY(!list->verticalScrollBar()->isVisible());
     QCOMPARE(list->item(0)->text(), QStringLiteral("New Window - Ctrl + N"));
     QCOMPARE(list->item(13)->text(), QStringLiteral("Redo - Ctrl + Y"));
 
