@@ -7,6 +7,9 @@
 #include "search/frmfind.h"
 #include "web/webwindowsfactory.h"
 
+#include "screens/frmkey.h"
+#include "screens/frmwelcome.h"
+
 #include <QPluginLoader>
 
 Application::Application(const Services &services)
@@ -21,6 +24,9 @@ void Application::start()
     m_main = std::make_unique<mdiMain>(*this, m_services);
     m_main->MDIForm_Load();
     m_main->showMaximized();
+    // Shown during start-up, the welcome screen stays in front of the main
+    // window that is shown after it.
+    Show(welcome());
 }
 
 GeneratorWindow &Application::generator(std::size_t entry)
@@ -68,4 +74,26 @@ WebWindows *Application::web()
         m_web = factory->create();
     }
     return m_web.get();
+}
+
+frmWelcome &Application::welcome()
+{
+    if (!m_welcome) {
+        m_welcome = std::make_unique<frmWelcome>();
+        frmWelcome *w = m_welcome.get();
+        QObject::connect(w, &frmWelcome::unloaded, w, [this] { Show(keyboardShortcuts()); });
+        QObject::connect(w, &frmWelcome::keyboardShortcutsChosen, w, [this] { Show(keyboardShortcuts()); });
+        QObject::connect(w, &frmWelcome::generatorEditorChosen, w, [this] { Show(generatorEditor()); });
+        QObject::connect(w, &frmWelcome::journalChosen, w, [this] { Show(journal()); });
+        QObject::connect(w, &frmWelcome::bookshelfChosen, w, [this] { m_main->showBookshelf(); });
+        QObject::connect(w, &frmWelcome::supportChosen, w, [this](const QString &address) { m_main->openLink(address); });
+    }
+    return *m_welcome;
+}
+
+frmKey &Application::keyboardShortcuts()
+{
+    if (!m_keyboardShortcuts)
+        m_keyboardShortcuts = std::make_unique<frmKey>();
+    return *m_keyboardShortcuts;
 }

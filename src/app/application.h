@@ -11,6 +11,8 @@ class WebWindows;
 class frmEdit;
 class frmJournal;
 class frmFind;
+class frmKey;
+class frmWelcome;
 class mdiMain;
 
 // Owns the program's windows: the main window and the single instance of
@@ -38,6 +40,8 @@ public:
     // loaded, with the reason in webError().
     WebWindows *web();
     QString webError() const { return m_webError; }
+    frmWelcome &welcome();
+    frmKey &keyboardShortcuts();
 
 private:
     Services m_services;
@@ -50,4 +54,6 @@ private:
     std::unique_ptr<frmFind> m_find;
     std::unique_ptr<WebWindows> m_web;
     QString m_webError;
+    std::unique_ptr<frmKey> m_keyboardShortcuts;
+    std::unique_ptr<frmWelcome> m_welcome;
 };

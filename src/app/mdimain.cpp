@@ -26,6 +26,9 @@
 #include "search/frmfind.h"
 #include "web/webaddresses.h"
 #include "web/webwindows.h"
+#include "screens/aboutmessage.h"
+#include "screens/frmkey.h"
+#include "screens/frmwelcome.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -198,6 +201,10 @@ void mdiMain::connectMenuItems()
         {u"Online", &mdiMain::Online_Click},
         {u"Fernhold", &mdiMain::Fernhold_Click},
         {u"Oberwick", &mdiMain::Oberwick_Click},
+        {u"Welcome", &mdiMain::Welcome_Click},
+        {u"keyshorta", &mdiMain::keyshorta_Click},
+        {u"keyshort", &mdiMain::keyshort_Click},
+        {u"About", &mdiMain::About_Click},
     };
     for (const auto &[name, handler] : handlers)
         connect(menuItem(QString::fromUtf16(name)), &QAction::triggered, this, handler);
@@ -281,6 +288,7 @@ void mdiMain::MDIForm_Load()
 {
     m_services.random.seedFromClock();
     m_documents->showFirstDocument();
+    Show(m_app.welcome());
     for (const char16_t *item : {u"Generators", u"Ruler", u"MainBar"})
         menuItem(QString::fromUtf16(item))->setChecked(true);
 }
@@ -391,10 +399,15 @@ void mdiMain::openLink(const QString &address)
         web->openBrowser(address);
 }
 
-void mdiMain::Bookshelf_Click()
+void mdiMain::showBookshelf()
 {
     if (WebWindows *web = webWindows())
         web->showBookshelf();
+}
+
+void mdiMain::Bookshelf_Click()
+{
+    showBookshelf();
 }
 
 void mdiMain::Online_Click()
@@ -420,6 +433,26 @@ void mdiMain::Text1_Click()
 void mdiMain::Command1_Click()
 {
     openLink(Text1->currentText());
+}
+
+void mdiMain::Welcome_Click()
+{
+    Show(m_app.welcome());
+}
+
+void mdiMain::keyshorta_Click()
+{
+    Show(m_app.keyboardShortcuts());
+}
+
+void mdiMain::keyshort_Click()
+{
+    Show(m_app.keyboardShortcuts());
+}
+
+void mdiMain::About_Click()
+{
+    AboutMessage(m_services.dialogs);
 }
 
 void mdiMain::List1_DblClick()

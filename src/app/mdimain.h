@@ -34,11 +34,16 @@ public:
     mdiMain(Application &app, const Services &services);
     ~mdiMain() override;
 
-    // Start-up: seeds the random numbers, opens the first document window
-    // and checks the three View items.
+    // Start-up: seeds the random numbers, opens the first document window,
+    // shows the welcome screen and checks the three View items.
     void MDIForm_Load();
 
     DocumentWindows &documents() const { return *m_documents; }
+
+    // The browser window at an address, and the bookshelf; a web window
+    // that cannot be loaded is reported.
+    void openLink(const QString &address);
+    void showBookshelf();
     QAction *menuItem(const QString &name) const;
 
 protected:
@@ -83,7 +88,10 @@ private:
     void Text1_Click();
     void Command1_Click();
     WebWindows *webWindows();
-    void openLink(const QString &address);
+    void Welcome_Click();
+    void keyshorta_Click();
+    void keyshort_Click();
+    void About_Click();
     void Toolbar1_ButtonClick(const QString &key);
     void Print_Click();
     void Cut_Click();

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/mdimain.h"
 #include "editor/documentwindows.h"
+#include "screens/frmwelcome.h"
 #include "platform/richtextbox.h"
 #include "platform/toolbar.h"
 #include "support/testservices.h"
@@ -18,7 +19,15 @@
 class AppFixture
 {
 public:
-    AppFixture() : app(test.services) { app.start(); }
+    AppFixture() : app(test.services)
+    {
+        app.start();
+        // These tests work in the main window: the welcome screen that
+        // start-up puts in front is hidden without closing it, so nothing
+        // else opens.
+        app.welcome().hide();
+        main().activateWindow();
+    }
 
     mdiMain &main() const { return app.mainWindow(); }
     QMdiArea &area() const { return *main().findChild<QMdiArea *>(); }

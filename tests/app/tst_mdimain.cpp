@@ -9,6 +9,7 @@
 #include "editor/frmdoc.h"
 #include "app/mdimain.h"
 #include "platform/richtextbox.h"
+#include "screens/frmwelcome.h"
 #include "support/testservices.h"
 #include "platform/textbox.h"
 #include "platform/toolbar.h"
@@ -36,13 +37,22 @@ namespace {
 class Fixture
 {
 public:
-    Fixture() : app(test.services) { app.start(); }
+    Fixture() : app(test.services) { app.start(); putWelcomeAway(); }
     // Starts the program after the test has set the services up.
     explicit Fixture(const std::function<void(TestServices &)> &setUp)
         : app(test.services)
     {
         setUp(test);
         app.start();
+        putWelcomeAway();
+    }
+
+    // These tests work in the main window: the welcome screen that start-up
+    // puts in front is hidden without closing it, so nothing else opens.
+    void putWelcomeAway()
+    {
+        app.welcome().hide();
+        main().activateWindow();
     }
 
     // The main window is on screen with its layout settled.

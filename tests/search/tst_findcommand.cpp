@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/mdimain.h"
+#include "screens/frmwelcome.h"
 #include "editor/documentwindows.h"
 #include "platform/richtextbox.h"
 #include "platform/toolbar.h"
@@ -46,6 +47,8 @@ void tst_FindCommand::opensTheOneFindDialog()
     Application app(test.services);
     app.start();
     mdiMain &main = app.mainWindow();
+    app.welcome().hide(); // start-up puts it in front; these commands work in the main window
+    main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
     RichTextBox *editor = main.documents().activeDocument();
     editor->setText(QStringLiteral("one two"));
