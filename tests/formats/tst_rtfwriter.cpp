@@ -156,6 +156,8 @@ void tst_RtfWriter::paragraphFormatsSurvive_data()
     QTest::newRow("right") << QByteArray("\\qr ");
     QTest::newRow("justified") << QByteArray("\\qj ");
     QTest::newRow("twips that are no whole pixel") << QByteArray("\\li100\\ri7\\fi-22\\sb1\\sa29 ");
+    // Twips whose pixels times fifteen fall a hair below the whole number.
+    QTest::newRow("twips that round back up") << QByteArray("\\li123\\ri245\\fi-246\\sb247\\sa490 ");
     QTest::newRow("multiple") << QByteArray("\\sl360\\slmult1 ");
     QTest::newRow("at least") << QByteArray("\\sl250\\slmult0 ");
     QTest::newRow("exactly") << QByteArray("\\sl-301\\slmult0 ");

@@ -24,6 +24,7 @@ void tst_CommonDialog::fileDialogKeepsItsSettings()
     CommonDialog dialog(dialogs);
     dialog.DialogTitle = QStringLiteral("Open");
     dialog.Filter = QStringLiteral("Documents (*.txt)|*.txt|All Files (*.*)|*.*");
+    dialog.FilterIndex = 2; // the last entry
     dialogs.fileAnswers = {QStringLiteral("/tmp/a.txt"), QStringLiteral("/tmp/b.txt")};
 
     QVERIFY(dialog.ShowOpen());
@@ -36,6 +37,8 @@ void tst_CommonDialog::fileDialogKeepsItsSettings()
     QCOMPARE(dialogs.files[1].title, QStringLiteral("Open"));
     QCOMPARE(dialogs.files[1].filter, dialog.Filter);
     QCOMPARE(dialogs.files[1].fileName, QStringLiteral("/tmp/a.txt"));
+    QCOMPARE(dialogs.files[1].filterIndex, 2);
+    QCOMPARE(dialog.FilterIndex, 2);
     QVERIFY(dialogs.unexpected.isEmpty());
 }
 
