@@ -163,6 +163,7 @@ void tst_frmJournal::namesAndShownTitles_data()
     QTest::newRow("title") << u"Title"_qs << us << u"Title"_qs;
     QTest::newRow("empty title") << QString() << us << QString();
     QTest::newRow(".entry inside") << u"a.entry.b"_qs << us << u"a.b"_qs;
+    QTest::newRow(".ENTRY in capitals stays") << u"a.ENTRY.b"_qs << us << u"a.ENTRY.b"_qs;
     QTest::newRow("outside Latin-1") << u"Дневник ☂"_qs << us << u"Дневник ☂"_qs;
     QTest::newRow("date without /") << u"Title"_qs << QLocale(QLocale::German, QLocale::Germany) << u"Title"_qs;
 }
