@@ -103,7 +103,7 @@ mdiMain::mdiMain(Application &app, const Services &services)
     buildToolbar();
     buildPanes();
     m_documents = std::make_unique<DocumentWindows>(*m_area, m_services.dialogs);
-    m_documents->setSpellChecker(m_app.spelling());
+    m_documents->setSpellChecker(&m_app.spelling());
     m_fileCommands = std::make_unique<FileCommands>(*m_documents, CommonDialog1, m_services.dialogs);
     m_formatCommands = std::make_unique<FormatCommands>(*m_documents, CDL1, CommonDialog1);
     m_textCommands = std::make_unique<TextCommands>(*m_documents, m_services.clock);

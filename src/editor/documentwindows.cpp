@@ -20,12 +20,13 @@ DocumentWindows::DocumentWindows(QMdiArea &area, Dialogs &dialogs)
 
 DocumentWindows::~DocumentWindows() = default;
 
-void DocumentWindows::setSpellChecker(SpellChecker &checker)
+void DocumentWindows::setSpellChecker(SpellChecker *checker)
 {
-    m_spelling = &checker;
+    m_spelling = checker;
     for (QMdiSubWindow *window : m_area.subWindowList()) {
-        if (auto *document = qobject_cast<frmDoc *>(window->widget()))
-            document->RichTextBox1()->setSpellChecker(checker);
+        auto *document = qobject_cast<frmDoc *>(window->widget());
+        if (document && checker)
+            document->RichTextBox1()->setSpellChecker(*checker);
     }
 }
 

@@ -31,8 +31,9 @@ public:
     // gives nullptr.
     RichTextBox *requireActiveDocument() const;
 
-    // Spelling is checked in every document window from now on.
-    void setSpellChecker(SpellChecker &checker);
+    // Spelling is checked in every document window from now on; with
+    // nullptr, windows opened from now on go unchecked.
+    void setSpellChecker(SpellChecker *checker);
     // The copies of unsaved text, in the user's data folder.
     DocumentRecovery &recovery() const { return *m_recovery; }
 

@@ -54,6 +54,8 @@ void SpellingHighlighter::attach(QTextDocument *document)
         disconnect(m_document, nullptr, this, nullptr);
     m_document = document;
     connect(document, &QTextDocument::contentsChange, this, &SpellingHighlighter::contentsChanged);
+    // A document that comes in is underlined before it is first painted.
+    checkVisible();
     recheckVisible();
 }
 
