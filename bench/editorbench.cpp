@@ -11,6 +11,7 @@
 #include "app/application.h"
 #include "app/mdimain.h"
 #include "editor/documentwindows.h"
+#include "editor/recoveryfolder.h"
 #include "platform/clock.h"
 #include "platform/qtdialogs.h"
 #include "platform/randomsource.h"
@@ -215,6 +216,18 @@ int main(int argc, char *argv[])
         results.push_back(runOnce(main, path, nullptr));
         checked.push_back(runOnce(main, path, &app.spelling()));
     }
+    // A recovery copy of the novel, written while the writer pauses.
+    const RecoveryFolder recovery(settingsFolder.filePath(QStringLiteral("recovery")));
+    std::vector<double> copies;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const QString error = recovery.write(recovery.newFile(QDateTime::currentDateTime(), path, {}),
+                                             *main.documents().activeDocument()->document());
+        copies.push_back(elapsedMs(timer));
+        if (!error.isEmpty())
+            qFatal("cannot write a recovery copy: %s", qPrintable(error));
+    }
     if (!app.spelling().hasDictionary())
         qFatal("no Hunspell dictionary: scripts/install-deps installs one");
 
@@ -238,6 +251,7 @@ int main(int argc, char *argv[])
     reportOf(checked, "keystroke_end_p99_spell_ms", &Run::keyEndP99);
     reportOf(checked, "keystroke_middle_p99_spell_ms", &Run::keyMiddleP99);
     reportOf(checked, "upper_case_spell_ms", &Run::upperCase);
+    std::printf("recovery_write_ms %.1f\n", median(copies));
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

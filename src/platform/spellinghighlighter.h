@@ -34,6 +34,7 @@ protected:
 private:
     void contentsChanged(int position, int removed, int added);
     void checkVisible();
+    bool inView(const QTextBlock &block) const;
     void check(const QTextBlock &block, bool force = false);
     void recheckVisible();
 
