@@ -101,13 +101,16 @@ void SpellingHighlighter::checkVisible()
 {
     if (!m_document || !m_edit.isVisible())
         return;
-    const QRect view = m_edit.viewport()->rect();
-    QTextBlock block = m_edit.cursorForPosition(view.topLeft()).block();
-    const QTextBlock last = m_edit.cursorForPosition(view.bottomRight()).block();
-    for (; block.isValid(); block = block.next()) {
-        check(block);
-        if (block == last)
+    // Down the page by the paragraphs' places rather than to the position
+    // at the page's foot, which the layout finds only once it has laid out
+    // the text that far.
+    const QAbstractTextDocumentLayout *layout = m_document->documentLayout();
+    const qreal bottom = m_edit.verticalScrollBar()->value() + m_edit.viewport()->height();
+    for (QTextBlock block = m_edit.cursorForPosition(QPoint(0, 0)).block(); block.isValid(); block = block.next()) {
+        const QRectF area = layout->blockBoundingRect(block);
+        if (!area.isValid() || area.top() > bottom)
             break;
+        check(block);
     }
 }
 
