@@ -60,7 +60,10 @@ void SpellingHighlighter::attach(QTextDocument *document)
 
 bool SpellingHighlighter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Resize || event->type() == QEvent::Show)
+    // A word added or ignored in another window is seen here at the next
+    // paint.
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Show
+        || (event->type() == QEvent::Paint && m_checkedGeneration != m_checker.generation()))
         recheckVisible();
     return QObject::eventFilter(watched, event);
 }
@@ -104,6 +107,7 @@ void SpellingHighlighter::checkVisible()
     // Down the page by the paragraphs' places rather than to the position
     // at the page's foot, which the layout finds only once it has laid out
     // the text that far.
+    m_checkedGeneration = m_checker.generation();
     const QAbstractTextDocumentLayout *layout = m_document->documentLayout();
     const qreal bottom = m_edit.verticalScrollBar()->value() + m_edit.viewport()->height();
     for (QTextBlock block = m_edit.cursorForPosition(QPoint(0, 0)).block(); block.isValid(); block = block.next()) {

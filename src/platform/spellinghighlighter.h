@@ -42,6 +42,8 @@ private:
     SpellChecker &m_checker;
     QPointer<QTextDocument> m_document;
     QTimer m_visibleTimer;
+    // The word lists as they stood when the paragraphs in view were checked.
+    int m_checkedGeneration = 0;
     // Set while the underlines are put in place, which the document reports
     // as a change.
     bool m_applying = false;
