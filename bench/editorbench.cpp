@@ -3,17 +3,21 @@
 // Opens a novel-length RTF file in a shown document window of the main
 // window, as a writer would, and times what a writer feels: the file coming
 // up on screen, Ctrl+End, keystrokes at the end and in the middle of the
-// text, Upper Case of the whole document and its undo. Each figure is the
-// median over RUNS runs (default 5), printed as one line "name value".
+// text, Upper Case of the whole document and its undo; then the opening and
+// the keystrokes again with spelling checked as the writer types. Each
+// figure is the median over RUNS runs (default 5), printed as one line
+// "name value".
 
 #include "app/application.h"
 #include "app/mdimain.h"
 #include "editor/documentwindows.h"
+#include "editor/recoveryfolder.h"
 #include "platform/clock.h"
 #include "platform/qtdialogs.h"
 #include "platform/randomsource.h"
 #include "platform/richtextbox.h"
 #include "platform/settingsstore.h"
+#include "platform/spellchecker.h"
 #include "platform/volumes.h"
 
 #include <QAbstractScrollArea>
@@ -123,9 +127,10 @@ struct Run
     double upperCaseUndo = 0;
 };
 
-Run runOnce(mdiMain &main, const QString &path)
+Run runOnce(mdiMain &main, const QString &path, SpellChecker *spelling)
 {
     Run run;
+    main.documents().setSpellChecker(spelling);
     // The last run's window goes now, not when an event loop would end it.
     main.findChild<QMdiArea *>()->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -203,16 +208,36 @@ int main(int argc, char *argv[])
     if (!waitForExposed(main))
         qFatal("the main window did not come up");
 
+    // Runs with and without the check take turns, so that both see the
+    // same machine.
     std::vector<Run> results;
-    for (int i = 0; i < runs; ++i)
-        results.push_back(runOnce(main, path));
+    std::vector<Run> checked;
+    for (int i = 0; i < runs; ++i) {
+        results.push_back(runOnce(main, path, nullptr));
+        checked.push_back(runOnce(main, path, &app.spelling()));
+    }
+    // A recovery copy of the novel, written while the writer pauses.
+    const RecoveryFolder recovery(settingsFolder.filePath(QStringLiteral("recovery")));
+    std::vector<double> copies;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const QString error = recovery.write(recovery.newFile(QDateTime::currentDateTime(), path, {}),
+                                             *main.documents().activeDocument()->document());
+        copies.push_back(elapsedMs(timer));
+        if (!error.isEmpty())
+            qFatal("cannot write a recovery copy: %s", qPrintable(error));
+    }
+    if (!app.spelling().hasDictionary())
+        qFatal("no Hunspell dictionary: scripts/install-deps installs one");
 
-    const auto report = [&](const char *name, double Run::*figure) {
+    const auto reportOf = [&](const std::vector<Run> &of, const char *name, double Run::*figure) {
         std::vector<double> values;
-        for (const Run &r : results)
+        for (const Run &r : of)
             values.push_back(r.*figure);
         std::printf("%s %.1f\n", name, median(values));
     };
+    const auto report = [&](const char *name, double Run::*figure) { reportOf(results, name, figure); };
     report("open_to_paint_ms", &Run::openToPaint);
     report("ctrl_end_ms", &Run::ctrlEnd);
     report("keystroke_end_median_ms", &Run::keyEndMedian);
@@ -221,6 +246,12 @@ int main(int argc, char *argv[])
     report("keystroke_middle_p99_ms", &Run::keyMiddleP99);
     report("upper_case_ms", &Run::upperCase);
     report("upper_case_undo_ms", &Run::upperCaseUndo);
+    reportOf(checked, "open_to_paint_spell_ms", &Run::openToPaint);
+    reportOf(checked, "keystroke_end_median_spell_ms", &Run::keyEndMedian);
+    reportOf(checked, "keystroke_end_p99_spell_ms", &Run::keyEndP99);
+    reportOf(checked, "keystroke_middle_p99_spell_ms", &Run::keyMiddleP99);
+    reportOf(checked, "upper_case_spell_ms", &Run::upperCase);
+    std::printf("recovery_write_ms %.1f\n", median(copies));
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

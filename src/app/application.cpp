@@ -4,6 +4,8 @@
 #include "generators/generatorwindow.h"
 #include "journal/frmjournal.h"
 #include "mdimain.h"
+#include "platform/clock.h"
+#include "platform/spellchecker.h"
 #include "search/frmfind.h"
 #include "web/webwindowsfactory.h"
 
@@ -11,6 +13,7 @@
 #include "screens/frmwelcome.h"
 
 #include <QPluginLoader>
+#include <QStandardPaths>
 
 Application::Application(const Services &services)
     : m_services(services)
@@ -47,8 +50,10 @@ frmEdit &Application::generatorEditor()
 
 frmJournal &Application::journal()
 {
-    if (!m_journal)
+    if (!m_journal) {
         m_journal = std::make_unique<frmJournal>(m_services);
+        m_journal->setSpellChecker(spelling());
+    }
     return *m_journal;
 }
 
@@ -96,4 +101,13 @@ frmKey &Application::keyboardShortcuts()
     if (!m_keyboardShortcuts)
         m_keyboardShortcuts = std::make_unique<frmKey>();
     return *m_keyboardShortcuts;
+}
+
+SpellChecker &Application::spelling()
+{
+    if (!m_spelling)
+        m_spelling = std::make_unique<SpellChecker>(
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/words.txt"),
+            m_services.clock.locale().name());
+    return *m_spelling;
 }

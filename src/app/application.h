@@ -7,6 +7,7 @@
 #include <memory>
 
 class GeneratorWindow;
+class SpellChecker;
 class WebWindows;
 class frmEdit;
 class frmJournal;
@@ -42,9 +43,13 @@ public:
     QString webError() const { return m_webError; }
     frmWelcome &welcome();
     frmKey &keyboardShortcuts();
+    // The spelling of every document window and the journal.
+    SpellChecker &spelling();
 
 private:
     Services m_services;
+    // Before the windows, which check with it until they go.
+    std::unique_ptr<SpellChecker> m_spelling;
     std::unique_ptr<mdiMain> m_main;
     std::array<std::unique_ptr<GeneratorWindow>, GeneratorCatalogue::Entries.size()> m_generators;
     std::unique_ptr<frmEdit> m_generatorEditor;

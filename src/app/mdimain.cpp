@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "platform/dirlistbox.h"
+#include "editor/documentrecovery.h"
 #include "editor/documentwindows.h"
 #include "platform/drivelistbox.h"
 #include "editor/filecommands.h"
@@ -102,6 +103,7 @@ mdiMain::mdiMain(Application &app, const Services &services)
     buildToolbar();
     buildPanes();
     m_documents = std::make_unique<DocumentWindows>(*m_area, m_services.dialogs);
+    m_documents->setSpellChecker(&m_app.spelling());
     m_fileCommands = std::make_unique<FileCommands>(*m_documents, CommonDialog1, m_services.dialogs);
     m_formatCommands = std::make_unique<FormatCommands>(*m_documents, CDL1, CommonDialog1);
     m_textCommands = std::make_unique<TextCommands>(*m_documents, m_services.clock);
@@ -298,6 +300,7 @@ void mdiMain::closeEvent(QCloseEvent *event)
     // Documents go with the frame, unsaved text included; the program's
     // other windows are not the frame's and stay open.
     m_area->closeAllSubWindows();
+    m_documents->recovery().prune();
     QMainWindow::closeEvent(event);
 }
 

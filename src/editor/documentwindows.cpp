@@ -1,22 +1,42 @@
 #include "documentwindows.h"
 
+#include "documentrecovery.h"
 #include "frmdoc.h"
 #include "platform/messagebox.h"
 #include "platform/richtextbox.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStandardPaths>
 
 DocumentWindows::DocumentWindows(QMdiArea &area, Dialogs &dialogs)
     : m_area(area)
     , m_dialogs(dialogs)
+    , m_recovery(std::make_unique<DocumentRecovery>(
+          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery"), dialogs,
+          area))
 {
+}
+
+DocumentWindows::~DocumentWindows() = default;
+
+void DocumentWindows::setSpellChecker(SpellChecker *checker)
+{
+    m_spelling = checker;
+    for (QMdiSubWindow *window : m_area.subWindowList()) {
+        auto *document = qobject_cast<frmDoc *>(window->widget());
+        if (document && checker)
+            document->RichTextBox1()->setSpellChecker(*checker);
+    }
 }
 
 frmDoc *DocumentWindows::addWindow(const QString &caption)
 {
     auto *document = new frmDoc;
     document->setWindowTitle(caption);
+    if (m_spelling)
+        document->RichTextBox1()->setSpellChecker(*m_spelling);
+    m_recovery->watch(*document);
     QMdiSubWindow *window = m_area.addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->showMaximized();

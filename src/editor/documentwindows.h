@@ -2,9 +2,13 @@
 
 #include <QString>
 
+#include <memory>
+
 class Dialogs;
+class DocumentRecovery;
 class QMdiArea;
 class RichTextBox;
+class SpellChecker;
 class frmDoc;
 
 // The document windows of the main frame, and the active document that
@@ -13,6 +17,7 @@ class DocumentWindows
 {
 public:
     DocumentWindows(QMdiArea &area, Dialogs &dialogs);
+    ~DocumentWindows();
 
     // A new maximised document window captioned "Document "; it becomes the
     // active one.
@@ -26,9 +31,17 @@ public:
     // gives nullptr.
     RichTextBox *requireActiveDocument() const;
 
+    // Spelling is checked in every document window from now on; with
+    // nullptr, windows opened from now on go unchecked.
+    void setSpellChecker(SpellChecker *checker);
+    // The copies of unsaved text, in the user's data folder.
+    DocumentRecovery &recovery() const { return *m_recovery; }
+
 private:
     frmDoc *addWindow(const QString &caption);
 
     QMdiArea &m_area;
     Dialogs &m_dialogs;
+    std::unique_ptr<DocumentRecovery> m_recovery;
+    SpellChecker *m_spelling = nullptr;
 };

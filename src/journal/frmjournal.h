@@ -24,6 +24,9 @@ class frmJournal : public Form
 public:
     explicit frmJournal(const Services &services);
 
+    // Underlines misspelt words in the entry's text.
+    void setSpellChecker(SpellChecker &checker) { RTB->setSpellChecker(checker); }
+
 protected:
     void resetControls() override;
     void Form_Load() override;

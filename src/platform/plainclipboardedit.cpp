@@ -1,5 +1,9 @@
 #include "plainclipboardedit.h"
 
+#include "spellinghighlighter.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMimeData>
 
 QMimeData *PlainClipboardEdit::createMimeDataFromSelection() const
@@ -23,4 +27,12 @@ void PlainClipboardEdit::insertFromMimeData(const QMimeData *source)
         return;
     textCursor().insertText(source->text());
     ensureCursorVisible();
+}
+
+void PlainClipboardEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    if (m_spelling)
+        m_spelling->addSuggestions(*menu, cursorForPosition(event->pos()));
+    menu->exec(event->globalPos());
 }

@@ -5,6 +5,7 @@
 #include "pendingtextlayout.h"
 #include "plainclipboardedit.h"
 #include "formats/plaintext.h"
+#include "spellinghighlighter.h"
 #include "twips.h"
 
 #include <QKeyEvent>
@@ -66,6 +67,19 @@ RichTextBox::RichTextBox(QWidget *parent)
     m_edit->setAcceptRichText(true);
     m_edit->installEventFilter(this);
     setFocusProxy(m_edit);
+}
+
+void RichTextBox::setSpellChecker(SpellChecker &checker)
+{
+    if (m_spelling)
+        return;
+    m_spelling = new SpellingHighlighter(*m_edit, checker);
+    m_edit->setSpelling(m_spelling);
+}
+
+QTextEdit *RichTextBox::textEdit() const
+{
+    return m_edit;
 }
 
 QTextDocument *RichTextBox::document() const
@@ -373,6 +387,9 @@ void RichTextBox::replaceDocument(std::unique_ptr<QTextDocument> document)
     m_edit->setCurrentCharFormat(QTextCharFormat());
     m_afterRewrite = -1;
     m_beforeRewrite = -1;
+    if (m_spelling)
+        m_spelling->attach(m_edit->document());
+    Q_EMIT documentReplaced();
 }
 
 FileResult RichTextBox::LoadFile(const QString &path, const QString &fileType)
@@ -396,7 +413,11 @@ FileResult RichTextBox::LoadFile(const QString &path, const QString &fileType)
 
 FileResult RichTextBox::SaveFile(const QString &path) const
 {
-    return {DocumentFile::write(path, *document()), false};
+    const QString error = DocumentFile::write(path, *document());
+    // Stored as it stands, the text holds no changes the user could lose.
+    if (error.isEmpty())
+        document()->setModified(false);
+    return {error, false};
 }
 
 void RichTextBox::SelPrint(QPrinter &printer) const

@@ -5,10 +5,13 @@
 #include <functional>
 #include <optional>
 
+class PlainClipboardEdit;
 class QPrinter;
 class QTextCharFormat;
 class QTextDocument;
 class QTextEdit;
+class SpellChecker;
+class SpellingHighlighter;
 
 // What a file operation of the editor reports: an empty error means success.
 struct FileResult
@@ -87,8 +90,16 @@ public:
     // with its formatting.
     void SelPrint(QPrinter &printer) const;
 
+    // Underlines misspelt words from now on and offers spellings in the
+    // context menu; the checker must outlive the box.
+    void setSpellChecker(SpellChecker &checker);
+
     QTextDocument *document() const;
-    QTextEdit *textEdit() const { return m_edit; }
+    QTextEdit *textEdit() const;
+
+Q_SIGNALS:
+    // The box holds another document, as after LoadFile.
+    void documentReplaced();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -107,5 +118,6 @@ private:
     int m_afterRewrite = -1;
     int m_beforeRewrite = -1;
 
-    QTextEdit *m_edit = nullptr;
+    PlainClipboardEdit *m_edit = nullptr;
+    SpellingHighlighter *m_spelling = nullptr;
 };

@@ -1,0 +1,185 @@
+#include "formats/documentfile.h"
+#include "platform/richtextbox.h"
+#include "platform/spellchecker.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <QTimer>
+
+namespace {
+
+// The words of the first paragraph that carry the spell-check underline.
+QStringList underlinedWords(const RichTextBox &box)
+{
+    QStringList words;
+    const QTextBlock block = box.document()->firstBlock();
+    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+        if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+            words.append(block.text().mid(range.start, range.length));
+    }
+    return words;
+}
+
+// Types the text key by key, letters outside Latin-1 included.
+void type(QWidget *target, const QString &text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &release);
+    }
+}
+
+} // namespace
+
+class tst_Spelling : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void typedWordsAreUnderlinedWhenMisspelt_data();
+    void typedWordsAreUnderlinedWhenMisspelt();
+    void suggestionReplacesTheWordAsOneUndoStep();
+    void underlineIsNotSaved();
+    void addedWordStaysCorrectInTheNextRun();
+
+private:
+    // Opens the context menu at the word starting at `position` and chooses
+    // the item with the text `item`.
+    void chooseFromContextMenu(const QString &item, int position);
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<SpellChecker> m_checker;
+    std::unique_ptr<RichTextBox> m_box;
+    QStringList m_menuItems;
+};
+
+void tst_Spelling::init()
+{
+    m_checker = std::make_unique<SpellChecker>(m_folder.filePath(QStringLiteral("words.txt")),
+                                               QStringLiteral("en_US"));
+    if (!m_checker->hasDictionary())
+        QSKIP("no English Hunspell dictionary (scripts/install-deps installs hunspell-en-us)");
+    m_box = std::make_unique<RichTextBox>();
+    m_box->setSpellChecker(*m_checker);
+    m_box->resize(600, 300);
+    m_box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_box.get()));
+}
+
+void tst_Spelling::typedWordsAreUnderlinedWhenMisspelt_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("misspelt");
+
+    QTest::newRow("correct words") << u"The ferry left at dawn"_qs << QStringList{};
+    QTest::newRow("one misspelt") << u"The ferrry left"_qs << QStringList{u"ferrry"_qs};
+    QTest::newRow("apostrophe inside a word") << u"She didn't know"_qs << QStringList{};
+    QTest::newRow("typographic apostrophe") << u"She didn\u2019t know"_qs << QStringList{};
+    QTest::newRow("misspelt with apostrophe") << u"She dind't know"_qs << QStringList{u"dind't"_qs};
+    QTest::newRow("quotes around a word") << u"'Come' she said"_qs << QStringList{};
+    QTest::newRow("hyphen parts words") << u"a well-known tale"_qs << QStringList{};
+    QTest::newRow("hyphen with a misspelt half") << u"a well-knwon tale"_qs << QStringList{u"knwon"_qs};
+    QTest::newRow("capital at the start") << u"Harbour lights"_qs << QStringList{u"Harbour"_qs};
+    QTest::newRow("all capitals") << u"THE FERRY"_qs << QStringList{};
+    QTest::newRow("misspelt capitals") << u"THE FERRRY"_qs << QStringList{u"FERRRY"_qs};
+    QTest::newRow("numbers are not words") << u"at 21h14 on 8-12 the 3rd"_qs << QStringList{};
+    // American English spells it without the accent; the word is underlined whole.
+    QTest::newRow("accented letter inside a word") << u"a caf\u00e9 in Paris"_qs << QStringList{u"caf\u00e9"_qs};
+    QTest::newRow("beyond Latin-1") << u"the \u0161ipka and \u4e66"_qs << QStringList{u"\u0161ipka"_qs, u"\u4e66"_qs};
+}
+
+void tst_Spelling::typedWordsAreUnderlinedWhenMisspelt()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, misspelt);
+    type(m_box->textEdit(), typed);
+    QCOMPARE(m_box->Text(), typed);
+    QCOMPARE(underlinedWords(*m_box), misspelt);
+}
+
+void tst_Spelling::chooseFromContextMenu(const QString &item, int position)
+{
+    QTextCursor cursor(m_box->document());
+    cursor.setPosition(position + 1);
+    QTextEdit *edit = m_box->textEdit();
+    const QPoint at = edit->cursorRect(cursor).center();
+    m_menuItems.clear();
+    QTimer::singleShot(0, this, [this, item] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions()) {
+            m_menuItems.append(action->text());
+            if (action->text() == item)
+                action->trigger();
+        }
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, edit->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(edit->viewport(), &event);
+}
+
+void tst_Spelling::suggestionReplacesTheWordAsOneUndoStep()
+{
+    const QString before = QStringLiteral("The ferrry left");
+    type(m_box->textEdit(), before);
+    chooseFromContextMenu(QStringLiteral("ferry"), 4);
+    QVERIFY(m_menuItems.contains(QStringLiteral("Add to Dictionary")));
+    QVERIFY(m_menuItems.contains(QStringLiteral("Ignore")));
+    QVERIFY(m_menuItems.indexOf(QStringLiteral("ferry")) >= 0);
+    QVERIFY(m_menuItems.indexOf(QStringLiteral("ferry")) < 8);
+    QCOMPARE(m_box->Text(), QStringLiteral("The ferry left"));
+    QCOMPARE(underlinedWords(*m_box), QStringList{});
+
+    QTest::keyClick(m_box->textEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_box->Text(), before);
+    QCOMPARE(underlinedWords(*m_box), QStringList{QStringLiteral("ferrry")});
+}
+
+void tst_Spelling::underlineIsNotSaved()
+{
+    const QString text = QStringLiteral("The ferrry left");
+    type(m_box->textEdit(), text);
+    QVERIFY(!underlinedWords(*m_box).isEmpty());
+    const QString checked = m_folder.filePath(QStringLiteral("checked.rtf"));
+    QVERIFY(m_box->SaveFile(checked).ok());
+
+    RichTextBox plain;
+    type(plain.textEdit(), text);
+    const QString unchecked = m_folder.filePath(QStringLiteral("unchecked.rtf"));
+    QVERIFY(plain.SaveFile(unchecked).ok());
+
+    QFile a(checked);
+    QFile b(unchecked);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QCOMPARE(a.readAll(), b.readAll());
+}
+
+void tst_Spelling::addedWordStaysCorrectInTheNextRun()
+{
+    type(m_box->textEdit(), QStringLiteral("Quillwright sailed"));
+    QCOMPARE(underlinedWords(*m_box), QStringList{QStringLiteral("Quillwright")});
+    chooseFromContextMenu(QStringLiteral("Add to Dictionary"), 0);
+    QCOMPARE(underlinedWords(*m_box), QStringList{});
+
+    m_box.reset();
+    m_checker = std::make_unique<SpellChecker>(m_folder.filePath(QStringLiteral("words.txt")),
+                                               QStringLiteral("en_US"));
+    QVERIFY(m_checker->isCorrect(QStringLiteral("Quillwright")));
+    QVERIFY(!m_checker->isCorrect(QStringLiteral("Quillwrite")));
+}
+
+QTEST_MAIN(tst_Spelling)
+#include "tst_spelling.moc"
