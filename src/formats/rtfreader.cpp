@@ -188,6 +188,7 @@ private:
         m_blockPara = state().para;
     }
 
+    Token nextToken();
     void groupStart();
     void groupEnd();
     void controlWord(const Token &token);
@@ -231,6 +232,16 @@ private:
     std::vector<Color> m_colors;
     Color m_pendingColor;
     std::map<int, CodePage> m_codePages;
+    // What the lead bytes of the next text were last worked out from.
+    struct LeadBytesKey
+    {
+        bool fontTable = false;
+        int font = -1;
+        int codePage = 0;
+        int fontsVersion = -1;
+        friend bool operator==(const LeadBytesKey &, const LeadBytesKey &) = default;
+    } m_leadBytesKey;
+    int m_fontsVersion = 0; // counts changes to the font table
 
     // Bytes waiting to be decoded together, so double-byte characters split
     // over text and \'hh escapes come out whole.
@@ -470,7 +481,7 @@ RtfReader::Result Parser::run()
     m_stack.reserve(64);
     m_stack.emplace_back();
     m_cursor.beginEditBlock();
-    for (Token token = m_tokens.next(); token.type != TokenType::End; token = m_tokens.next()) {
+    for (Token token = nextToken(); token.type != TokenType::End; token = nextToken()) {
         if (m_skipDepth > 0) {
             if (token.type == TokenType::GroupStart)
                 ++m_skipDepth;
@@ -505,6 +516,25 @@ RtfReader::Result Parser::run()
     }
     m_cursor.endEditBlock();
     return m_result;
+}
+
+RtfTokenizer::Token Parser::nextToken()
+{
+    // Text in the font table is in the code page of the font it names.
+    const bool inFontTable = state().destination == Destination::FontTable;
+    const LeadBytesKey key{inFontTable, inFontTable ? m_currentFontEntry : state().chars.font, m_codePage,
+                           m_fontsVersion};
+    if (!(key == m_leadBytesKey)) {
+        m_leadBytesKey = key;
+        int page = m_codePage;
+        if (!inFontTable) {
+            page = codePageOf(key.font);
+        } else if (const auto it = m_fonts.find(m_currentFontEntry); it != m_fonts.end() && it->second.codePage > 0) {
+            page = it->second.codePage;
+        }
+        m_tokens.setLeadBytes(RtfTokenizer::leadBytesOf(page));
+    }
+    return m_tokens.next();
 }
 
 void Parser::groupStart()
@@ -855,6 +885,7 @@ void Parser::font(const Token &, int p)
             fontTableText(";");
         m_currentFontEntry = p;
         m_fonts[p] = FontEntry();
+        ++m_fontsVersion;
         return;
     }
     setChar(&CharState::font, p);
@@ -868,12 +899,15 @@ void Parser::fontCharset(const Token &, int p)
     entry.charset = p;
     if (p != 2 && entry.codePage == 0)
         entry.codePage = CodePage::forCharset(p);
+    ++m_fontsVersion;
 }
 
 void Parser::fontCodePage(const Token &, int p)
 {
-    if (state().destination == Destination::FontTable && m_currentFontEntry >= 0 && p > 0)
+    if (state().destination == Destination::FontTable && m_currentFontEntry >= 0 && p > 0) {
         m_fonts[m_currentFontEntry].codePage = p;
+        ++m_fontsVersion;
+    }
 }
 
 void Parser::fontTableText(QByteArrayView bytes)

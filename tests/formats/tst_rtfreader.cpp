@@ -63,6 +63,8 @@ private Q_SLOTS:
     void paragraphFormats();
     void fontCharsets_data();
     void fontCharsets();
+    void doubleByteCharactersStayWhole_data();
+    void doubleByteCharactersStayWhole();
     void malformedInputEndsInADocument_data();
     void malformedInputEndsInADocument();
     void randomBytesNeverBreakTheReader();
@@ -334,6 +336,38 @@ void tst_RtfReader::fontCharsets()
         + " Other;}}\\f1 " + bytes + "\\f0  \\'cf}";
     QFETCH(QString, text);
     QCOMPARE(read(input).text, text + u" П"); // and back in the document's code page
+}
+
+void tst_RtfReader::doubleByteCharactersStayWhole_data()
+{
+    QTest::addColumn<QByteArray>("fontTable");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    // Raw second bytes that are "\\", "{" and "}" belong to their character;
+    // the markup after them is markup again.
+    const QByteArray sjis = "{\\f1\\fcharset128 MS Mincho;}";
+    QTest::newRow("Shift-JIS backslash") << sjis << QByteArray("\x95\x5c\\b x") << QStringLiteral("表x");
+    QTest::newRow("Shift-JIS braces") << sjis << QByteArray("\x81\x7b\x81\x7d{\\b x}") << QStringLiteral("＋±x");
+    QTest::newRow("Shift-JIS single-byte kana") << sjis << QByteArray("\xb1{\\b x}") << QStringLiteral("ｱx");
+    QTest::newRow("GBK") << QByteArray("{\\f1\\fcharset134 SimSun;}") << QByteArray("\x81\x5c\x81\x7b\x81\x7d\\b x")
+                         << QStringLiteral("乗亄亇x");
+    QTest::newRow("Big5") << QByteArray("{\\f1\\fcharset136 MingLiU;}") << QByteArray("\xa1\x5c\xa1\x7b\xa1\x7d\\b x")
+                          << QStringLiteral("﹏﹃﹙x");
+    QTest::newRow("Korean") << QByteArray("{\\f1\\fcharset129 Batang;}") << QByteArray("\xc7\xd1\\b x") << QStringLiteral("한x");
+    QTest::newRow("code page by \\cpg") << QByteArray("{\\f1\\cpg936 SimSun;}") << QByteArray("\x81\x5c\\b x")
+                                        << QStringLiteral("乗x");
+    // In a single-byte font the same bytes are two characters and markup.
+    QTest::newRow("Windows-1252") << QByteArray("{\\f1 Times;}") << QByteArray("\x95\\b x") << QStringLiteral("•x");
+}
+
+void tst_RtfReader::doubleByteCharactersStayWhole()
+{
+    QFETCH(QByteArray, fontTable);
+    QFETCH(QByteArray, bytes);
+    const QByteArray input = "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Times;}" + fontTable + "}\\f1 " + bytes + "\\f0  \\'e9}";
+    QFETCH(QString, text);
+    QCOMPARE(read(input).text, text + u" é");
 }
 
 void tst_RtfReader::malformedInputEndsInADocument_data()
