@@ -1,11 +1,14 @@
 #include "rtfreader.h"
 
 #include "codepage.h"
+#include "documentproperties.h"
 #include "rtfsymbols.h"
 #include "rtftokenizer.h"
 #include "symbolfonts.h"
 
 #include <QBuffer>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -13,6 +16,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -68,10 +72,12 @@ struct GroupState
 
 struct FontEntry
 {
-    QByteArray nameBytes;
     QString name;
     int charset = 0;
     int codePage = 0; // 0: the document's code page
+    char generic = 0; // 'r' \froman, 's' \fswiss, 'm' \fmodern: the kind of font, for a stand-in
+    // The family the text is shown in, worked out when the font is first used.
+    std::optional<QString> shown;
 };
 
 struct Color
@@ -109,6 +115,11 @@ struct ControlWord
 // innermost state, so hostile nesting costs no memory.
 constexpr int MaxStoredDepth = 4096;
 constexpr int MaxPicturePixels = 20000;
+// Qt looks up each family that the system lacks through fontconfig, which
+// takes about a millisecond a family and more as they pile up; past this
+// many, the fonts a document names but the system lacks are shown in the
+// generic family of their kind.
+constexpr int MaxMissingFamiliesLookedUp = 64;
 
 class Parser
 {
@@ -163,6 +174,7 @@ public:
     void defaultFont(const Token &, int p) { m_defaultFont = p; }
     void fontCharset(const Token &, int p);
     void fontCodePage(const Token &, int p);
+    void fontKind(const Token &t, int);
     void colorComponent(const Token &t, int p);
     void pictureFormat(const Token &t, int);
     void pictureSize(const Token &t, int p);
@@ -210,6 +222,7 @@ private:
     void fontTableText(QByteArrayView bytes);
 
     const CodePage &codePage(int number);
+    QString shownFamily(FontEntry &font);
     int codePageOf(int font) const;
     QTextCharFormat charFormat(const CharState &chars);
     QBrush colorBrush(int index) const;
@@ -229,6 +242,7 @@ private:
     int m_defaultFont = 0;
     std::map<int, FontEntry> m_fonts;
     int m_currentFontEntry = -1;
+    QByteArray m_fontNameBytes; // of the current entry, until its ";"
     std::vector<Color> m_colors;
     Color m_pendingColor;
     std::map<int, CodePage> m_codePages;
@@ -257,9 +271,13 @@ private:
     // The paragraph properties last in effect in the current paragraph, for
     // the last one, which may end with the document instead of a \par.
     ParaState m_blockPara;
+    QTextBlockFormat m_madeBlockFormat; // the format the current block was made with
 
     std::vector<Picture> m_pictures; // one for each open \pict group
     int m_imageCount = 0;
+
+    std::optional<QSet<QString>> m_installedFamilies; // case-folded
+    int m_missingFamiliesLookedUp = 0;
 
     CharState m_cachedChars;
     QTextCharFormat m_cachedFormat;
@@ -310,16 +328,23 @@ constexpr ControlWord ControlWords[] = {
     {"enspace", &Parser::symbol, 0},
     {"f", &Parser::font, 0},
     {"fcharset", &Parser::fontCharset, 0},
+    {"fdecor", &Parser::fontKind, 0},
     {"fi", &Parser::firstIndent, 0},
     {"fldinst", &Parser::skipDestination, 0},
     {"fldrslt", &Parser::shown, 0},
+    {"fmodern", &Parser::fontKind, 0},
+    {"fnil", &Parser::fontKind, 0},
     {"fonttbl", &Parser::fontTable, 0},
     {"footer", &Parser::skipDestination, 0},
     {"footerf", &Parser::skipDestination, 0},
     {"footerl", &Parser::skipDestination, 0},
     {"footerr", &Parser::skipDestination, 0},
     {"footnote", &Parser::skipDestination, 0},
+    {"froman", &Parser::fontKind, 0},
     {"fs", &Parser::fontSize, 24},
+    {"fscript", &Parser::fontKind, 0},
+    {"fswiss", &Parser::fontKind, 0},
+    {"ftech", &Parser::fontKind, 0},
     {"ftncn", &Parser::skipDestination, 0},
     {"ftnsep", &Parser::skipDestination, 0},
     {"ftnsepc", &Parser::skipDestination, 0},
@@ -719,6 +744,30 @@ const CodePage &Parser::codePage(int number)
     return it->second;
 }
 
+QString Parser::shownFamily(FontEntry &font)
+{
+    if (font.shown)
+        return *font.shown;
+    // Without a GUI there is no font database, and no layout to be slow.
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return *(font.shown = font.name);
+    if (!m_installedFamilies) {
+        m_installedFamilies.emplace();
+        for (const QString &family : QFontDatabase::families())
+            m_installedFamilies->insert(family.toCaseFolded());
+    }
+    if (m_installedFamilies->contains(font.name.toCaseFolded()) || m_missingFamiliesLookedUp++ < MaxMissingFamiliesLookedUp)
+        return *(font.shown = font.name);
+    QString generic;
+    if (font.generic == 'r')
+        generic = QStringLiteral("serif");
+    else if (font.generic == 's')
+        generic = QStringLiteral("sans-serif");
+    else if (font.generic == 'm')
+        generic = QStringLiteral("monospace");
+    return *(font.shown = generic);
+}
+
 int Parser::codePageOf(int font) const
 {
     const auto it = m_fonts.find(font < 0 ? m_defaultFont : font);
@@ -790,8 +839,15 @@ QTextCharFormat Parser::charFormat(const CharState &chars)
         return m_cachedFormat;
     QTextCharFormat format;
     const auto font = m_fonts.find(chars.font < 0 ? m_defaultFont : chars.font);
-    if (font != m_fonts.end() && !font->second.name.isEmpty())
-        format.setFontFamilies(QStringList{font->second.name});
+    if (font != m_fonts.end() && !font->second.name.isEmpty()) {
+        const QString shown = shownFamily(font->second);
+        if (!shown.isEmpty())
+            format.setFontFamilies(QStringList{shown});
+        // The name as a plain string also tells formats apart by their hash
+        // in Qt's table of a document's formats, which hashes a list of
+        // families by its type alone.
+        format.setProperty(DocumentProperty::FontName, font->second.name);
+    }
     format.setFontPointSize(chars.halfPoints / 2.0);
     if (chars.bold)
         format.setFontWeight(QFont::Bold);
@@ -852,7 +908,11 @@ void Parser::applyBlockFormat(const ParaState &p)
         format.setLineHeight(std::min(-spacing / PerPixel, 2000.0), QTextBlockFormat::FixedHeight);
     if (m_blockPageBreak || p.pageBreakBefore)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    m_cursor.setBlockFormat(format);
+    // Each change of a block's format walks Qt's tree of blocks; paragraphs
+    // mostly share their format, which the block got when it was made.
+    if (format != m_madeBlockFormat)
+        m_cursor.setBlockFormat(format);
+    m_madeBlockFormat = format;
 }
 
 void Parser::endParagraph()
@@ -861,7 +921,8 @@ void Parser::endParagraph()
     m_pendingCellTab = false;
     flushRun();
     applyBlockFormat(state().para);
-    m_cursor.insertBlock(QTextBlockFormat(), charFormat(state().chars));
+    m_madeBlockFormat.clearProperty(QTextFormat::PageBreakPolicy); // a break stands before one paragraph only
+    m_cursor.insertBlock(m_madeBlockFormat, charFormat(state().chars));
     m_blockHasContent = false;
     m_blockPageBreak = false;
 }
@@ -881,7 +942,7 @@ void Parser::pard(const Token &, int)
 void Parser::font(const Token &, int p)
 {
     if (state().destination == Destination::FontTable) {
-        if (m_currentFontEntry >= 0 && !m_fonts[m_currentFontEntry].nameBytes.isEmpty())
+        if (m_currentFontEntry >= 0 && !m_fontNameBytes.isEmpty())
             fontTableText(";");
         m_currentFontEntry = p;
         m_fonts[p] = FontEntry();
@@ -910,6 +971,15 @@ void Parser::fontCodePage(const Token &, int p)
     }
 }
 
+void Parser::fontKind(const Token &token, int)
+{
+    if (state().destination == Destination::FontTable && m_currentFontEntry >= 0)
+        m_fonts[m_currentFontEntry].generic = token.name == "froman" ? 'r'
+            : token.name == "fswiss"                                ? 's'
+            : token.name == "fmodern"                               ? 'm'
+                                                                    : 0;
+}
+
 void Parser::fontTableText(QByteArrayView bytes)
 {
     if (m_currentFontEntry < 0)
@@ -917,13 +987,13 @@ void Parser::fontTableText(QByteArrayView bytes)
     FontEntry &entry = m_fonts[m_currentFontEntry];
     for (const char c : bytes) {
         if (c != ';') {
-            entry.nameBytes.append(c);
+            m_fontNameBytes.append(c);
             continue;
         }
-        if (!entry.nameBytes.isEmpty()) {
+        if (!m_fontNameBytes.isEmpty()) {
             const int page = entry.codePage > 0 ? entry.codePage : m_codePage;
-            entry.name = codePage(entry.charset == 2 ? CodePage::Windows1252 : page).decode(entry.nameBytes).trimmed();
-            entry.nameBytes.clear();
+            entry.name = codePage(entry.charset == 2 ? CodePage::Windows1252 : page).decode(m_fontNameBytes).trimmed();
+            m_fontNameBytes.clear();
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "rtfwriter.h"
 
+#include "documentproperties.h"
 #include "rtfsymbols.h"
 
 #include <QBuffer>
@@ -163,7 +164,10 @@ CharProps Writer::propsOf(const QTextCharFormat &format)
 {
     CharProps p;
     const QStringList families = format.fontFamilies().toStringList();
-    p.font = families.isEmpty() || families.constFirst().isEmpty() ? 0 : fontIndex(families.constFirst());
+    const QString name = format.hasProperty(DocumentProperty::FontName) ? format.stringProperty(DocumentProperty::FontName)
+        : families.isEmpty()                                            ? QString()
+                                                                        : families.constFirst();
+    p.font = name.isEmpty() ? 0 : fontIndex(name);
     p.halfPoints = format.hasProperty(QTextFormat::FontPointSize) ? halfPointsOf(format.fontPointSize())
                                                                   : m_defaultHalfPoints;
     p.bold = format.fontWeight() >= QFont::DemiBold;

@@ -1,6 +1,7 @@
 #include "richtextbox.h"
 
 #include "formats/documentfile.h"
+#include "formats/documentproperties.h"
 #include "olecolor.h"
 #include "formats/plaintext.h"
 #include "twips.h"
@@ -220,6 +221,7 @@ void RichTextBox::setSelFontName(const QString &name)
 {
     QTextCharFormat format;
     format.setFontFamilies(QStringList{name});
+    format.setProperty(DocumentProperty::FontName, name);
     mergeFormat(format);
 }
 
