@@ -44,6 +44,7 @@ struct CharState
     bool italic = false;
     bool underline = false;
     bool strike = false;
+    bool hidden = false;
     qint8 vertical = 0; // 1 superscript, -1 subscript
 
     friend bool operator==(const CharState &, const CharState &) = default;
@@ -139,6 +140,7 @@ public:
     void bold(const Token &, int p) { setChar(&CharState::bold, p != 0); }
     void italic(const Token &, int p) { setChar(&CharState::italic, p != 0); }
     void strike(const Token &, int p) { setChar(&CharState::strike, p != 0); }
+    void hidden(const Token &, int p) { setChar(&CharState::hidden, p != 0); }
     void underline(const Token &, int p) { setChar(&CharState::underline, p != 0); }
     void underlineNone(const Token &, int) { setChar(&CharState::underline, false); }
     void fontSize(const Token &, int p) { setChar(&CharState::halfPoints, std::clamp(p, 2, 3276)); }
@@ -220,6 +222,7 @@ private:
     void applyBlockFormat(const ParaState &p);
     void finishPicture(const Picture &picture);
     void fontTableText(QByteArrayView bytes);
+    void decodeFontNameBytes();
 
     const CodePage &codePage(int number);
     QString shownFamily(FontEntry &font);
@@ -242,7 +245,10 @@ private:
     int m_defaultFont = 0;
     std::map<int, FontEntry> m_fonts;
     int m_currentFontEntry = -1;
-    QByteArray m_fontNameBytes; // of the current entry, until its ";"
+    // The name of the current entry until its ";": bytes not yet decoded
+    // and the text before them.
+    QByteArray m_fontNameBytes;
+    QString m_fontName;
     std::vector<Color> m_colors;
     Color m_pendingColor;
     std::map<int, CodePage> m_codePages;
@@ -471,6 +477,7 @@ constexpr ControlWord ControlWords[] = {
     {"up", &Parser::raise, 6},
     {"upr", &Parser::container, 0},
     {"userprops", &Parser::skipDestination, 0},
+    {"v", &Parser::hidden, 1},
     {"wbitmap", &Parser::pictureFormat, 0},
     {"wmetafile", &Parser::pictureFormat, 0},
     {"xe", &Parser::skipDestination, 0},
@@ -860,8 +867,14 @@ QTextCharFormat Parser::charFormat(const CharState &chars)
     if (chars.vertical)
         format.setVerticalAlignment(chars.vertical > 0 ? QTextCharFormat::AlignSuperScript
                                                        : QTextCharFormat::AlignSubScript);
-    if (const QBrush fg = colorBrush(chars.color); fg.style() != Qt::NoBrush)
+    if (const QBrush fg = colorBrush(chars.color); chars.hidden) {
+        format.setProperty(DocumentProperty::Hidden, true);
+        format.setForeground(QColor::fromRgb(DocumentProperty::HiddenTextColor));
+        if (fg.style() != Qt::NoBrush)
+            format.setProperty(DocumentProperty::HiddenOwnColor, fg.color());
+    } else if (fg.style() != Qt::NoBrush) {
         format.setForeground(fg);
+    }
     if (const QBrush bg = colorBrush(chars.background); bg.style() != Qt::NoBrush)
         format.setBackground(bg);
     m_cachedChars = chars;
@@ -942,7 +955,7 @@ void Parser::pard(const Token &, int)
 void Parser::font(const Token &, int p)
 {
     if (state().destination == Destination::FontTable) {
-        if (m_currentFontEntry >= 0 && !m_fontNameBytes.isEmpty())
+        if (m_currentFontEntry >= 0 && !(m_fontNameBytes.isEmpty() && m_fontName.isEmpty()))
             fontTableText(";");
         m_currentFontEntry = p;
         m_fonts[p] = FontEntry();
@@ -980,20 +993,29 @@ void Parser::fontKind(const Token &token, int)
                                                                     : 0;
 }
 
+void Parser::decodeFontNameBytes()
+{
+    if (m_fontNameBytes.isEmpty() || m_currentFontEntry < 0)
+        return;
+    const FontEntry &entry = m_fonts[m_currentFontEntry];
+    const int page = entry.codePage > 0 ? entry.codePage : m_codePage;
+    codePage(entry.charset == 2 ? CodePage::Windows1252 : page).appendDecoded(m_fontNameBytes, m_fontName);
+    m_fontNameBytes.clear();
+}
+
 void Parser::fontTableText(QByteArrayView bytes)
 {
     if (m_currentFontEntry < 0)
         return;
-    FontEntry &entry = m_fonts[m_currentFontEntry];
     for (const char c : bytes) {
         if (c != ';') {
             m_fontNameBytes.append(c);
             continue;
         }
-        if (!m_fontNameBytes.isEmpty()) {
-            const int page = entry.codePage > 0 ? entry.codePage : m_codePage;
-            entry.name = codePage(entry.charset == 2 ? CodePage::Windows1252 : page).decode(m_fontNameBytes).trimmed();
-            m_fontNameBytes.clear();
+        decodeFontNameBytes();
+        if (!m_fontName.isEmpty()) {
+            m_fonts[m_currentFontEntry].name = m_fontName.trimmed();
+            m_fontName.clear();
         }
     }
 }
@@ -1062,6 +1084,10 @@ void Parser::symbol(const Token &token, int)
 void Parser::unicode(const Token &, int p)
 {
     m_skipCharacters = 0;
+    if (state().destination == Destination::FontTable && m_currentFontEntry >= 0 && p >= -32768 && p <= 65535) {
+        decodeFontNameBytes();
+        m_fontName.append(QChar(char16_t(p < 0 ? p + 65536 : p)));
+    }
     if (state().destination != Destination::Text) {
         m_skipCharacters = state().unicodeSkip;
         return;

@@ -100,6 +100,7 @@ struct CharProps
     bool italic = false;
     bool underline = false;
     bool strike = false;
+    bool hidden = false;
     int vertical = 0;
 };
 
@@ -174,8 +175,14 @@ CharProps Writer::propsOf(const QTextCharFormat &format)
     p.italic = format.fontItalic();
     p.underline = format.fontUnderline();
     p.strike = format.fontStrikeOut();
-    if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
+    p.hidden = format.boolProperty(DocumentProperty::Hidden);
+    if (p.hidden) {
+        // The grey only shows that the text is hidden.
+        if (format.hasProperty(DocumentProperty::HiddenOwnColor))
+            p.color = colorIndex(format.colorProperty(DocumentProperty::HiddenOwnColor));
+    } else if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush) {
         p.color = colorIndex(format.foreground().color());
+    }
     if (format.hasProperty(QTextFormat::BackgroundBrush) && format.background().style() != Qt::NoBrush)
         p.background = colorIndex(format.background().color());
     const auto vertical = format.verticalAlignment();
@@ -199,6 +206,8 @@ void Writer::switchTo(const CharProps &next)
         next.underline ? word("ul") : word("ulnone");
     if (next.strike != c.strike)
         next.strike ? word("strike") : word("strike", 0);
+    if (next.hidden != c.hidden)
+        next.hidden ? word("v") : word("v", 0);
     if (next.color != c.color)
         word("cf", next.color);
     if (next.background != c.background)
