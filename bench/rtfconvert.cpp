@@ -1,10 +1,12 @@
 // rtfconvert [-v] IN OUT
 //
 // Loads IN through the editor's own LoadFile and writes OUT by its
-// extension: .txt the plain text, a line for each paragraph, .rtf through
+// extension: .txt the plain text, a line for each paragraph, with each
+// footnote's text in brackets after its mark, .rtf through
 // SaveFile, .html the loaded document as Qt's HTML. With -v, prints how long
 // each step took.
 
+#include "formats/documentproperties.h"
 #include "platform/richtextbox.h"
 
 #include <QApplication>
@@ -49,7 +51,16 @@ int main(int argc, char *argv[])
         } else {
             // A paragraph at a time, so the output costs no copy of the whole text.
             for (QTextBlock block = box.document()->begin(); written && block.isValid(); block = block.next()) {
-                const QByteArray line = block.text().replace(QChar::LineSeparator, u'\n').toUtf8() + '\n';
+                QString text;
+                for (auto it = block.begin(); !it.atEnd(); ++it) {
+                    const QTextCharFormat format = it.fragment().charFormat();
+                    if (format.objectType() == DocumentProperty::KeptObjectType)
+                        continue;
+                    text += it.fragment().text();
+                    if (format.hasProperty(DocumentProperty::NoteText))
+                        text += u'[' + format.stringProperty(DocumentProperty::NoteText) + u']';
+                }
+                const QByteArray line = text.replace(QChar::LineSeparator, u'\n').toUtf8() + '\n';
                 written = file.write(line) == line.size();
             }
         }

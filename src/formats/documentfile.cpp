@@ -75,19 +75,19 @@ QString notOrdinaryFile(const QString &path)
 ReadResult read(const QString &path, Format format, QTextDocument &document)
 {
     if (const QString kind = notOrdinaryFile(path); !kind.isEmpty())
-        return {notAFile(kind), false};
+        return {notAFile(kind), false, {}};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {sentence(file.errorString()), false};
+        return {sentence(file.errorString()), false, {}};
 #ifdef Q_OS_UNIX
     // Something put in the file's place between the look and the opening is
     // still not read.
     struct stat status;
     if (::fstat(file.handle(), &status) == 0 && !kindOf(status.st_mode).isEmpty())
-        return {notAFile(kindOf(status.st_mode)), false};
+        return {notAFile(kindOf(status.st_mode)), false, {}};
 #endif
     if (file.size() > MaxFileSize)
-        return {QStringLiteral("The file is too large to open (%1 MB).").arg(file.size() >> 20), false};
+        return {QStringLiteral("The file is too large to open (%1 MB).").arg(file.size() >> 20), false, {}};
 
     // Mapping the file spares a copy of it; devices that cannot be mapped are read.
     QByteArray readBytes;
@@ -97,19 +97,19 @@ ReadResult read(const QString &path, Format format, QTextDocument &document)
     } else {
         readBytes = file.read(MaxFileSize + 1);
         if (file.error() != QFileDevice::NoError)
-            return {sentence(file.errorString()), false};
+            return {sentence(file.errorString()), false, {}};
         if (readBytes.size() > MaxFileSize)
-            return {QStringLiteral("The file is too large to open."), false};
+            return {QStringLiteral("The file is too large to open."), false, {}};
         bytes = readBytes;
     }
 
     if (const qsizetype start = format == Format::Detect ? rtfStart(bytes) : -1; start >= 0) {
         const RtfReader::Result result = RtfReader::read(bytes.sliced(start), document);
-        return {QString(), result.droppedPictures};
+        return {QString(), result.droppedPictures, result.dropped};
     }
     const bool utf16 = bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff");
     if (!utf16 && bytes.contains('\0'))
-        return {QStringLiteral("It is not a text or RTF document: it holds binary data."), false};
+        return {QStringLiteral("It is not a text or RTF document: it holds binary data."), false, {}};
     document.setPlainText(PlainText::toLfLineEnds(PlainText::decode(bytes)));
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QTextDocument;
 
@@ -17,6 +18,8 @@ struct ReadResult
     QString error; // empty on success
     // The file held pictures in a format that cannot be kept.
     bool droppedPictures = false;
+    // Everything the file held that a save will not keep, each named.
+    QStringList dropped;
 };
 
 // What the path names when it is not an ordinary file ("a named pipe", "a

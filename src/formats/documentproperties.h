@@ -17,4 +17,26 @@ constexpr int Hidden = QTextFormat::UserProperty + 2;
 constexpr int HiddenOwnColor = QTextFormat::UserProperty + 3;
 constexpr QRgb HiddenTextColor = 0xFF9A9A9A;
 
+// Parts of an RTF file that the editor does not show but a save writes back
+// as they came (footnotes, comments, fields of other kinds). Their font and
+// colour numbers refer to the file's own tables, kept on the document.
+// QByteArray: markup that a shown mark (a footnote's number) stands for.
+constexpr int KeptMark = QTextFormat::UserProperty + 4;
+// QByteArray: groups that follow the mark, or that an invisible object
+// character stands for.
+constexpr int KeptAfter = QTextFormat::UserProperty + 5;
+// int: sets kept parts apart, so that two alike never merge into one.
+constexpr int KeptId = QTextFormat::UserProperty + 6;
+// QString: the text of a footnote or endnote, for plain-text output.
+constexpr int NoteText = QTextFormat::UserProperty + 7;
+constexpr int KeptObjectType = QTextFormat::UserObject + 1;
+
+// Properties of the document (QObject properties).
+// QByteArrayList: document-level groups (information, headers, footers).
+constexpr char KeptGroups[] = "quillmereKeptGroups";
+// QHash<int, QString>: the file's font table, by number.
+constexpr char SourceFonts[] = "quillmereSourceFonts";
+// QHash<int, QColor>: the file's colour table, by number; invalid for auto.
+constexpr char SourceColors[] = "quillmereSourceColors";
+
 } // namespace DocumentProperty

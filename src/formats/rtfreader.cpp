@@ -125,10 +125,12 @@ constexpr int MaxMissingFamiliesLookedUp = 64;
 class Parser
 {
 public:
-    Parser(QByteArrayView rtf, QTextDocument &document)
-        : m_tokens(rtf)
+    Parser(QByteArrayView rtf, QTextDocument &document, bool insideNote = false)
+        : m_rtf(rtf)
+        , m_tokens(rtf)
         , m_document(document)
         , m_cursor(&document)
+        , m_insideNote(insideNote)
     {
     }
 
@@ -186,6 +188,19 @@ public:
     void picture(const Token &, int);
     void container(const Token &, int) { setDestination(Destination::Container); }
     void shown(const Token &, int) { setDestination(Destination::Text); }
+    void keepDocument(const Token &, int) { beginKeeping(KeepPlace::Document); }
+    void keepInline(const Token &, int) { beginKeeping(KeepPlace::Inline); }
+    void footnote(const Token &, int);
+    void keepWord(const Token &t, int);
+    void footnoteMark(const Token &, int);
+    void drawing(const Token &, int);
+    void object(const Token &, int);
+    void shape(const Token &, int);
+    void shapePicture(const Token &, int);
+    void shapeResult(const Token &, int);
+    void shapeText(const Token &, int);
+    void pictureFallback(const Token &, int);
+    void droppedEntry(const Token &, int);
 
 private:
     GroupState &state() { return m_stack.back(); }
@@ -211,6 +226,11 @@ private:
     void hexByte(char byte);
 
     void beginSkip();
+    enum class KeepPlace { Document, Inline, Note };
+    void beginKeeping(KeepPlace place);
+    void finishKeeping();
+    void insertKept(const QByteArray &after);
+    void drop(const QString &what);
     void setDestination(Destination destination);
     bool consumeSkippedCharacter();
 
@@ -230,12 +250,31 @@ private:
     QTextCharFormat charFormat(const CharState &chars);
     QBrush colorBrush(int index) const;
 
+    QByteArrayView m_rtf;
     RtfTokenizer m_tokens;
     QTextDocument &m_document;
     QTextCursor m_cursor;
     RtfReader::Result m_result;
 
     std::vector<GroupState> m_stack;
+    qsizetype m_groupStart = 0; // where the last group opened
+
+    // The group being kept whole, from its "{", while it is skipped.
+    struct Keeping
+    {
+        qsizetype start = 0;
+        KeepPlace place = KeepPlace::Document;
+    };
+    std::optional<Keeping> m_keeping;
+    const bool m_insideNote; // reading a note's own text, for its tooltip
+    QByteArrayList m_documentGroups;
+    int m_keptCount = 0;
+    int m_noteCount = 0;
+    int m_markStart = -1; // the last footnote mark, while nothing follows it
+    int m_markEnd = -1;
+    bool m_shapeTextShown = false; // the current shape's text was shown
+    size_t m_shapeTextDepth = 0;   // of the group whose text is a shape's, or 0
+    bool m_shapePictureDropped = false;
     int m_overflowDepth = 0;   // groups beyond MaxStoredDepth
     int m_skipDepth = 0;       // >0 while inside a skipped destination
     bool m_optionalDestination = false; // after "\*"
@@ -295,15 +334,17 @@ constexpr ControlWord ControlWords[] = {
     {"aftncn", &Parser::skipDestination, 0},
     {"aftnsep", &Parser::skipDestination, 0},
     {"aftnsepc", &Parser::skipDestination, 0},
-    {"annotation", &Parser::skipDestination, 0},
+    {"annotation", &Parser::keepInline, 0},
     {"ansi", &Parser::codePage, CodePage::Windows1252},
     {"ansicpg", &Parser::codePage, CodePage::Windows1252},
-    {"atnauthor", &Parser::skipDestination, 0},
-    {"atndate", &Parser::skipDestination, 0},
-    {"atnid", &Parser::skipDestination, 0},
-    {"atnparent", &Parser::skipDestination, 0},
-    {"atnref", &Parser::skipDestination, 0},
-    {"atntime", &Parser::skipDestination, 0},
+    {"atnauthor", &Parser::keepInline, 0},
+    {"atndate", &Parser::keepInline, 0},
+    {"atnid", &Parser::keepInline, 0},
+    {"atnparent", &Parser::keepInline, 0},
+    {"atnref", &Parser::keepInline, 0},
+    {"atntime", &Parser::keepInline, 0},
+    {"atrfend", &Parser::keepInline, 0},
+    {"atrfstart", &Parser::keepInline, 0},
     {"author", &Parser::skipDestination, 0},
     {"b", &Parser::bold, 1},
     {"bkmkend", &Parser::skipDestination, 0},
@@ -315,7 +356,9 @@ constexpr ControlWord ControlWords[] = {
     {"cb", &Parser::background, 0},
     {"cell", &Parser::cell, 0},
     {"cf", &Parser::foreground, 0},
+    {"chatn", &Parser::keepWord, 0},
     {"chcbpat", &Parser::background, 0},
+    {"chftn", &Parser::footnoteMark, 0},
     {"colortbl", &Parser::colorTable, 0},
     {"comment", &Parser::skipDestination, 0},
     {"company", &Parser::skipDestination, 0},
@@ -324,9 +367,10 @@ constexpr ControlWord ControlWords[] = {
     {"deff", &Parser::defaultFont, 0},
     {"dibitmap", &Parser::pictureFormat, 0},
     {"dn", &Parser::lower, 6},
-    {"do", &Parser::skipDestination, 0},
+    {"do", &Parser::drawing, 0},
     {"doccomm", &Parser::skipDestination, 0},
     {"docvar", &Parser::skipDestination, 0},
+    {"dptxbxtext", &Parser::shapeText, 0},
     {"emdash", &Parser::symbol, 0},
     {"emfblip", &Parser::pictureFormat, 0},
     {"emspace", &Parser::symbol, 0},
@@ -341,11 +385,11 @@ constexpr ControlWord ControlWords[] = {
     {"fmodern", &Parser::fontKind, 0},
     {"fnil", &Parser::fontKind, 0},
     {"fonttbl", &Parser::fontTable, 0},
-    {"footer", &Parser::skipDestination, 0},
-    {"footerf", &Parser::skipDestination, 0},
-    {"footerl", &Parser::skipDestination, 0},
-    {"footerr", &Parser::skipDestination, 0},
-    {"footnote", &Parser::skipDestination, 0},
+    {"footer", &Parser::keepDocument, 0},
+    {"footerf", &Parser::keepDocument, 0},
+    {"footerl", &Parser::keepDocument, 0},
+    {"footerr", &Parser::keepDocument, 0},
+    {"footnote", &Parser::footnote, 0},
     {"froman", &Parser::fontKind, 0},
     {"fs", &Parser::fontSize, 24},
     {"fscript", &Parser::fontKind, 0},
@@ -356,14 +400,14 @@ constexpr ControlWord ControlWords[] = {
     {"ftnsepc", &Parser::skipDestination, 0},
     {"generator", &Parser::skipDestination, 0},
     {"green", &Parser::colorComponent, 0},
-    {"header", &Parser::skipDestination, 0},
-    {"headerf", &Parser::skipDestination, 0},
-    {"headerl", &Parser::skipDestination, 0},
-    {"headerr", &Parser::skipDestination, 0},
+    {"header", &Parser::keepDocument, 0},
+    {"headerf", &Parser::keepDocument, 0},
+    {"headerl", &Parser::keepDocument, 0},
+    {"headerr", &Parser::keepDocument, 0},
     {"highlight", &Parser::background, 0},
     {"hlinkbase", &Parser::skipDestination, 0},
     {"i", &Parser::italic, 1},
-    {"info", &Parser::skipDestination, 0},
+    {"info", &Parser::keepDocument, 0},
     {"jpegblip", &Parser::pictureFormat, 0},
     {"keywords", &Parser::skipDestination, 0},
     {"ldblquote", &Parser::symbol, 0},
@@ -382,12 +426,12 @@ constexpr ControlWord ControlWords[] = {
     {"nestrow", &Parser::row, 0},
     {"nextfile", &Parser::skipDestination, 0},
     {"nonesttables", &Parser::skipDestination, 0},
-    {"nonshppict", &Parser::skipDestination, 0},
+    {"nonshppict", &Parser::pictureFallback, 0},
     {"nosupersub", &Parser::noSuperSub, 0},
     {"objalias", &Parser::skipDestination, 0},
     {"objclass", &Parser::skipDestination, 0},
     {"objdata", &Parser::skipDestination, 0},
-    {"object", &Parser::container, 0},
+    {"object", &Parser::object, 0},
     {"objname", &Parser::skipDestination, 0},
     {"objsect", &Parser::skipDestination, 0},
     {"objtime", &Parser::skipDestination, 0},
@@ -430,13 +474,15 @@ constexpr ControlWord ControlWords[] = {
     {"row", &Parser::row, 0},
     {"rquote", &Parser::symbol, 0},
     {"rtlmark", &Parser::symbol, 0},
-    {"rxe", &Parser::skipDestination, 0},
+    {"rxe", &Parser::droppedEntry, 0},
     {"sa", &Parser::spaceAfter, 0},
     {"sb", &Parser::spaceBefore, 0},
     {"sect", &Parser::section, 0},
-    {"shp", &Parser::container, 0},
-    {"shppict", &Parser::shown, 0},
-    {"shprslt", &Parser::shown, 0},
+    {"shp", &Parser::shape, 0},
+    {"shpinst", &Parser::container, 0},
+    {"shppict", &Parser::shapePicture, 0},
+    {"shprslt", &Parser::shapeResult, 0},
+    {"shptxt", &Parser::shapeText, 0},
     {"sl", &Parser::lineSpacing, 0},
     {"slmult", &Parser::lineMultiple, 0},
     {"sn", &Parser::skipDestination, 0},
@@ -449,10 +495,10 @@ constexpr ControlWord ControlWords[] = {
     {"super", &Parser::superscript, 0},
     {"sv", &Parser::skipDestination, 0},
     {"tab", &Parser::symbol, 0},
-    {"tc", &Parser::skipDestination, 0},
+    {"tc", &Parser::droppedEntry, 0},
     {"template", &Parser::skipDestination, 0},
     {"title", &Parser::skipDestination, 0},
-    {"txe", &Parser::skipDestination, 0},
+    {"txe", &Parser::droppedEntry, 0},
     {"u", &Parser::unicode, 0},
     {"uc", &Parser::unicodeSkip, 1},
     {"ud", &Parser::shown, 0},
@@ -480,7 +526,7 @@ constexpr ControlWord ControlWords[] = {
     {"v", &Parser::hidden, 1},
     {"wbitmap", &Parser::pictureFormat, 0},
     {"wmetafile", &Parser::pictureFormat, 0},
-    {"xe", &Parser::skipDestination, 0},
+    {"xe", &Parser::droppedEntry, 0},
     {"zwj", &Parser::symbol, 0},
     {"zwnj", &Parser::symbol, 0},
 };
@@ -505,7 +551,10 @@ const ControlWord *findControlWord(QByteArrayView name)
 bool isDestinationHandler(Handler h)
 {
     return h == &Parser::skipDestination || h == &Parser::fontTable || h == &Parser::colorTable
-        || h == &Parser::picture || h == &Parser::container || h == &Parser::shown;
+        || h == &Parser::picture || h == &Parser::container || h == &Parser::shown || h == &Parser::keepDocument
+        || h == &Parser::keepInline || h == &Parser::footnote || h == &Parser::drawing || h == &Parser::object
+        || h == &Parser::shape || h == &Parser::shapePicture || h == &Parser::shapeResult || h == &Parser::shapeText
+        || h == &Parser::pictureFallback || h == &Parser::droppedEntry;
 }
 
 RtfReader::Result Parser::run()
@@ -517,8 +566,8 @@ RtfReader::Result Parser::run()
         if (m_skipDepth > 0) {
             if (token.type == TokenType::GroupStart)
                 ++m_skipDepth;
-            else if (token.type == TokenType::GroupEnd)
-                --m_skipDepth;
+            else if (token.type == TokenType::GroupEnd && --m_skipDepth == 0 && m_keeping)
+                finishKeeping();
             continue;
         }
         switch (token.type) {
@@ -536,6 +585,8 @@ RtfReader::Result Parser::run()
         }
     }
     // A truncated file ends its open groups here.
+    if (m_keeping)
+        finishKeeping();
     while (m_stack.size() > 1 || m_overflowDepth > 0)
         groupEnd();
     flushBytes();
@@ -547,6 +598,18 @@ RtfReader::Result Parser::run()
         applyBlockFormat(m_blockPara);
     }
     m_cursor.endEditBlock();
+    if (!m_documentGroups.isEmpty())
+        m_document.setProperty(DocumentProperty::KeptGroups, QVariant::fromValue(m_documentGroups));
+    if (!m_documentGroups.isEmpty() || m_keptCount > 0) {
+        QHash<int, QString> fonts;
+        for (const auto &[number, font] : m_fonts)
+            fonts.insert(number, font.name);
+        m_document.setProperty(DocumentProperty::SourceFonts, QVariant::fromValue(fonts));
+        QHash<int, QColor> colors;
+        for (size_t i = 1; i < m_colors.size(); ++i)
+            colors.insert(int(i), colorBrush(int(i)).color());
+        m_document.setProperty(DocumentProperty::SourceColors, QVariant::fromValue(colors));
+    }
     return m_result;
 }
 
@@ -571,6 +634,7 @@ RtfTokenizer::Token Parser::nextToken()
 
 void Parser::groupStart()
 {
+    m_groupStart = m_tokens.position() - 1;
     flushBytes();
     m_optionalDestination = false;
     m_skipCharacters = 0;
@@ -599,6 +663,11 @@ void Parser::groupEnd()
         m_colors.push_back(m_pendingColor);
         m_pendingColor = Color();
     }
+    if (m_shapeTextDepth == m_stack.size()) {
+        m_shapeTextDepth = 0;
+        if (m_blockHasContent || !m_run.isEmpty())
+            endParagraph();
+    }
     if (closing == Destination::Picture && !m_pictures.empty() && m_pictures.back().depth == m_stack.size()) {
         const Picture picture = std::move(m_pictures.back());
         m_pictures.pop_back();
@@ -619,6 +688,177 @@ void Parser::beginSkip()
     else if (m_stack.size() > 1)
         m_stack.pop_back();
     m_skipDepth = 1;
+}
+
+void Parser::beginKeeping(KeepPlace place)
+{
+    if (state().destination != Destination::Text || m_insideNote) {
+        beginSkip();
+        return;
+    }
+    const qsizetype start = m_groupStart;
+    beginSkip();
+    m_keeping = Keeping{start, place};
+}
+
+void Parser::finishKeeping()
+{
+    const Keeping keeping = *m_keeping;
+    m_keeping.reset();
+    const QByteArray group = m_rtf.sliced(keeping.start, m_tokens.position() - keeping.start).toByteArray();
+    switch (keeping.place) {
+    case KeepPlace::Document: m_documentGroups.append(group); return;
+    case KeepPlace::Inline: insertKept(group); return;
+    case KeepPlace::Note: break;
+    }
+
+    // The note's text, read on its own, shows over its mark.
+    QTextDocument note;
+    Parser(QByteArray("{\\rtf1\\ansi\\ansicpg" + QByteArray::number(m_codePage) + ' ' + group + '}'), note, true).run();
+    const QString text = note.toPlainText().simplified();
+    flushBytes();
+    flushRun();
+    if (m_markEnd >= 0 && m_markEnd == m_cursor.position()) {
+        QTextCursor mark(&m_document);
+        mark.setPosition(m_markStart);
+        mark.setPosition(m_markEnd, QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        format.setProperty(DocumentProperty::KeptAfter, group);
+        format.setProperty(DocumentProperty::NoteText, text);
+        format.setToolTip(text);
+        mark.mergeCharFormat(format);
+        m_markEnd = -1;
+        return;
+    }
+    insertKept(group);
+}
+
+void Parser::insertKept(const QByteArray &after)
+{
+    flushBytes();
+    flushRun();
+    if (m_pendingCellTab) {
+        m_pendingCellTab = false;
+        appendChar(u'\t');
+        flushRun();
+    }
+    QTextCharFormat format;
+    format.setObjectType(DocumentProperty::KeptObjectType);
+    format.setProperty(DocumentProperty::KeptAfter, after);
+    format.setProperty(DocumentProperty::KeptId, ++m_keptCount);
+    m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+    m_blockHasContent = true;
+    m_blockPara = state().para;
+}
+
+void Parser::drop(const QString &what)
+{
+    if (!m_insideNote && !m_result.dropped.contains(what))
+        m_result.dropped.append(what);
+}
+
+void Parser::footnote(const Token &, int)
+{
+    if (m_insideNote) // the note's own text, read for its tooltip
+        setDestination(Destination::Text);
+    else
+        beginKeeping(KeepPlace::Note);
+}
+
+void Parser::keepWord(const Token &token, int)
+{
+    if (state().destination == Destination::Text && !m_insideNote)
+        insertKept('\\' + token.name.toByteArray() + ' ');
+}
+
+void Parser::footnoteMark(const Token &token, int)
+{
+    if (state().destination != Destination::Text || m_insideNote)
+        return;
+    flushBytes();
+    flushRun();
+    if (m_pendingCellTab) {
+        m_pendingCellTab = false;
+        appendChar(u'\t');
+        flushRun();
+    }
+    QTextCharFormat format = charFormat(state().chars);
+    format.setProperty(DocumentProperty::KeptMark, QByteArray('\\' + token.name.toByteArray() + ' '));
+    format.setProperty(DocumentProperty::KeptId, ++m_keptCount);
+    m_markStart = m_cursor.position();
+    m_cursor.insertText(QString::number(++m_noteCount), format);
+    m_markEnd = m_cursor.position();
+    m_blockHasContent = true;
+    m_blockPara = state().para;
+}
+
+void Parser::drawing(const Token &, int)
+{
+    drop(QStringLiteral("text boxes and shapes (their text is kept)"));
+    setDestination(Destination::Container);
+}
+
+void Parser::object(const Token &, int)
+{
+    drop(QStringLiteral("embedded objects (their pictures or text are kept)"));
+    setDestination(Destination::Container);
+}
+
+void Parser::shape(const Token &, int)
+{
+    m_shapeTextShown = false;
+    m_shapePictureDropped = false;
+    setDestination(Destination::Container);
+}
+
+void Parser::shapePicture(const Token &, int)
+{
+    m_shapePictureDropped = false;
+    setDestination(Destination::Text);
+}
+
+void Parser::shapeResult(const Token &, int)
+{
+    // The result repeats a shape's text as drawing objects.
+    if (m_shapeTextShown)
+        beginSkip();
+    else
+        setDestination(Destination::Text);
+}
+
+void Parser::shapeText(const Token &, int)
+{
+    drop(QStringLiteral("text boxes and shapes (their text is kept)"));
+    if (m_stack.size() < 2 || m_stack[m_stack.size() - 2].destination == Destination::Text
+        || m_stack[m_stack.size() - 2].destination == Destination::Container) {
+        m_shapeTextShown = true;
+        flushBytes();
+        // The box's text stands in paragraphs of its own.
+        if (m_blockHasContent || !m_run.isEmpty())
+            endParagraph();
+        setDestination(Destination::Text);
+        m_shapeTextDepth = m_stack.size();
+    } else {
+        beginSkip();
+    }
+}
+
+void Parser::pictureFallback(const Token &, int)
+{
+    // A picture's stand-in for readers that cannot show it, shown when the
+    // picture itself could not be.
+    if (m_shapePictureDropped)
+        setDestination(Destination::Text);
+    else
+        beginSkip();
+    m_shapePictureDropped = false;
+}
+
+void Parser::droppedEntry(const Token &, int)
+{
+    if (state().destination == Destination::Text)
+        drop(QStringLiteral("index and table-of-contents entries"));
+    beginSkip();
 }
 
 void Parser::setDestination(Destination destination)
@@ -828,6 +1068,7 @@ void Parser::appendText(QStringView text)
         flushRun();
     m_runChars = state().chars;
     m_run.append(text);
+    m_markEnd = -1;
     m_blockHasContent = true;
     m_blockPara = state().para;
 }
@@ -1161,6 +1402,8 @@ void Parser::finishPicture(const Picture &picture)
 {
     if (picture.format != PictureFormat::Png && picture.format != PictureFormat::Jpeg) {
         m_result.droppedPictures = true;
+        m_shapePictureDropped = true;
+        drop(QStringLiteral("pictures in formats other than PNG and JPEG"));
         return;
     }
     QByteArray data = picture.data;
@@ -1169,6 +1412,8 @@ void Parser::finishPicture(const Picture &picture)
     const QSize natural = reader.size();
     if (!natural.isValid()) { // not a picture after all
         m_result.droppedPictures = true;
+        m_shapePictureDropped = true;
+        drop(QStringLiteral("pictures in formats other than PNG and JPEG"));
         return;
     }
     const auto pixels = [](int goalTwips, int scale, int naturalPixels) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QStringList>
 
 class QTextDocument;
 
@@ -20,6 +21,9 @@ public:
         // The RTF held pictures in formats other than PNG and JPEG; they were
         // left out.
         bool droppedPictures = false;
+        // What else the file held that a save will not keep, each named
+        // for the writer ("text boxes and shapes").
+        QStringList dropped;
     };
 
     // Fills an empty document.

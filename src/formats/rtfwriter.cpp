@@ -2,6 +2,7 @@
 
 #include "documentproperties.h"
 #include "rtfsymbols.h"
+#include "rtftokenizer.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -127,6 +128,8 @@ private:
     void word(const char *control, int parameter) { appendWord(m_body, control, parameter); }
     void word(const char *control) { appendWord(m_body, control); }
     void picture(const QTextImageFormat &format);
+    void kept(const QTextCharFormat &format);
+    QByteArray renumbered(QByteArrayView rtf);
 
     const QTextDocument &m_document;
     const int m_defaultHalfPoints;
@@ -136,6 +139,9 @@ private:
     QList<QColor> m_colorOrder;
     CharProps m_current;
     QByteArray m_body;
+    // The tables of the file the document came from, for its kept parts.
+    QHash<int, QString> m_sourceFonts;
+    QHash<int, QColor> m_sourceColors;
 };
 
 int Writer::fontIndex(const QString &family)
@@ -269,6 +275,56 @@ void Writer::picture(const QTextImageFormat &format)
     m_body.append('}');
 }
 
+// Kept markup names fonts and colours by their numbers in the file it came
+// from; this document's tables number them anew.
+QByteArray Writer::renumbered(QByteArrayView rtf)
+{
+    QByteArray out;
+    out.reserve(rtf.size());
+    RtfTokenizer tokens(rtf);
+    qsizetype copied = 0;
+    for (;;) {
+        const qsizetype start = tokens.position();
+        const RtfTokenizer::Token token = tokens.next();
+        if (token.type == RtfTokenizer::Type::End)
+            break;
+        if (token.type != RtfTokenizer::Type::ControlWord || !token.hasParameter)
+            continue;
+        int number;
+        if (token.name == "f" && m_sourceFonts.contains(token.parameter)) {
+            number = fontIndex(m_sourceFonts.value(token.parameter));
+        } else if (token.name == "cf" || token.name == "cb" || token.name == "highlight" || token.name == "chcbpat"
+                   || token.name == "chcfpat") {
+            const QColor color = m_sourceColors.value(token.parameter);
+            number = color.isValid() ? colorIndex(color) : 0;
+        } else {
+            continue;
+        }
+        out.append(rtf.sliced(copied, start - copied));
+        out.append('\\');
+        out.append(token.name);
+        out.append(QByteArray::number(number));
+        out.append(' ');
+        copied = tokens.position();
+    }
+    out.append(rtf.sliced(copied));
+    return out;
+}
+
+void Writer::kept(const QTextCharFormat &format)
+{
+    if (format.hasProperty(DocumentProperty::KeptMark)) {
+        // The mark in a group of its own, so that its formatting ends with it.
+        const CharProps outside = m_current;
+        m_body.append('{');
+        switchTo(propsOf(format));
+        m_body.append(renumbered(format.property(DocumentProperty::KeptMark).toByteArray()));
+        m_body.append('}');
+        m_current = outside;
+    }
+    m_body.append(renumbered(format.property(DocumentProperty::KeptAfter).toByteArray()));
+}
+
 void Writer::paragraph(const QTextBlock &block)
 {
     const QTextBlockFormat f = block.blockFormat();
@@ -314,6 +370,10 @@ void Writer::paragraph(const QTextBlock &block)
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat format = fragment.charFormat();
+        if (format.hasProperty(DocumentProperty::KeptMark) || format.objectType() == DocumentProperty::KeptObjectType) {
+            kept(format);
+            continue;
+        }
         switchTo(propsOf(format));
         if (format.isImageFormat()) {
             const QString t = fragment.text();
@@ -328,7 +388,20 @@ void Writer::paragraph(const QTextBlock &block)
 
 QByteArray Writer::run()
 {
-    m_body.reserve(m_document.characterCount() + m_document.characterCount() / 4 + 1024);
+    m_sourceFonts = m_document.property(DocumentProperty::SourceFonts).value<QHash<int, QString>>();
+    m_sourceColors = m_document.property(DocumentProperty::SourceColors).value<QHash<int, QColor>>();
+    // The document's information stands after the tables, headers and
+    // footers at the start of the text.
+    QByteArray information;
+    for (const QByteArray &group : m_document.property(DocumentProperty::KeptGroups).value<QByteArrayList>()) {
+        if (group.startsWith("{\\info") || group.startsWith("{\\*\\info"))
+            information.append(renumbered(group));
+        else
+            m_body.append(renumbered(group));
+    }
+    if (!m_body.isEmpty())
+        m_body.append('\n');
+    m_body.reserve(m_body.size() + m_document.characterCount() + m_document.characterCount() / 4 + 1024);
     // Every paragraph ends with \par, the last one too, as RTF readers expect.
     for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
         paragraph(block);
@@ -348,6 +421,8 @@ QByteArray Writer::run()
         out.append("\\red" + QByteArray::number(c.red()) + "\\green" + QByteArray::number(c.green()) + "\\blue"
                    + QByteArray::number(c.blue()) + ';');
     out.append("}\n");
+    if (!information.isEmpty())
+        out.append(information + '\n');
     out.append(m_body);
     out.append("\n}\n");
     return out;

@@ -353,18 +353,18 @@ FileResult RichTextBox::LoadFile(const QString &path, const QString &fileType)
     else if (fileType == u"1")
         format = DocumentFile::Format::PlainText;
     else
-        return {QStringLiteral("Unknown file type \"%1\".").arg(fileType), false};
+        return {QStringLiteral("Unknown file type \"%1\".").arg(fileType), false, {}};
 
     auto loaded = std::make_unique<QTextDocument>();
     loaded->setUndoRedoEnabled(false);
     const DocumentFile::ReadResult result = DocumentFile::read(path, format, *loaded);
     if (!result.error.isEmpty())
-        return {result.error, false};
+        return {result.error, false, {}};
     replaceDocument(std::move(loaded));
-    return {QString(), result.droppedPictures};
+    return {QString(), result.droppedPictures, result.dropped};
 }
 
 FileResult RichTextBox::SaveFile(const QString &path) const
 {
-    return {DocumentFile::write(path, *document()), false};
+    return {DocumentFile::write(path, *document()), false, {}};
 }

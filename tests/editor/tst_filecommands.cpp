@@ -253,14 +253,19 @@ void tst_FileCommands::openWarnsOnceAboutPicturesItCannotKeep()
 {
     Fixture f;
     const QString path = f.path(QStringLiteral("old.rtf"));
-    writeFile(path, "{\\rtf1 a{\\pict\\wmetafile8 0102}b{\\pict\\emfblip 03}c}");
+    writeFile(path, "{\\rtf1 a{\\pict\\wmetafile8 0102}b{\\pict\\emfblip 03}c"
+                    "{\\object\\objemb{\\*\\objdata 01}{\\result d}}"
+                    "{\\shp{\\*\\shpinst{\\shptxt\\pard e\\par}}}}");
     f.dialogs.fileAnswers = {path};
     f.commands.Open();
-    QCOMPARE(f.editor()->Text(), QStringLiteral("abc"));
+    QCOMPARE(f.editor()->Text(), QStringLiteral("abcd\ne"));
     QCOMPARE(f.caption(), path);
+    // One message, before any save, naming each kind of thing once.
     QCOMPARE(f.dialogs.messages.size(), 1);
-    QVERIFY(f.dialogs.messages[0].text.contains(u"pictures"));
-    QVERIFY(f.dialogs.messages[0].text.contains(QDir::toNativeSeparators(path)));
+    const QString message = f.dialogs.messages[0].text;
+    QVERIFY(message.contains(QDir::toNativeSeparators(path)));
+    for (const QString &what : {QStringLiteral("PNG"), QStringLiteral("embedded objects"), QStringLiteral("text boxes")})
+        QCOMPARE(message.count(what), 1);
 }
 
 void tst_FileCommands::saveCommandsAskWithTheirFilters_data()

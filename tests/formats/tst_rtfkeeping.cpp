@@ -2,6 +2,7 @@
 #include "formats/rtfreader.h"
 #include "formats/rtfwriter.h"
 
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -14,6 +15,7 @@ class tst_RtfKeeping : public QObject
 private Q_SLOTS:
     void keptThroughASave_data();
     void keptThroughASave();
+    void keptPartsKeepTheirFontsAndColours();
     void fontsTheSystemLacksKeepTheirNames_data();
     void fontsTheSystemLacksKeepTheirNames();
 };
@@ -51,24 +53,66 @@ void tst_RtfKeeping::keptThroughASave_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("hidden");
     QTest::addColumn<QByteArrayList>("saved"); // what the saved RTF holds
+    QTest::addColumn<QString>("notes");        // the notes' texts, each after a "|"
+    QTest::addColumn<bool>("dropped");         // the reader names something a save loses
 
     const QByteArray head = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Times;}}{\\colortbl;\\red200\\green0\\blue0;}";
     QTest::newRow("hidden text") << head + "a{\\v secret}b}" << QStringLiteral("asecretb") << QStringLiteral("secret")
-                                 << QByteArrayList{"\\v secret\\v0"};
+                                 << QByteArrayList{"\\v secret\\v0"} << QString() << false;
     QTest::newRow("hidden text switched off") << head + "\\v a\\v0 b}" << QStringLiteral("ab") << QStringLiteral("a")
-                                              << QByteArrayList{"\\v a\\v0"};
+                                              << QByteArrayList{"\\v a\\v0"} << QString() << false;
     QTest::newRow("hidden text keeps its colour") << head + "\\cf1\\v red\\v0 shown}" << QStringLiteral("redshown")
-                                                  << QStringLiteral("red") << QByteArrayList{"\\red200\\green0\\blue0;", "\\v\\cf1 red\\v0 shown"};
+                                                  << QStringLiteral("red") << QByteArrayList{"\\red200\\green0\\blue0;", "\\v\\cf1 red\\v0 shown"}
+                                                  << QString() << false;
     QTest::newRow("hidden outside Latin-1") << head + "{\\v \\u1071?\\u1079?}}" << QStringLiteral("Яз") << QStringLiteral("Яз")
-                                            << QByteArrayList{"\\v \\u1071?\\u1079?\\par"};
+                                            << QByteArrayList{"\\v \\u1071?\\u1079?\\par"} << QString() << false;
     // Font names: in the font's code page, or as \\uN with a fallback.
     QTest::newRow("font name in its code page")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 \\'cf\\'e5\\'f0\\'ee;}}\\f0 x}") << QStringLiteral("x")
-        << QString() << QByteArrayList{"\\u1055?\\u1077?\\u1088?\\u1086?;"};
+        << QString() << QByteArrayList{"\\u1055?\\u1077?\\u1088?\\u1086?;"} << QString() << false;
     QTest::newRow("font name as unicode") << QByteArray("{\\rtf1\\ansi\\uc1{\\fonttbl{\\f0 \\u26126?\\u26397?;}}\\f0 x}")
-                                          << QStringLiteral("x") << QString() << QByteArrayList{"\\u26126?\\u26397?;"};
+                                          << QStringLiteral("x") << QString() << QByteArrayList{"\\u26126?\\u26397?;"} << QString() << false;
     QTest::newRow("font name mixing both") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Caf\\'e9 \\uc2\\u9731??;}}\\f0 x}")
-                                           << QStringLiteral("x") << QString() << QByteArrayList{"Caf\\u233\\'e9 \\u9731?;"};
+                                           << QStringLiteral("x") << QString() << QByteArrayList{"Caf\\u233\\'e9 \\u9731?;"} << QString()
+                                           << false;
+    // The document's information, headers and footers, as they came.
+    QTest::newRow("information") << head + "{\\info{\\title Ein R\\'e4tsel}{\\author Ann}{\\creatim\\yr2024\\mo3\\dy1}}a}"
+                                 << QStringLiteral("a") << QString()
+                                 << QByteArrayList{"}\n{\\info{\\title Ein R\\'e4tsel}{\\author Ann}{\\creatim\\yr2024\\mo3\\dy1}}\n"}
+                                 << QString() << false;
+    QTest::newRow("headers and footers") << head + "{\\header\\pard H\\par}{\\footerl\\pard\\qc F\\par}{\\*\\headerf G}a}"
+                                         << QStringLiteral("a") << QString()
+                                         << QByteArrayList{"{\\header\\pard H\\par}{\\footerl\\pard\\qc F\\par}{\\*\\headerf G}\n\\pard"}
+                                         << QString() << false;
+    // Footnotes and endnotes: the number stands in the text, the note travels with it.
+    QTest::newRow("footnote") << head + "a{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} Note \\u1071?.}b}"
+                              << QStringLiteral("a1b") << QString()
+                              << QByteArrayList{"a{\\super \\chftn }{\\footnote\\pard\\plain{\\super\\chftn} Note \\u1071?.}b"}
+                              << QStringLiteral("|Note Я.") << false;
+    QTest::newRow("footnotes count") << head + "{\\super\\chftn}{\\*\\footnote x}a{\\super\\chftn}{\\footnote\\ftnalt y}}"
+                                     << QStringLiteral("1a2") << QString()
+                                     << QByteArrayList{"{\\*\\footnote x}", "{\\footnote\\ftnalt y}"} << QStringLiteral("|x|y")
+                                     << false;
+    QTest::newRow("number without a note") << head + "a{\\super\\chftn}b}" << QStringLiteral("a1b") << QString()
+                                           << QByteArrayList{"a{\\super \\chftn }b"} << QString() << false;
+    // Comments stay where they were, unseen.
+    QTest::newRow("comment")
+        << head + "a{\\*\\atnid AW}{\\*\\atnauthor Ann}\\chatn{\\*\\annotation{\\*\\atndate 1}\\pard Remark}b}"
+        << QStringLiteral("a\uFFFC\uFFFC\uFFFC\uFFFCb") << QString()
+        << QByteArrayList{"a{\\*\\atnid AW}{\\*\\atnauthor Ann}\\chatn {\\*\\annotation{\\*\\atndate 1}\\pard Remark}b"}
+        << QString() << false;
+    // Text boxes: their text in paragraphs of its own, the box announced.
+    QTest::newRow("shape text")
+        << head + "a{\\shp{\\*\\shpinst{\\sp{\\sn t}{\\sv 1}}{\\shptxt\\pard Box\\par}}{\\shprslt{\\*\\do{\\dptxbxtext\\pard Box\\par}}}}b}"
+        << QStringLiteral("a\nBox\nb") << QString() << QByteArrayList{"a\\par", "Box\\par", "b\\par"} << QString() << true;
+    QTest::newRow("old text box") << head + "a{\\*\\do\\dobxcolumn\\dptxbx{\\dptxbxtext\\pard Old \\'e9\\par}}b}"
+                                  << QStringLiteral("a\nOld é\nb") << QString() << QByteArrayList{"Old \\u233\\'e9\\par"}
+                                  << QString() << true;
+    QTest::newRow("object shows its result") << head + "{\\object\\objemb{\\*\\objdata 01}{\\result shown}}}"
+                                             << QStringLiteral("shown") << QString() << QByteArrayList{"shown"} << QString()
+                                             << true;
+    QTest::newRow("index entry") << head + "a{\\xe entry}}" << QStringLiteral("a") << QString() << QByteArrayList{"a\\par"}
+                                 << QString() << true;
 }
 
 void tst_RtfKeeping::keptThroughASave()
@@ -76,9 +120,15 @@ void tst_RtfKeeping::keptThroughASave()
     QFETCH(QByteArray, rtf);
     QFETCH(QString, text);
     QTextDocument document;
-    RtfReader::read(rtf, document);
+    QTEST(!RtfReader::read(rtf, document).dropped.isEmpty(), "dropped");
     QCOMPARE(textOf(document), text);
     QTEST(charactersWith(document, DocumentProperty::Hidden), "hidden");
+    QString notes;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().hasProperty(DocumentProperty::NoteText))
+                notes += u'|' + it.fragment().charFormat().stringProperty(DocumentProperty::NoteText);
+    QTEST(notes, "notes");
     for (const QChar c : charactersWith(document, DocumentProperty::Hidden)) {
         QTextCursor cursor(&document);
         cursor.setPosition(int(textOf(document).indexOf(c)) + 1);
@@ -89,10 +139,39 @@ void tst_RtfKeeping::keptThroughASave()
     QFETCH(QByteArrayList, saved);
     for (const QByteArray &part : std::as_const(saved))
         QVERIFY2(file.contains(part), file.constData());
+    if (!rtf.contains("\\info"))
+        QVERIFY(!file.contains("\\info"));
+    if (!rtf.contains("\\header") && !rtf.contains("\\footer"))
+        QVERIFY(!file.contains("\\header") && !file.contains("\\footer"));
     QTextDocument reloaded;
     RtfReader::read(file, reloaded);
     QCOMPARE(textOf(reloaded), text);
     QTEST(charactersWith(reloaded, DocumentProperty::Hidden), "hidden");
+    QCOMPARE(RtfWriter::write(reloaded), file);
+}
+
+void tst_RtfKeeping::keptPartsKeepTheirFontsAndColours()
+{
+    // The saved file numbers its fonts and colours anew; the kept parts
+    // name the same ones through the new numbers.
+    const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times;}{\\f7 Quillmere Head;}{\\f9 Quillmere Note;}}"
+                           "{\\colortbl;\\red1\\green2\\blue3;\\red200\\green100\\blue50;}"
+                           "{\\header\\pard\\f7\\cf2 Head\\par}\\f0 a{\\super\\chftn}{\\footnote\\pard\\f9\\highlight1 Note}}";
+    QTextDocument document;
+    RtfReader::read(rtf, document);
+    const QByteArray file = RtfWriter::write(document);
+    QTextDocument reloaded;
+    RtfReader::read(file, reloaded);
+    const auto fonts = reloaded.property(DocumentProperty::SourceFonts).value<QHash<int, QString>>();
+    const auto colors = reloaded.property(DocumentProperty::SourceColors).value<QHash<int, QColor>>();
+    const auto number = [&](const char *pattern) {
+        const QRegularExpressionMatch match = QRegularExpression(QString::fromLatin1(pattern)).match(QString::fromLatin1(file));
+        return match.hasMatch() ? match.captured(1).toInt() : -1;
+    };
+    QCOMPARE(fonts.value(number(R"(\\header\\pard\\f(\d+))")), QStringLiteral("Quillmere Head"));
+    QCOMPARE(colors.value(number(R"(\\cf(\d+) Head)")), QColor(200, 100, 50));
+    QCOMPARE(fonts.value(number(R"(\\footnote\\pard\\f(\d+))")), QStringLiteral("Quillmere Note"));
+    QCOMPARE(colors.value(number(R"(\\highlight(\d+) Note)")), QColor(1, 2, 3));
     QCOMPARE(RtfWriter::write(reloaded), file);
 }
 
