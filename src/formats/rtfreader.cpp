@@ -30,6 +30,7 @@ enum class Destination : quint8 {
     ColorTable,
     Picture,
     Container,  // not shown, except for its result group
+    FieldInstruction,
 };
 
 enum class Alignment : quint8 { Left, Right, Centre, Justify };
@@ -201,6 +202,8 @@ public:
     void shapeText(const Token &, int);
     void pictureFallback(const Token &, int);
     void droppedEntry(const Token &, int);
+    void field(const Token &, int);
+    void fieldInstruction(const Token &, int);
 
 private:
     GroupState &state() { return m_stack.back(); }
@@ -231,6 +234,7 @@ private:
     void finishKeeping();
     void insertKept(const QByteArray &after);
     void drop(const QString &what);
+    void finishField();
     void setDestination(Destination destination);
     bool consumeSkippedCharacter();
 
@@ -275,6 +279,15 @@ private:
     bool m_shapeTextShown = false; // the current shape's text was shown
     size_t m_shapeTextDepth = 0;   // of the group whose text is a shape's, or 0
     bool m_shapePictureDropped = false;
+    // Open fields: the depth of their group, their instruction, and where
+    // the text stood when the field began.
+    struct Field
+    {
+        size_t depth = 0;
+        QByteArray instruction;
+        int position = 0;
+    };
+    std::vector<Field> m_fields;
     int m_overflowDepth = 0;   // groups beyond MaxStoredDepth
     int m_skipDepth = 0;       // >0 while inside a skipped destination
     bool m_optionalDestination = false; // after "\*"
@@ -380,7 +393,8 @@ constexpr ControlWord ControlWords[] = {
     {"fcharset", &Parser::fontCharset, 0},
     {"fdecor", &Parser::fontKind, 0},
     {"fi", &Parser::firstIndent, 0},
-    {"fldinst", &Parser::skipDestination, 0},
+    {"field", &Parser::field, 0},
+    {"fldinst", &Parser::fieldInstruction, 0},
     {"fldrslt", &Parser::shown, 0},
     {"fmodern", &Parser::fontKind, 0},
     {"fnil", &Parser::fontKind, 0},
@@ -554,7 +568,7 @@ bool isDestinationHandler(Handler h)
         || h == &Parser::picture || h == &Parser::container || h == &Parser::shown || h == &Parser::keepDocument
         || h == &Parser::keepInline || h == &Parser::footnote || h == &Parser::drawing || h == &Parser::object
         || h == &Parser::shape || h == &Parser::shapePicture || h == &Parser::shapeResult || h == &Parser::shapeText
-        || h == &Parser::pictureFallback || h == &Parser::droppedEntry;
+        || h == &Parser::pictureFallback || h == &Parser::droppedEntry || h == &Parser::fieldInstruction;
 }
 
 RtfReader::Result Parser::run()
@@ -585,8 +599,9 @@ RtfReader::Result Parser::run()
         }
     }
     // A truncated file ends its open groups here.
-    if (m_keeping)
-        finishKeeping();
+    // A group cut off by the end of the file cannot be written back whole
+    // (its last \\binN may claim what follows it).
+    m_keeping.reset();
     while (m_stack.size() > 1 || m_overflowDepth > 0)
         groupEnd();
     flushBytes();
@@ -663,6 +678,8 @@ void Parser::groupEnd()
         m_colors.push_back(m_pendingColor);
         m_pendingColor = Color();
     }
+    if (!m_fields.empty() && m_fields.back().depth == m_stack.size())
+        finishField();
     if (m_shapeTextDepth == m_stack.size()) {
         m_shapeTextDepth = 0;
         if (m_blockHasContent || !m_run.isEmpty())
@@ -861,6 +878,58 @@ void Parser::droppedEntry(const Token &, int)
     beginSkip();
 }
 
+void Parser::field(const Token &, int)
+{
+    if (state().destination != Destination::Text)
+        return;
+    flushBytes();
+    flushRun();
+    m_fields.push_back({m_stack.size(), QByteArray(), m_cursor.position()});
+}
+
+void Parser::fieldInstruction(const Token &, int)
+{
+    if (!m_fields.empty() && m_fields.back().depth + 1 == m_stack.size())
+        setDestination(Destination::FieldInstruction);
+    else
+        beginSkip();
+}
+
+// A SYMBOL field shows its character even when the writer left its result
+// empty: SYMBOL 97 \f "Symbol", the number decimal or 0x hexadecimal, the
+// font a symbol font or any other, \u for a Unicode number.
+void Parser::finishField()
+{
+    const Field field = m_fields.back();
+    m_fields.pop_back();
+    flushBytes();
+    flushRun();
+    const QByteArray instruction = field.instruction.simplified();
+    if (m_cursor.position() != field.position || !instruction.startsWith("SYMBOL "))
+        return;
+    const QList<QByteArray> words = instruction.split(' ');
+    bool ok = false;
+    const QByteArray number = words.value(1);
+    const uint code = number.startsWith("0x") || number.startsWith("0X") ? number.mid(2).toUInt(&ok, 16) : number.toUInt(&ok);
+    if (!ok || code == 0 || code > 0xFFFF)
+        return;
+    const qsizetype fontAt = words.indexOf("\\f");
+    const QString fontName = fontAt > 0 ? QString::fromLatin1(instruction.mid(instruction.indexOf("\\f") + 2).trimmed())
+                                                 .section(u'"', 1, 1)
+                                        : QString();
+    const SymbolFonts::Font symbolFont = SymbolFonts::fromName(fontName);
+    char16_t c;
+    if (words.contains("\\u") || code > 0xFF)
+        c = char16_t(code);
+    else if (symbolFont != SymbolFonts::Font::Other)
+        c = SymbolFonts::toUnicode(symbolFont, static_cast<unsigned char>(code));
+    else
+        c = CodePage::windows1252(static_cast<unsigned char>(code)).unicode();
+    if (QChar::isSurrogate(c))
+        return;
+    appendChar(c);
+}
+
 void Parser::setDestination(Destination destination)
 {
     flushBytes();
@@ -903,6 +972,8 @@ void Parser::controlSymbol(const Token &token)
         --m_skipCharacters;
         return;
     }
+    if (state().destination == Destination::FieldInstruction && token.symbol == '\\')
+        text("\\");
     if (state().destination != Destination::Text)
         return;
     flushBytes();
@@ -972,6 +1043,10 @@ void Parser::text(QByteArrayView bytes)
         }
         break;
     case Destination::Container: break;
+    case Destination::FieldInstruction:
+        if (!m_fields.empty() && m_fields.back().instruction.size() < 1024)
+            m_fields.back().instruction.append(bytes.first(std::min<qsizetype>(bytes.size(), 1024)));
+        break;
     }
 }
 

@@ -111,6 +111,17 @@ void tst_RtfKeeping::keptThroughASave_data()
     QTest::newRow("object shows its result") << head + "{\\object\\objemb{\\*\\objdata 01}{\\result shown}}}"
                                              << QStringLiteral("shown") << QString() << QByteArrayList{"shown"} << QString()
                                              << true;
+    // A SYMBOL field whose writer left its result empty shows its character.
+    QTest::newRow("symbol field") << head + "a{\\field{\\*\\fldinst SYMBOL 183 \\\\f \"Symbol\" \\\\s 12}{\\fldrslt }}b}"
+                                  << QStringLiteral("a\u2022b") << QString() << QByteArrayList{"a\\bullet b"} << QString() << false;
+    QTest::newRow("symbol field with a result") << head + "a{\\field{\\*\\fldinst SYMBOL 183 \\\\f \"Symbol\"}{\\fldrslt x}}b}"
+                                                << QStringLiteral("axb") << QString() << QByteArrayList{"axb"} << QString() << false;
+    QTest::newRow("symbol field in hexadecimal") << head + "{\\field{\\*\\fldinst SYMBOL 0x41}}}" << QStringLiteral("A")
+                                                 << QString() << QByteArrayList{"A\\par"} << QString() << false;
+    QTest::newRow("symbol field in unicode") << head + "{\\field{\\*\\fldinst SYMBOL 1071 \\\\u}}}" << QStringLiteral("Я")
+                                             << QString() << QByteArrayList{"\\u1071?"} << QString() << false;
+    QTest::newRow("symbol field past the last unit") << head + "a{\\field{\\*\\fldinst SYMBOL 65536 \\\\u}}}"
+                                                     << QStringLiteral("a") << QString() << QByteArrayList{"a\\par"} << QString() << false;
     QTest::newRow("index entry") << head + "a{\\xe entry}}" << QStringLiteral("a") << QString() << QByteArrayList{"a\\par"}
                                  << QString() << true;
 }
