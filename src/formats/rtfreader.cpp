@@ -262,6 +262,8 @@ private:
 
     std::vector<GroupState> m_stack;
     qsizetype m_groupStart = 0; // where the last group opened
+    int m_tokensInGroup = 0;    // since it opened
+    bool m_afterStar = false;   // the last token was "\\*"
 
     // The group being kept whole, from its "{", while it is skipped.
     struct Keeping
@@ -584,6 +586,7 @@ RtfReader::Result Parser::run()
                 finishKeeping();
             continue;
         }
+        ++m_tokensInGroup;
         switch (token.type) {
         case TokenType::GroupStart: groupStart(); break;
         case TokenType::GroupEnd: groupEnd(); break;
@@ -597,6 +600,7 @@ RtfReader::Result Parser::run()
             break;
         case TokenType::End: break;
         }
+        m_afterStar = token.type == TokenType::ControlSymbol && token.symbol == '*';
     }
     // A truncated file ends its open groups here.
     // A group cut off by the end of the file cannot be written back whole
@@ -650,6 +654,7 @@ RtfTokenizer::Token Parser::nextToken()
 void Parser::groupStart()
 {
     m_groupStart = m_tokens.position() - 1;
+    m_tokensInGroup = 0;
     flushBytes();
     m_optionalDestination = false;
     m_skipCharacters = 0;
@@ -709,7 +714,9 @@ void Parser::beginSkip()
 
 void Parser::beginKeeping(KeepPlace place)
 {
-    if (state().destination != Destination::Text || m_insideNote) {
+    // Only a group that the destination opens can be kept whole.
+    const bool opensGroup = m_tokensInGroup == 1 || (m_tokensInGroup == 2 && m_afterStar);
+    if (state().destination != Destination::Text || m_insideNote || !opensGroup) {
         beginSkip();
         return;
     }
