@@ -12,6 +12,7 @@
 #include <QImageReader>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QUrl>
 
 #include <algorithm>
@@ -62,6 +63,7 @@ struct ParaState
     int lineSpacing = 0;
     bool lineMultiple = false;
     bool pageBreakBefore = false;
+    bool inTable = false; // \\intbl, or \\itap above 0
 };
 
 struct GroupState
@@ -117,6 +119,8 @@ struct ControlWord
 // innermost state, so hostile nesting costs no memory.
 constexpr int MaxStoredDepth = 4096;
 constexpr int MaxPicturePixels = 20000;
+constexpr size_t MaxTableColumns = 1000;
+constexpr int MaxTableRowsAdded = 4096;
 // Qt looks up each family that the system lacks through fontconfig, which
 // takes about a millisecond a family and more as they pile up; past this
 // many, the fonts a document names but the system lacks are shown in the
@@ -168,7 +172,13 @@ public:
     void page(const Token &, int);
     void section(const Token &, int);
     void cell(const Token &, int);
-    void row(const Token &, int) { m_pendingCellTab = false; endParagraph(); }
+    void row(const Token &, int);
+    void nestedCell(const Token &, int);
+    void nestedRow(const Token &, int) { m_pendingCellTab = false; endParagraph(); }
+    void inTable(const Token &, int p) { setPara(&ParaState::inTable, p != 0); }
+    void rowDefaults(const Token &, int);
+    void cellEdge(const Token &, int p);
+    void cellMerge(const Token &t, int);
     void symbol(const Token &t, int);
     void unicode(const Token &, int p);
     void unicodeSkip(const Token &, int p) { state().unicodeSkip = std::clamp(p, 0, 16); }
@@ -235,6 +245,10 @@ private:
     void insertKept(const QByteArray &after);
     void drop(const QString &what);
     void finishField();
+    void place();
+    void startRow();
+    void moveToCell();
+    void endTable();
     void setDestination(Destination destination);
     bool consumeSkippedCharacter();
 
@@ -290,6 +304,31 @@ private:
         int position = 0;
     };
     std::vector<Field> m_fields;
+
+    // The table being read. Its rows are added in doubling steps, since
+    // Qt works out the grid of a table anew after each change of its shape.
+    enum class Merge : quint8 { None, First, Next };
+    struct CellDefinition
+    {
+        int edge = 0; // right edge, twips from the left margin
+        Merge across = Merge::None;
+        Merge down = Merge::None;
+    };
+    QTextTable *m_table = nullptr;
+    int m_row = 0;      // the row being read, or the next one
+    int m_cell = 0;
+    bool m_inRow = false;
+    bool m_cellPending = false; // m_cell is entered when something goes into it
+    std::vector<CellDefinition> m_rowCells; // of the current row definition
+    CellDefinition m_pendingCell;
+    std::vector<int> m_columnEdges; // the widest row's edges
+    struct PendingMerge
+    {
+        int row, column, rows, columns;
+    };
+    std::vector<PendingMerge> m_merges;
+    std::vector<int> m_mergeDownStart; // per column: the row a vertical merge started, or -1
+    int m_afterTablePosition = -1;     // the empty block after the last table
     int m_overflowDepth = 0;   // groups beyond MaxStoredDepth
     int m_skipDepth = 0;       // >0 while inside a skipped destination
     bool m_optionalDestination = false; // after "\*"
@@ -370,10 +409,15 @@ constexpr ControlWord ControlWords[] = {
     {"category", &Parser::skipDestination, 0},
     {"cb", &Parser::background, 0},
     {"cell", &Parser::cell, 0},
+    {"cellx", &Parser::cellEdge, 0},
     {"cf", &Parser::foreground, 0},
     {"chatn", &Parser::keepWord, 0},
     {"chcbpat", &Parser::background, 0},
     {"chftn", &Parser::footnoteMark, 0},
+    {"clmgf", &Parser::cellMerge, 0},
+    {"clmrg", &Parser::cellMerge, 0},
+    {"clvmgf", &Parser::cellMerge, 0},
+    {"clvmrg", &Parser::cellMerge, 0},
     {"colortbl", &Parser::colorTable, 0},
     {"comment", &Parser::skipDestination, 0},
     {"company", &Parser::skipDestination, 0},
@@ -424,6 +468,8 @@ constexpr ControlWord ControlWords[] = {
     {"hlinkbase", &Parser::skipDestination, 0},
     {"i", &Parser::italic, 1},
     {"info", &Parser::keepDocument, 0},
+    {"intbl", &Parser::inTable, 1},
+    {"itap", &Parser::inTable, 1},
     {"jpegblip", &Parser::pictureFormat, 0},
     {"keywords", &Parser::skipDestination, 0},
     {"ldblquote", &Parser::symbol, 0},
@@ -438,8 +484,8 @@ constexpr ControlWord ControlWords[] = {
     {"mac", &Parser::macCharset, 0},
     {"macpict", &Parser::pictureFormat, 0},
     {"manager", &Parser::skipDestination, 0},
-    {"nestcell", &Parser::cell, 0},
-    {"nestrow", &Parser::row, 0},
+    {"nestcell", &Parser::nestedCell, 0},
+    {"nestrow", &Parser::nestedRow, 0},
     {"nextfile", &Parser::skipDestination, 0},
     {"nonesttables", &Parser::skipDestination, 0},
     {"nonshppict", &Parser::pictureFallback, 0},
@@ -514,6 +560,7 @@ constexpr ControlWord ControlWords[] = {
     {"tc", &Parser::droppedEntry, 0},
     {"template", &Parser::skipDestination, 0},
     {"title", &Parser::skipDestination, 0},
+    {"trowd", &Parser::rowDefaults, 0},
     {"txe", &Parser::droppedEntry, 0},
     {"u", &Parser::unicode, 0},
     {"uc", &Parser::unicodeSkip, 1},
@@ -610,7 +657,11 @@ RtfReader::Result Parser::run()
         groupEnd();
     flushBytes();
     flushRun();
-    if (!m_blockHasContent && m_document.blockCount() > 1) {
+    if (m_table)
+        endTable();
+    if (m_cursor.position() == m_afterTablePosition) {
+        // Qt keeps a block after every table; it stays, empty.
+    } else if (!m_blockHasContent && m_document.blockCount() > 1) {
         // Writers end the last paragraph with \par too; it opens no paragraph of its own.
         m_cursor.deletePreviousChar();
     } else {
@@ -761,6 +812,7 @@ void Parser::insertKept(const QByteArray &after)
 {
     flushBytes();
     flushRun();
+    place();
     if (m_pendingCellTab) {
         m_pendingCellTab = false;
         appendChar(u'\t');
@@ -801,6 +853,7 @@ void Parser::footnoteMark(const Token &token, int)
         return;
     flushBytes();
     flushRun();
+    place();
     if (m_pendingCellTab) {
         m_pendingCellTab = false;
         appendChar(u'\t');
@@ -1210,6 +1263,7 @@ void Parser::flushRun()
 {
     if (m_run.isEmpty())
         return;
+    place();
     m_cursor.insertText(m_run, charFormat(m_runChars));
     m_run.clear();
 }
@@ -1255,6 +1309,7 @@ void Parser::endParagraph()
 {
     flushBytes();
     m_pendingCellTab = false;
+    place();
     flushRun();
     applyBlockFormat(state().para);
     m_madeBlockFormat.clearProperty(QTextFormat::PageBreakPolicy); // a break stands before one paragraph only
@@ -1387,12 +1442,202 @@ void Parser::section(const Token &, int)
         endParagraph();
 }
 
-void Parser::cell(const Token &, int)
+void Parser::nestedCell(const Token &, int)
 {
     if (state().destination != Destination::Text)
         return;
     flushBytes();
     m_pendingCellTab = true;
+}
+
+void Parser::rowDefaults(const Token &, int)
+{
+    m_rowCells.clear();
+    m_pendingCell = CellDefinition();
+}
+
+void Parser::cellEdge(const Token &, int p)
+{
+    if (m_rowCells.size() >= MaxTableColumns)
+        return;
+    m_pendingCell.edge = std::clamp(p, 0, 31680 * 4);
+    m_rowCells.push_back(m_pendingCell);
+    m_pendingCell = CellDefinition();
+}
+
+void Parser::cellMerge(const Token &token, int)
+{
+    if (token.name == "clmgf")
+        m_pendingCell.across = Merge::First;
+    else if (token.name == "clmrg")
+        m_pendingCell.across = Merge::Next;
+    else if (token.name == "clvmgf")
+        m_pendingCell.down = Merge::First;
+    else
+        m_pendingCell.down = Merge::Next;
+}
+
+void Parser::place()
+{
+    if (state().destination != Destination::Text || m_insideNote)
+        return;
+    if (state().para.inTable && !m_inRow)
+        startRow();
+    else if (!state().para.inTable && m_table && !m_inRow)
+        endTable();
+    else if (m_inRow && m_cellPending)
+        moveToCell();
+}
+
+void Parser::moveToCell()
+{
+    const QString pending = std::exchange(m_run, QString());
+    if (m_cell >= m_table->columns()) {
+        if (size_t(m_table->columns()) >= MaxTableColumns)
+            m_cell = m_table->columns() - 1; // the rest of an overlong row shares its last cell
+        else
+            m_table->appendColumns(m_cell - m_table->columns() + 1);
+    }
+    m_cellPending = false;
+    const int position = m_table->cellAt(m_row, m_cell).firstCursorPosition().position();
+    if (position != m_cursor.position()) {
+        m_cursor.setPosition(position);
+        m_madeBlockFormat = QTextBlockFormat();
+        m_blockHasContent = false;
+    }
+    m_run = pending;
+}
+
+void Parser::startRow()
+{
+    flushBytes();
+    const QString pending = std::exchange(m_run, QString());
+    const int columns = std::max<int>(1, int(m_rowCells.size()));
+    if (!m_table) {
+        QTextTableFormat format;
+        format.setCellPadding(0);
+        format.setBorder(1);
+        format.setBorderCollapse(true);
+        const int at = m_cursor.position();
+        const bool emptyBlock = m_cursor.block().length() <= 1;
+        m_table = m_cursor.insertTable(1, columns, format);
+        // The block before a table is the paragraph that went before it,
+        // not the empty one that its paragraph mark opened.
+        if (emptyBlock && at > 0 && at != m_afterTablePosition) {
+            QTextCursor before(&m_document);
+            before.setPosition(at);
+            before.deletePreviousChar();
+        }
+        m_row = 0;
+        m_merges.clear();
+        m_mergeDownStart.assign(size_t(columns), -1);
+        m_columnEdges.clear();
+    } else if (m_row >= m_table->rows()) {
+        m_table->appendRows(std::min(m_table->rows(), MaxTableRowsAdded));
+    }
+    if (columns > m_table->columns())
+        m_table->appendColumns(columns - m_table->columns());
+    if (m_rowCells.size() > m_columnEdges.size()) {
+        m_columnEdges.clear();
+        for (const CellDefinition &c : m_rowCells)
+            m_columnEdges.push_back(c.edge);
+    }
+    m_mergeDownStart.resize(size_t(m_table->columns()), -1);
+    for (size_t c = 0; c < m_rowCells.size(); ++c) {
+        const CellDefinition &cell = m_rowCells[c];
+        if (cell.across == Merge::Next && c > 0) {
+            // Joins the cell to its left, itself maybe joined further left.
+            auto it = std::find_if(m_merges.rbegin(), m_merges.rend(), [&](const PendingMerge &m) {
+                return m.row == m_row && m.column + m.columns == int(c);
+            });
+            if (it != m_merges.rend())
+                ++it->columns;
+            else
+                m_merges.push_back({m_row, int(c) - 1, 1, 2});
+        }
+        int &start = m_mergeDownStart[c];
+        if (cell.down == Merge::Next && start >= 0) {
+            auto it = std::find_if(m_merges.rbegin(), m_merges.rend(), [&](const PendingMerge &m) {
+                return m.row == start && m.column == int(c) && m.columns == 1;
+            });
+            if (it != m_merges.rend())
+                it->rows = m_row - start + 1;
+            else
+                m_merges.push_back({start, int(c), 2, 1});
+        } else {
+            start = cell.down == Merge::First ? m_row : -1;
+        }
+    }
+    m_inRow = true;
+    m_cell = 0;
+    m_run = pending;
+    moveToCell();
+}
+
+void Parser::cell(const Token &, int)
+{
+    if (state().destination != Destination::Text || m_insideNote)
+        return;
+    flushBytes();
+    if (!m_inRow && !state().para.inTable)
+        return; // a cell mark outside any table
+    place();
+    flushRun();
+    applyBlockFormat(state().para);
+    // The next cell is entered when something goes into it.
+    ++m_cell;
+    m_cellPending = true;
+}
+
+void Parser::row(const Token &, int)
+{
+    if (state().destination != Destination::Text || m_insideNote)
+        return;
+    flushBytes();
+    if (!m_inRow) {
+        m_pendingCellTab = false;
+        return;
+    }
+    if (!m_cellPending) { // text after the last \\cell joins that cell
+        flushRun();
+        if (m_blockHasContent)
+            applyBlockFormat(state().para);
+    }
+    m_cellPending = false;
+    m_inRow = false;
+    ++m_row;
+}
+
+void Parser::endTable()
+{
+    QTextTable *table = std::exchange(m_table, nullptr);
+    if (m_inRow) {
+        m_inRow = false;
+        ++m_row;
+    }
+    if (m_row < table->rows())
+        table->removeRows(m_row, table->rows() - m_row);
+    QTextTableFormat format = table->format();
+    if (!m_columnEdges.empty()) {
+        QList<QTextLength> widths;
+        int left = 0;
+        for (const int edge : m_columnEdges) {
+            widths.append(QTextLength(QTextLength::FixedLength, std::max(0, edge - left) / 15.0));
+            left = edge;
+        }
+        while (widths.size() < table->columns())
+            widths.append(QTextLength());
+        format.setColumnWidthConstraints(widths);
+        table->setFormat(format);
+    }
+    for (const PendingMerge &m : m_merges)
+        if (m.row + m.rows <= table->rows() && m.column + m.columns <= table->columns())
+            table->mergeCells(m.row, m.column, m.rows, m.columns);
+    m_merges.clear();
+    m_cursor.setPosition(table->lastPosition() + 1);
+    m_afterTablePosition = m_cursor.position();
+    m_madeBlockFormat = m_cursor.blockFormat();
+    m_blockHasContent = false;
 }
 
 void Parser::symbol(const Token &token, int)
@@ -1506,6 +1751,8 @@ void Parser::finishPicture(const Picture &picture)
     const QString name = QStringLiteral("rtf-picture-%1.%2")
                              .arg(++m_imageCount)
                              .arg(picture.format == PictureFormat::Png ? u"png" : u"jpg");
+    flushRun();
+    place();
     m_document.addResource(QTextDocument::ImageResource, QUrl(name), data);
     QTextImageFormat format;
     format.setName(name);

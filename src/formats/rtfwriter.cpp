@@ -10,6 +10,7 @@
 #include <QImageReader>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QUrl>
 
 #include <array>
@@ -123,7 +124,9 @@ private:
     int fontIndex(const QString &family);
     int colorIndex(const QColor &color);
     CharProps propsOf(const QTextCharFormat &format);
-    void paragraph(const QTextBlock &block);
+    void paragraph(const QTextBlock &block, bool inTable = false);
+    void frame(const QTextFrame *frame, bool inTable);
+    void table(const QTextTable *table);
     void switchTo(const CharProps &next);
     void word(const char *control, int parameter) { appendWord(m_body, control, parameter); }
     void word(const char *control) { appendWord(m_body, control); }
@@ -325,10 +328,86 @@ void Writer::kept(const QTextCharFormat &format)
     m_body.append(renumbered(format.property(DocumentProperty::KeptAfter).toByteArray()));
 }
 
-void Writer::paragraph(const QTextBlock &block)
+// Every paragraph ends with \par, the last one too, as RTF readers expect;
+// in a table, the last paragraph of a cell ends with \cell instead. A frame
+// that is no table (Qt's own, never read from RTF) is written as its
+// paragraphs.
+void Writer::frame(const QTextFrame *frame, bool inTable)
+{
+    bool first = true;
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        if (const auto *inner = qobject_cast<const QTextTable *>(it.currentFrame()); inner && !inTable) {
+            table(inner);
+            continue;
+        }
+        if (const QTextFrame *inner = it.currentFrame()) {
+            this->frame(inner, inTable);
+            continue;
+        }
+        if (inTable && !first)
+            m_body.append("\\par\n");
+        paragraph(it.currentBlock(), inTable);
+        if (!inTable)
+            m_body.append("\\par\n");
+        first = false;
+    }
+}
+
+void Writer::table(const QTextTable *table)
+{
+    const QList<QTextLength> constraints = table->format().columnWidthConstraints();
+    const int columns = table->columns();
+    QList<int> widths; // twips
+    for (int c = 0; c < columns; ++c) {
+        const QTextLength length = constraints.value(c);
+        widths.append(length.type() == QTextLength::FixedLength ? std::max(1, int(std::lround(length.rawValue() * 15)))
+                                                                : 9360 / columns);
+    }
+    for (int r = 0; r < table->rows(); ++r) {
+        m_body.append("\\trowd\\trgaph108");
+        int edge = 0;
+        for (int c = 0; c < columns; ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() != r)
+                word("clvmrg");
+            else if (cell.rowSpan() > 1)
+                word("clvmgf");
+            if (cell.column() != c)
+                word("clmrg");
+            else if (cell.columnSpan() > 1)
+                word("clmgf");
+            edge += widths[c];
+            word("cellx", edge);
+        }
+        m_body.append('\n');
+        for (int c = 0; c < columns; ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() == r && cell.column() == c) {
+                bool first = true;
+                for (auto it = cell.begin(); !it.atEnd(); ++it) {
+                    if (const QTextFrame *inner = it.currentFrame()) {
+                        frame(inner, true);
+                        continue;
+                    }
+                    if (!first)
+                        m_body.append("\\par\n");
+                    paragraph(it.currentBlock(), true);
+                    first = false;
+                }
+            } else {
+                m_body.append("\\pard\\intbl\\plain ");
+                m_current = CharProps{0, 24};
+            }
+            m_body.append("\\cell\n");
+        }
+        m_body.append("\\row\n");
+    }
+}
+
+void Writer::paragraph(const QTextBlock &block, bool inTable)
 {
     const QTextBlockFormat f = block.blockFormat();
-    m_body.append("\\pard\\plain");
+    m_body.append(inTable ? "\\pard\\intbl\\plain" : "\\pard\\plain");
     m_current = CharProps{0, 24};
     const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
     if (a & Qt::AlignJustify)
@@ -402,11 +481,7 @@ QByteArray Writer::run()
     if (!m_body.isEmpty())
         m_body.append('\n');
     m_body.reserve(m_body.size() + m_document.characterCount() + m_document.characterCount() / 4 + 1024);
-    // Every paragraph ends with \par, the last one too, as RTF readers expect.
-    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
-        paragraph(block);
-        m_body.append("\\par\n");
-    }
+    frame(m_document.rootFrame(), false);
 
     QByteArray out;
     out.reserve(m_body.size() + 4096);

@@ -157,9 +157,6 @@ void tst_RtfReader::text_data()
     QTest::newRow("skip stops at group end") << rtf("{\\uc3\\u937 a}b") << QStringLiteral("Ωb");
     QTest::newRow("surrogate pair") << rtf("\\u-10188?\\u-8928?") << QStringLiteral("𝄠");
     QTest::newRow("lone surrogate") << rtf("a\\u-10187?b") << QStringLiteral("a\ufffdb");
-    QTest::newRow("tables in reading order")
-        << rtf("\\trowd\\cellx100\\cellx200\\intbl A1\\cell A2\\cell\\row\\trowd\\intbl B1\\cell B2\\cell\\row after")
-        << QStringLiteral("A1\tA2\nB1\tB2\nafter");
     QTest::newRow("list text kept, definitions skipped")
         << rtf("{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}}{\\pntext\\'b7\\tab}One\\par{\\listtext 2.\\tab}Two")
         << QStringLiteral("·\tOne\n2.\tTwo");
