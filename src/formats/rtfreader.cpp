@@ -776,11 +776,31 @@ void Parser::beginKeeping(KeepPlace place)
     m_keeping = Keeping{start, place};
 }
 
+// Whether the group, read again without regard to double-byte characters,
+// ends where it ends now: the writer declares no double-byte code page, so
+// only such a group is read back the same.
+bool endsAtItsEnd(QByteArrayView group)
+{
+    RtfTokenizer tokens(group);
+    int depth = 0;
+    for (RtfTokenizer::Token token = tokens.next(); token.type != RtfTokenizer::Type::End; token = tokens.next()) {
+        if (token.type == RtfTokenizer::Type::GroupStart)
+            ++depth;
+        else if (token.type == RtfTokenizer::Type::GroupEnd && --depth == 0)
+            return tokens.position() == group.size();
+    }
+    return false;
+}
+
 void Parser::finishKeeping()
 {
     const Keeping keeping = *m_keeping;
     m_keeping.reset();
     const QByteArray group = m_rtf.sliced(keeping.start, m_tokens.position() - keeping.start).toByteArray();
+    if (!endsAtItsEnd(group)) {
+        drop(QStringLiteral("parts written in a double-byte code page outside the text"));
+        return;
+    }
     switch (keeping.place) {
     case KeepPlace::Document: m_documentGroups.append(group); return;
     case KeepPlace::Inline: insertKept(group); return;
