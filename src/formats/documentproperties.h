@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QTextDocument>
 #include <QTextFormat>
+#include <QTextFrame>
+#include <QTextTable>
 
 // Properties of Qt's text formats that carry what a document file holds
 // beyond what Qt itself knows, so that a save writes it back.
@@ -30,6 +33,18 @@ constexpr int KeptId = QTextFormat::UserProperty + 6;
 // QString: the text of a footnote or endnote, for plain-text output.
 constexpr int NoteText = QTextFormat::UserProperty + 7;
 constexpr int KeptObjectType = QTextFormat::UserObject + 1;
+
+// Qt keeps a block before a table that starts the document and after one
+// that ends it: empty, they are no paragraphs of the writer's.
+inline bool isTableMargin(const QTextFrame::iterator &it, bool first, bool afterTable)
+{
+    const QTextBlock block = it.currentBlock();
+    if (!block.isValid() || block.length() > 1 || it.parentFrame() != block.document()->rootFrame())
+        return false;
+    auto next = it;
+    ++next;
+    return (first && !next.atEnd() && qobject_cast<QTextTable *>(next.currentFrame())) || (afterTable && next.atEnd());
+}
 
 // Properties of the document (QObject properties).
 // QByteArrayList: document-level groups (information, headers, footers).

@@ -56,10 +56,15 @@ void takeTable(const QTextTable *table, const Take &take)
 
 void takeFrame(const QTextFrame *frame, const Take &take)
 {
+    bool afterTable = false;
     for (auto it = frame->begin(); !it.atEnd(); ++it) {
-        if (const auto *table = qobject_cast<const QTextTable *>(it.currentFrame()))
+        const bool atStart = it == frame->begin();
+        if (const auto *table = qobject_cast<const QTextTable *>(it.currentFrame())) {
             takeTable(table, take);
-        else if (const QTextFrame *inner = it.currentFrame())
+            afterTable = true;
+        } else if (DocumentProperty::isTableMargin(it, atStart, std::exchange(afterTable, false))) {
+            continue;
+        } else if (const QTextFrame *inner = it.currentFrame())
             takeFrame(inner, take);
         else
             take(blockText(it.currentBlock()));

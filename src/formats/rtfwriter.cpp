@@ -335,11 +335,16 @@ void Writer::kept(const QTextCharFormat &format)
 void Writer::frame(const QTextFrame *frame, bool inTable)
 {
     bool first = true;
+    bool afterTable = false;
     for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        const bool atStart = it == frame->begin();
         if (const auto *inner = qobject_cast<const QTextTable *>(it.currentFrame()); inner && !inTable) {
             table(inner);
+            afterTable = true;
             continue;
         }
+        if (!inTable && DocumentProperty::isTableMargin(it, atStart, std::exchange(afterTable, false)))
+            continue;
         if (const QTextFrame *inner = it.currentFrame()) {
             this->frame(inner, inTable);
             continue;

@@ -1,4 +1,5 @@
 #include "formats/documentproperties.h"
+#include "formats/documenttext.h"
 #include "formats/rtfreader.h"
 #include "formats/rtfwriter.h"
 
@@ -6,6 +7,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextTable>
 
 // What a document holds survives a read, a save and a second read.
 class tst_RtfKeeping : public QObject
@@ -16,6 +18,8 @@ private Q_SLOTS:
     void keptThroughASave_data();
     void keptThroughASave();
     void keptPartsKeepTheirFontsAndColours();
+    void tables_data();
+    void tables();
     void fontsTheSystemLacksKeepTheirNames_data();
     void fontsTheSystemLacksKeepTheirNames();
 };
@@ -183,6 +187,95 @@ void tst_RtfKeeping::keptPartsKeepTheirFontsAndColours()
     QCOMPARE(colors.value(number(R"(\\cf(\d+) Head)")), QColor(200, 100, 50));
     QCOMPARE(fonts.value(number(R"(\\footnote\\pard\\f(\d+))")), QStringLiteral("Quillmere Note"));
     QCOMPARE(colors.value(number(R"(\\highlight(\d+) Note)")), QColor(1, 2, 3));
+    QCOMPARE(RtfWriter::write(reloaded), file);
+}
+
+namespace {
+
+QTextTable *firstTable(const QTextDocument &document)
+{
+    for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it)
+        if (auto *table = qobject_cast<QTextTable *>(it.currentFrame()))
+            return table;
+    return nullptr;
+}
+
+// Rows x columns, the column widths in twips, and each merged cell as
+// row,column+rows x columns.
+QString shapeOf(const QTextTable &table)
+{
+    QString shape = QStringLiteral("%1x%2").arg(table.rows()).arg(table.columns());
+    for (const QTextLength &width : table.format().columnWidthConstraints())
+        shape += u' ' + (width.type() == QTextLength::FixedLength ? QString::number(qRound(width.rawValue() * 15)) : u"*"_qs);
+    for (int r = 0; r < table.rows(); ++r)
+        for (int c = 0; c < table.columns(); ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            if (cell.row() == r && cell.column() == c && (cell.rowSpan() > 1 || cell.columnSpan() > 1))
+                shape += QStringLiteral(" %1,%2+%3x%4").arg(r).arg(c).arg(cell.rowSpan()).arg(cell.columnSpan());
+        }
+    return shape;
+}
+
+} // namespace
+
+void tst_RtfKeeping::tables_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("text");  // a line per row, cells separated by tabs
+    QTest::addColumn<QString>("shape"); // see shapeOf()
+
+    const QByteArray twoCells = "\\trowd\\cellx1440\\cellx2880\n";
+    QTest::newRow("two by two") << twoCells + "\\pard\\intbl A1\\cell A2\\cell\\row\n" + twoCells
+                                       + "\\pard\\intbl B1\\cell B2\\cell\\row\n\\pard after\\par"
+                                << QStringLiteral("A1\tA2\nB1\tB2\nafter\n") << QStringLiteral("2x2 1440 1440");
+    QTest::newRow("text before the table") << "before\\par\n" + twoCells + "\\pard\\intbl A\\cell B\\cell\\row}"
+                                           << QStringLiteral("before\nA\tB\n") << QStringLiteral("1x2 1440 1440");
+    QTest::newRow("paragraphs in a cell") << twoCells + "\\pard\\intbl one\\par\\b two\\b0\\cell x\\cell\\row"
+                                          << QStringLiteral("one two\tx\n") << QStringLiteral("1x2 1440 1440");
+    QTest::newRow("empty cells") << twoCells + "\\pard\\intbl\\cell\\cell\\row" << QStringLiteral("\t\n")
+                                 << QStringLiteral("1x2 1440 1440");
+    QTest::newRow("widths that are no whole pixel") << QByteArray("\\trowd\\cellx1000\\cellx2001\\pard\\intbl a\\cell b\\cell\\row")
+                                                    << QStringLiteral("a\tb\n") << QStringLiteral("1x2 1000 1001");
+    QTest::newRow("cells across merged")
+        << QByteArray("\\trowd\\clmgf\\cellx1000\\clmrg\\cellx2000\\cellx3000\\pard\\intbl AB\\cell\\cell C\\cell\\row")
+        << QStringLiteral("AB\t\tC\n") << QStringLiteral("1x3 1000 1000 1000 0,0+1x2");
+    QTest::newRow("cells down merged")
+        << QByteArray("\\trowd\\clvmgf\\cellx1000\\cellx2000\\pard\\intbl A\\cell B1\\cell\\row"
+                      "\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl\\cell B2\\cell\\row"
+                      "\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl\\cell B3\\cell\\row")
+        << QStringLiteral("A\tB1\n\tB2\n\tB3\n") << QStringLiteral("3x2 1000 1000 0,0+3x1");
+    QTest::newRow("a row wider than the first") << QByteArray("\\trowd\\cellx1000\\pard\\intbl a\\cell\\row"
+                                                              "\\trowd\\cellx1000\\cellx2000\\pard\\intbl b\\cell c\\cell\\row")
+                                                << QStringLiteral("a\t\nb\tc\n") << QStringLiteral("2x2 1000 1000");
+    QTest::newRow("outside Latin-1") << twoCells + "\\pard\\intbl \\u1071?\\cell \\u26085?\\cell\\row"
+                                     << QStringLiteral("Я\t日\n") << QStringLiteral("1x2 1440 1440");
+    QTest::newRow("a cell mark outside any table is nothing") << QByteArray("a\\cell b") << QStringLiteral("ab\n") << QString();
+}
+
+void tst_RtfKeeping::tables()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, text);
+    QFETCH(QString, shape);
+    QTextDocument document;
+    RtfReader::read(QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}" + body + '}'), document);
+    QCOMPARE(DocumentText::plainText(document), text);
+    QTextTable *table = firstTable(document);
+    QCOMPARE(table ? shapeOf(*table) : QString(), shape);
+
+    // What the writer types into the first cell is saved with the rest.
+    if (table) {
+        QTextCursor typing = table->cellAt(0, 0).lastCursorPosition();
+        typing.insertText(QStringLiteral("+"));
+        QCOMPARE(table->cellAt(0, 0).lastCursorPosition().block().text().back(), u'+');
+        text = DocumentText::plainText(document);
+    }
+    const QByteArray file = RtfWriter::write(document);
+    QTextDocument reloaded;
+    RtfReader::read(file, reloaded);
+    QCOMPARE(DocumentText::plainText(reloaded), text);
+    QTextTable *again = firstTable(reloaded);
+    QCOMPARE(again ? shapeOf(*again) : QString(), shape);
     QCOMPARE(RtfWriter::write(reloaded), file);
 }
 
