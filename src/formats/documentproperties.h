@@ -34,6 +34,15 @@ constexpr int KeptId = QTextFormat::UserProperty + 6;
 constexpr int NoteText = QTextFormat::UserProperty + 7;
 constexpr int KeptObjectType = QTextFormat::UserObject + 1;
 
+// Of a list (QTextListFormat), as the file gave them: int \ls, int \ilvl,
+// int \levelstartat, int \levelnfc, and QString the level's text (its
+// label with the levels' numbers as the characters 0 to 8).
+constexpr int ListOverride = QTextFormat::UserProperty + 8;
+constexpr int ListLevel = QTextFormat::UserProperty + 9;
+constexpr int ListStart = QTextFormat::UserProperty + 10;
+constexpr int ListNumbering = QTextFormat::UserProperty + 11;
+constexpr int ListText = QTextFormat::UserProperty + 12;
+
 // Qt keeps a block before a table that starts the document and after one
 // that ends it: empty, they are no paragraphs of the writer's.
 inline bool isTableMargin(const QTextFrame::iterator &it, bool first, bool afterTable)

@@ -4,6 +4,7 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
 #include <QTextTable>
 
 namespace DocumentText {
@@ -13,6 +14,12 @@ namespace {
 QString blockText(const QTextBlock &block)
 {
     QString text;
+    if (const QTextList *list = block.textList()) {
+        const QTextListFormat::Style style = list->format().style();
+        const bool bullet = style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+            || style == QTextListFormat::ListSquare;
+        text = (bullet ? QStringLiteral("\u2022") : list->itemText(block)) + u'\t';
+    }
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextCharFormat format = it.fragment().charFormat();
         if (format.objectType() == DocumentProperty::KeptObjectType)

@@ -12,6 +12,7 @@
 #include <QImageReader>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
 #include <QTextTable>
 #include <QUrl>
 
@@ -32,6 +33,9 @@ enum class Destination : quint8 {
     Picture,
     Container,  // not shown, except for its result group
     FieldInstruction,
+    ListTable,
+    ListOverrideTable,
+    LevelText,
 };
 
 enum class Alignment : quint8 { Left, Right, Centre, Justify };
@@ -64,6 +68,8 @@ struct ParaState
     bool lineMultiple = false;
     bool pageBreakBefore = false;
     bool inTable = false; // \\intbl, or \\itap above 0
+    int list = 0;         // \\ls: the list override, 0 for none
+    int listLevel = 0;    // \\ilvl
 };
 
 struct GroupState
@@ -213,6 +219,16 @@ public:
     void pictureFallback(const Token &, int);
     void droppedEntry(const Token &, int);
     void field(const Token &, int);
+    void listTable(const Token &, int) { setDestination(Destination::ListTable); }
+    void listOverrideTable(const Token &, int) { setDestination(Destination::ListOverrideTable); }
+    void listEntry(const Token &t, int);
+    void listId(const Token &, int p);
+    void levelNumbering(const Token &, int p);
+    void levelStart(const Token &, int p);
+    void levelText(const Token &, int);
+    void listText(const Token &, int);
+    void listOverride(const Token &, int p);
+    void listLevel(const Token &, int p) { setPara(&ParaState::listLevel, std::clamp(p, 0, 8)); }
     void fieldInstruction(const Token &, int);
 
 private:
@@ -245,6 +261,7 @@ private:
     void insertKept(const QByteArray &after);
     void drop(const QString &what);
     void finishField();
+    void applyList(const ParaState &p);
     void place();
     void startRow();
     void moveToCell();
@@ -304,6 +321,21 @@ private:
         int position = 0;
     };
     std::vector<Field> m_fields;
+
+    // Lists: the levels of each \\listid, which list each \\ls stands for,
+    // and the Qt list made for each \\ls and level.
+    struct ListLevel
+    {
+        int numbering = 0; // \\levelnfc
+        int start = 1;
+        QString text;      // \\leveltext: its length, then the text with level numbers as 0-8
+    };
+    std::map<int, std::vector<ListLevel>> m_listDefinitions;
+    std::vector<ListLevel> m_currentList;
+    int m_currentListOverride = -1; // the \\listid an override names
+    std::map<int, int> m_listOverrides;
+    std::map<std::pair<int, int>, QTextList *> m_textLists;
+    QString m_levelText;
 
     // The table being read. Its rows are added in doubling steps, since
     // Qt works out the grid of a table anew after each change of its shape.
@@ -467,19 +499,30 @@ constexpr ControlWord ControlWords[] = {
     {"highlight", &Parser::background, 0},
     {"hlinkbase", &Parser::skipDestination, 0},
     {"i", &Parser::italic, 1},
+    {"ilvl", &Parser::listLevel, 0},
     {"info", &Parser::keepDocument, 0},
     {"intbl", &Parser::inTable, 1},
     {"itap", &Parser::inTable, 1},
     {"jpegblip", &Parser::pictureFormat, 0},
     {"keywords", &Parser::skipDestination, 0},
     {"ldblquote", &Parser::symbol, 0},
+    {"levelnfc", &Parser::levelNumbering, 0},
+    {"levelnumbers", &Parser::skipDestination, 0},
+    {"levelstartat", &Parser::levelStart, 1},
+    {"leveltext", &Parser::levelText, 0},
     {"li", &Parser::leftIndent, 0},
     {"lin", &Parser::leftIndent, 0},
     {"line", &Parser::symbol, 0},
-    {"listoverridetable", &Parser::skipDestination, 0},
-    {"listtable", &Parser::skipDestination, 0},
-    {"listtext", &Parser::shown, 0},
+    {"list", &Parser::listEntry, 0},
+    {"listid", &Parser::listId, 0},
+    {"listlevel", &Parser::listEntry, 0},
+    {"listname", &Parser::skipDestination, 0},
+    {"listoverride", &Parser::listEntry, 0},
+    {"listoverridetable", &Parser::listOverrideTable, 0},
+    {"listtable", &Parser::listTable, 0},
+    {"listtext", &Parser::listText, 0},
     {"lquote", &Parser::symbol, 0},
+    {"ls", &Parser::listOverride, 0},
     {"ltrmark", &Parser::symbol, 0},
     {"mac", &Parser::macCharset, 0},
     {"macpict", &Parser::pictureFormat, 0},
@@ -617,7 +660,8 @@ bool isDestinationHandler(Handler h)
         || h == &Parser::picture || h == &Parser::container || h == &Parser::shown || h == &Parser::keepDocument
         || h == &Parser::keepInline || h == &Parser::footnote || h == &Parser::drawing || h == &Parser::object
         || h == &Parser::shape || h == &Parser::shapePicture || h == &Parser::shapeResult || h == &Parser::shapeText
-        || h == &Parser::pictureFallback || h == &Parser::droppedEntry || h == &Parser::fieldInstruction;
+        || h == &Parser::pictureFallback || h == &Parser::droppedEntry || h == &Parser::fieldInstruction
+        || h == &Parser::listTable || h == &Parser::listOverrideTable || h == &Parser::levelText || h == &Parser::listText;
 }
 
 RtfReader::Result Parser::run()
@@ -666,6 +710,7 @@ RtfReader::Result Parser::run()
         m_cursor.deletePreviousChar();
     } else {
         applyBlockFormat(m_blockPara);
+        applyList(m_blockPara);
     }
     m_cursor.endEditBlock();
     if (!m_documentGroups.isEmpty())
@@ -736,6 +781,8 @@ void Parser::groupEnd()
     }
     if (!m_fields.empty() && m_fields.back().depth == m_stack.size())
         finishField();
+    if (closing == Destination::LevelText && !m_currentList.empty())
+        m_currentList.back().text = std::exchange(m_levelText, QString());
     if (m_shapeTextDepth == m_stack.size()) {
         m_shapeTextDepth = 0;
         if (m_blockHasContent || !m_run.isEmpty())
@@ -958,6 +1005,120 @@ void Parser::droppedEntry(const Token &, int)
     beginSkip();
 }
 
+void Parser::listEntry(const Token &token, int)
+{
+    const Destination d = state().destination;
+    if (d == Destination::ListTable && token.name == "list")
+        m_currentList.clear();
+    else if (d == Destination::ListTable && token.name == "listlevel" && m_currentList.size() < 9)
+        m_currentList.emplace_back();
+    else if (d == Destination::ListOverrideTable && token.name == "listoverride")
+        m_currentListOverride = -1;
+}
+
+void Parser::listId(const Token &, int p)
+{
+    if (state().destination == Destination::ListTable)
+        m_listDefinitions[p] = m_currentList;
+    else if (state().destination == Destination::ListOverrideTable)
+        m_currentListOverride = p;
+}
+
+void Parser::levelNumbering(const Token &, int p)
+{
+    if (state().destination == Destination::ListTable && !m_currentList.empty())
+        m_currentList.back().numbering = p;
+}
+
+void Parser::levelStart(const Token &, int p)
+{
+    if (state().destination == Destination::ListTable && !m_currentList.empty())
+        m_currentList.back().start = p;
+}
+
+void Parser::levelText(const Token &, int)
+{
+    if (state().destination != Destination::ListTable) {
+        beginSkip();
+        return;
+    }
+    m_levelText.clear();
+    setDestination(Destination::LevelText);
+}
+
+void Parser::listText(const Token &, int)
+{
+    // The label as plain text, for readers that know no lists: where the
+    // lists are known, Qt draws the label itself.
+    if (m_listOverrides.empty())
+        setDestination(Destination::Text);
+    else
+        beginSkip();
+}
+
+void Parser::listOverride(const Token &, int p)
+{
+    if (state().destination == Destination::ListOverrideTable) {
+        if (m_currentListOverride >= 0 && m_listOverrides.size() < 10000)
+            m_listOverrides[p] = m_currentListOverride;
+        return;
+    }
+    setPara(&ParaState::list, p);
+}
+
+// Makes the paragraph the cursor is in an item of its list.
+void Parser::applyList(const ParaState &p)
+{
+    if (p.list <= 0 || m_insideNote)
+        return;
+    const auto override = m_listOverrides.find(p.list);
+    if (override == m_listOverrides.end())
+        return;
+    const auto definition = m_listDefinitions.find(override->second);
+    if (definition == m_listDefinitions.end())
+        return;
+    const ListLevel level = size_t(p.listLevel) < definition->second.size() ? definition->second[size_t(p.listLevel)]
+                                                                            : ListLevel();
+    if (level.numbering == 255) // no number
+        return;
+    QTextList *&list = m_textLists[{p.list, p.listLevel}];
+    if (list) {
+        list->add(m_cursor.block());
+        return;
+    }
+    QTextListFormat format;
+    switch (level.numbering) {
+    case 1: format.setStyle(QTextListFormat::ListUpperRoman); break;
+    case 2: format.setStyle(QTextListFormat::ListLowerRoman); break;
+    case 3: format.setStyle(QTextListFormat::ListUpperAlpha); break;
+    case 4: format.setStyle(QTextListFormat::ListLowerAlpha); break;
+    case 23: format.setStyle(QTextListFormat::ListDisc); break;
+    default: format.setStyle(QTextListFormat::ListDecimal); break;
+    }
+    // The level text: its length, then the label with each level's number
+    // as a character from 0 to 8; what stands around this level's number
+    // goes around Qt's.
+    const QString text = level.text.mid(1, level.text.isEmpty() ? 0 : level.text.at(0).unicode());
+    const qsizetype own = text.indexOf(QChar(char16_t(p.listLevel)));
+    if (level.numbering != 23 && own >= 0) {
+        qsizetype before = own;
+        while (before > 0 && text.at(before - 1).unicode() > 8)
+            --before;
+        format.setNumberPrefix(text.mid(before, own - before));
+        qsizetype after = own + 1;
+        while (after < text.size() && text.at(after).unicode() > 8)
+            ++after;
+        format.setNumberSuffix(text.mid(own + 1, after - own - 1));
+    }
+    format.setIndent(0); // the paragraph's own indents place it
+    format.setProperty(DocumentProperty::ListOverride, p.list);
+    format.setProperty(DocumentProperty::ListLevel, p.listLevel);
+    format.setProperty(DocumentProperty::ListStart, level.start);
+    format.setProperty(DocumentProperty::ListText, text);
+    format.setProperty(DocumentProperty::ListNumbering, level.numbering);
+    list = m_cursor.createList(format);
+}
+
 void Parser::field(const Token &, int)
 {
     if (state().destination != Destination::Text)
@@ -1123,6 +1284,12 @@ void Parser::text(QByteArrayView bytes)
         }
         break;
     case Destination::Container: break;
+    case Destination::LevelText:
+        if (m_levelText.size() < 64)
+            m_levelText += QString::fromLatin1(bytes.first(std::min<qsizetype>(bytes.size(), 64)));
+        break;
+    case Destination::ListTable:
+    case Destination::ListOverrideTable: break;
     case Destination::FieldInstruction:
         if (!m_fields.empty() && m_fields.back().instruction.size() < 1024)
             m_fields.back().instruction.append(bytes.first(std::min<qsizetype>(bytes.size(), 1024)));
@@ -1332,6 +1499,7 @@ void Parser::endParagraph()
     place();
     flushRun();
     applyBlockFormat(state().para);
+    applyList(state().para);
     m_madeBlockFormat.clearProperty(QTextFormat::PageBreakPolicy); // a break stands before one paragraph only
     m_cursor.insertBlock(m_madeBlockFormat, charFormat(state().chars));
     m_blockHasContent = false;
@@ -1672,6 +1840,8 @@ void Parser::symbol(const Token &token, int)
 void Parser::unicode(const Token &, int p)
 {
     m_skipCharacters = 0;
+    if (state().destination == Destination::LevelText && p >= -32768 && p <= 65535 && m_levelText.size() < 64)
+        m_levelText.append(QChar(char16_t(p < 0 ? p + 65536 : p)));
     if (state().destination == Destination::FontTable && m_currentFontEntry >= 0 && p >= -32768 && p <= 65535) {
         decodeFontNameBytes();
         m_fontName.append(QChar(char16_t(p < 0 ? p + 65536 : p)));

@@ -10,10 +10,12 @@
 #include <QImageReader>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
 #include <QTextTable>
 #include <QUrl>
 
 #include <array>
+#include <map>
 #include <cmath>
 
 namespace {
@@ -132,6 +134,8 @@ private:
     void word(const char *control) { appendWord(m_body, control); }
     void picture(const QTextImageFormat &format);
     void kept(const QTextCharFormat &format);
+    void listItem(const QTextBlock &block, const QTextList &list);
+    QByteArray listTables() const;
     QByteArray renumbered(QByteArrayView rtf);
 
     const QTextDocument &m_document;
@@ -145,6 +149,9 @@ private:
     // The tables of the file the document came from, for its kept parts.
     QHash<int, QString> m_sourceFonts;
     QHash<int, QColor> m_sourceColors;
+    // The lists written: for each \ls, the format of each level.
+    QHash<const QTextList *, int> m_listNumbers;
+    std::map<int, std::map<int, QTextListFormat>> m_lists;
 };
 
 int Writer::fontIndex(const QString &family)
@@ -409,10 +416,104 @@ void Writer::table(const QTextTable *table)
     }
 }
 
+namespace {
+
+// \levelnfc for a Qt list style.
+int numberingOf(const QTextListFormat &format)
+{
+    if (format.hasProperty(DocumentProperty::ListNumbering))
+        return format.intProperty(DocumentProperty::ListNumbering);
+    switch (format.style()) {
+    case QTextListFormat::ListUpperRoman: return 1;
+    case QTextListFormat::ListLowerRoman: return 2;
+    case QTextListFormat::ListUpperAlpha: return 3;
+    case QTextListFormat::ListLowerAlpha: return 4;
+    case QTextListFormat::ListDisc:
+    case QTextListFormat::ListCircle:
+    case QTextListFormat::ListSquare: return 23;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+// Each list is written as \ls and \ilvl, with its label as plain text for
+// readers that know no lists.
+void Writer::listItem(const QTextBlock &block, const QTextList &list)
+{
+    const QTextListFormat format = list.format();
+    int number = format.intProperty(DocumentProperty::ListOverride);
+    if (number <= 0) {
+        auto it = m_listNumbers.constFind(&list);
+        if (it == m_listNumbers.constEnd())
+            it = m_listNumbers.insert(&list, 1000 + int(m_listNumbers.size()));
+        number = *it;
+    }
+    const int level = std::clamp(format.intProperty(DocumentProperty::ListLevel), 0, 8);
+    m_lists[number].emplace(level, format);
+    word("ls", number);
+    word("ilvl", level);
+    m_body.append("{\\listtext\\pard\\plain ");
+    const QString label = numberingOf(format) == 23 ? QStringLiteral("\u2022") : list.itemText(block);
+    appendEscaped(m_body, label);
+    m_body.append("\\tab}");
+}
+
+QByteArray Writer::listTables() const
+{
+    if (m_lists.empty())
+        return QByteArray();
+    QByteArray out = "{\\*\\listtable";
+    for (const auto &[number, levels] : m_lists) {
+        out += "{\\list\\listtemplateid" + QByteArray::number(number);
+        const int last = levels.rbegin()->first;
+        for (int level = 0; level <= last; ++level) {
+            const auto found = levels.find(level);
+            const QTextListFormat format = found != levels.end() ? found->second : QTextListFormat();
+            const int numbering = numberingOf(format);
+            QString text;
+            if (format.hasProperty(DocumentProperty::ListText))
+                text = format.stringProperty(DocumentProperty::ListText);
+            else if (numbering == 23)
+                text = QStringLiteral("\u2022");
+            else
+                text = format.numberPrefix() + QChar(char16_t(level)) + format.numberSuffix();
+            out += "{\\listlevel\\levelnfc" + QByteArray::number(numbering) + "\\levelnfcn" + QByteArray::number(numbering)
+                + "\\leveljc0\\levelfollow0\\levelstartat"
+                + QByteArray::number(format.hasProperty(DocumentProperty::ListStart)
+                                         ? format.intProperty(DocumentProperty::ListStart) : 1)
+                + "{\\leveltext\\'" + QByteArray::number(std::min<qsizetype>(text.size(), 255), 16).rightJustified(2, '0');
+            QByteArray numbers;
+            for (qsizetype i = 0; i < text.size(); ++i) {
+                const char16_t c = text.at(i).unicode();
+                if (c <= 8) {
+                    out += "\\'0" + QByteArray::number(c);
+                    numbers += "\\'" + QByteArray::number(i + 1, 16).rightJustified(2, '0');
+                } else if (c >= 0x20 && c < 0x80 && c != u'\\' && c != u'{' && c != u'}' && c != u';') {
+                    out += char(c);
+                } else { // as \uN, which readers of level texts know, never as a symbol's word
+                    out += "\\u" + QByteArray::number(c < 0x8000 ? int(c) : int(c) - 0x10000) + '?';
+                }
+            }
+            out += ";}{\\levelnumbers" + numbers + ";}\\li" + QByteArray::number(720 * (level + 1)) + "\\fi-360}";
+        }
+        out += "\\listid" + QByteArray::number(number) + '}';
+    }
+    out += "}\n{\\*\\listoverridetable";
+    for (const auto &entry : m_lists)
+        out += "{\\listoverride\\listid" + QByteArray::number(entry.first) + "\\listoverridecount0\\ls"
+            + QByteArray::number(entry.first) + '}';
+    out += "}\n";
+    return out;
+}
+
 void Writer::paragraph(const QTextBlock &block, bool inTable)
 {
     const QTextBlockFormat f = block.blockFormat();
     m_body.append(inTable ? "\\pard\\intbl\\plain" : "\\pard\\plain");
+    // The label's group first: a space after its "}" would be text.
+    if (const QTextList *list = block.textList())
+        listItem(block, *list);
     m_current = CharProps{0, 24};
     const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
     if (a & Qt::AlignJustify)
@@ -449,7 +550,8 @@ void Writer::paragraph(const QTextBlock &block, bool inTable)
     }
     if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
         word("pagebb");
-    m_body.append(' ');
+    if (!m_body.endsWith('}')) // ends the last control word
+        m_body.append(' ');
 
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
@@ -501,6 +603,7 @@ QByteArray Writer::run()
         out.append("\\red" + QByteArray::number(c.red()) + "\\green" + QByteArray::number(c.green()) + "\\blue"
                    + QByteArray::number(c.blue()) + ';');
     out.append("}\n");
+    out.append(listTables());
     if (!information.isEmpty())
         out.append(information + '\n');
     out.append(m_body);

@@ -18,6 +18,8 @@ private Q_SLOTS:
     void keptThroughASave_data();
     void keptThroughASave();
     void keptPartsKeepTheirFontsAndColours();
+    void lists_data();
+    void lists();
     void tables_data();
     void tables();
     void fontsTheSystemLacksKeepTheirNames_data();
@@ -217,6 +219,55 @@ QString shapeOf(const QTextTable &table)
 }
 
 } // namespace
+
+void tst_RtfKeeping::lists_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("text"); // each item after its label and a tab
+
+    // A list table of three lists: 1 bullets, 2 "1." with "a)" below it,
+    // 3 "(i)"; each \\ls N stands for list N.
+    const QByteArray lists =
+        "{\\*\\listtable"
+        "{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}}\\listid10}"
+        "{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+        "{\\listlevel\\levelnfc4{\\leveltext\\'02\\'01);}{\\levelnumbers\\'01;}}\\listid20}"
+        "{\\list{\\listlevel\\levelnfc2{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}}"
+        "{\\listlevel\\levelnfc255{\\leveltext\\'00;}}\\listid30}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid10\\ls1}{\\listoverride\\listid20\\ls2}"
+        "{\\listoverride\\listid30\\ls3}}\n";
+    QTest::newRow("bullets") << lists + "\\pard\\ls1 First\\par\\pard\\ls1 Second\\par"
+                             << QStringLiteral("\u2022\tFirst\n\u2022\tSecond\n");
+    QTest::newRow("numbers") << lists + "\\pard\\ls2 One\\par\\pard\\ls2 Two\\par"
+                             << QStringLiteral("1.\tOne\n2.\tTwo\n");
+    QTest::newRow("a stale plain-text label") << lists + "{\\listtext 7.\\tab}\\pard\\ls2 One\\par"
+                                              << QStringLiteral("1.\tOne\n");
+    QTest::newRow("roman in brackets") << lists + "\\pard\\ls3 a\\par\\pard\\ls3 b\\par\\pard\\ls3 c\\par\\pard\\ls3 d\\par"
+                                       << QStringLiteral("(i)\ta\n(ii)\tb\n(iii)\tc\n(iv)\td\n");
+    QTest::newRow("second level") << lists + "\\pard\\ls2 x\\par\\pard\\ls2\\ilvl1 y\\par\\pard\\ls2\\ilvl1 y2\\par\\pard\\ls2 z\\par"
+                                  << QStringLiteral("1.\tx\na)\ty\nb)\ty2\n2.\tz\n");
+    QTest::newRow("a level without numbers") << lists + "\\pard\\ls3\\ilvl1 plain\\par" << QStringLiteral("plain\n");
+    QTest::newRow("numbering goes on past other paragraphs")
+        << lists + "\\pard\\ls2 a\\par\\pard between\\par\\pard\\ls2 b\\par" << QStringLiteral("1.\ta\nbetween\n2.\tb\n");
+    QTest::newRow("an override naming no list") << lists + "\\pard\\ls9 a\\par" << QStringLiteral("a\n");
+    QTest::newRow("without a list table the plain-text label stays")
+        << QByteArray("{\\listtext 3.\\tab}\\pard\\ls1 a\\par") << QStringLiteral("3.\ta\n");
+}
+
+void tst_RtfKeeping::lists()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, text);
+    QTextDocument document;
+    RtfReader::read(QByteArray("{\\rtf1\\ansi\\uc1{\\fonttbl{\\f0 Times;}}" + body + '}'), document);
+    QCOMPARE(DocumentText::plainText(document), text);
+
+    const QByteArray file = RtfWriter::write(document);
+    QTextDocument reloaded;
+    RtfReader::read(file, reloaded);
+    QCOMPARE(DocumentText::plainText(reloaded), text);
+    QCOMPARE(RtfWriter::write(reloaded), file);
+}
 
 void tst_RtfKeeping::tables_data()
 {
