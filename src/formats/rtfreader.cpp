@@ -10,6 +10,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QPointer>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
@@ -334,7 +335,9 @@ private:
     std::vector<ListLevel> m_currentList;
     int m_currentListOverride = -1; // the \\listid an override names
     std::map<int, int> m_listOverrides;
-    std::map<std::pair<int, int>, QTextList *> m_textLists;
+    // Qt deletes a list when its last item goes (a table's spare rows, the
+    // paragraph mark at the end).
+    std::map<std::pair<int, int>, QPointer<QTextList>> m_textLists;
     QString m_levelText;
 
     // The table being read. Its rows are added in doubling steps, since
@@ -1081,7 +1084,7 @@ void Parser::applyList(const ParaState &p)
                                                                             : ListLevel();
     if (level.numbering == 255) // no number
         return;
-    QTextList *&list = m_textLists[{p.list, p.listLevel}];
+    QPointer<QTextList> &list = m_textLists[{p.list, p.listLevel}];
     if (list) {
         list->add(m_cursor.block());
         return;
