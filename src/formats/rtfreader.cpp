@@ -37,6 +37,7 @@ enum class Destination : quint8 {
     ListTable,
     ListOverrideTable,
     LevelText,
+    ParagraphNumbering, // \\pn, and its \\pntxta and \\pntxtb texts
 };
 
 enum class Alignment : quint8 { Left, Right, Centre, Justify };
@@ -71,6 +72,12 @@ struct ParaState
     bool inTable = false; // \\intbl, or \\itap above 0
     int list = 0;         // \\ls: the list override, 0 for none
     int listLevel = 0;    // \\ilvl
+    // The older numbering, \\pn: 0 none, 1 numbered (\\pnlvlbody), 2 bullets
+    // (\\pnlvlblt), 3 to 11 the outline levels 1 to 9 (\\pnlvlN).
+    int pnKind = 0;
+    int pnNumbering = 0; // as \\levelnfc
+    QString pnBefore;    // \\pntxtb
+    QString pnAfter;     // \\pntxta
 };
 
 struct GroupState
@@ -229,6 +236,11 @@ public:
     void levelText(const Token &, int);
     void listText(const Token &, int);
     void listOverride(const Token &, int p);
+    void numbering(const Token &, int);
+    void numberingKind(const Token &t, int p);
+    void numberingStyle(const Token &, int p);
+    void numberText(const Token &, int);
+    void numberAffix(const Token &t, int);
     void listLevel(const Token &, int p) { setPara(&ParaState::listLevel, std::clamp(p, 0, 8)); }
     void fieldInstruction(const Token &, int);
 
@@ -263,6 +275,7 @@ private:
     void drop(const QString &what);
     void finishField();
     void applyList(const ParaState &p);
+    void applyNumbering(const ParaState &p);
     void place();
     void startRow();
     void moveToCell();
@@ -339,6 +352,14 @@ private:
     // paragraph mark at the end).
     std::map<std::pair<int, int>, QPointer<QTextList>> m_textLists;
     QString m_levelText;
+    // Where the plain-text label of an older numbered paragraph stands in
+    // its block, to be taken out once its \\pn shows it is numbered.
+    int m_numberTextStart = -1;
+    int m_numberTextEnd = -1;
+    size_t m_numberTextDepth = 0;
+    // The \\pntxta or \\pntxtb being read: the group of its \\pn in the stack.
+    size_t m_affixOwner = 0;
+    bool m_affixAfter = false;
 
     // The table being read. Its rows are added in doubling steps, since
     // Qt works out the grid of a table anew after each change of its shape.
@@ -560,12 +581,20 @@ constexpr ControlWord ControlWords[] = {
     {"picwgoal", &Parser::pictureSize, 0},
     {"plain", &Parser::plain, 0},
     {"pmmetafile", &Parser::pictureFormat, 0},
-    {"pn", &Parser::skipDestination, 0},
+    {"pn", &Parser::numbering, 0},
+    {"pndec", &Parser::numberingStyle, 0},
     {"pngblip", &Parser::pictureFormat, 0},
+    {"pnlcltr", &Parser::numberingStyle, 4},
+    {"pnlcrm", &Parser::numberingStyle, 2},
+    {"pnlvl", &Parser::numberingKind, 1},
+    {"pnlvlblt", &Parser::numberingKind, 0},
+    {"pnlvlbody", &Parser::numberingKind, 0},
     {"pnseclvl", &Parser::skipDestination, 0},
-    {"pntext", &Parser::shown, 0},
-    {"pntxta", &Parser::skipDestination, 0},
-    {"pntxtb", &Parser::skipDestination, 0},
+    {"pntext", &Parser::numberText, 0},
+    {"pntxta", &Parser::numberAffix, 0},
+    {"pntxtb", &Parser::numberAffix, 0},
+    {"pnucltr", &Parser::numberingStyle, 3},
+    {"pnucrm", &Parser::numberingStyle, 1},
     {"printim", &Parser::skipDestination, 0},
     {"private", &Parser::skipDestination, 0},
     {"qc", &Parser::align, 0},
@@ -664,7 +693,8 @@ bool isDestinationHandler(Handler h)
         || h == &Parser::keepInline || h == &Parser::footnote || h == &Parser::drawing || h == &Parser::object
         || h == &Parser::shape || h == &Parser::shapePicture || h == &Parser::shapeResult || h == &Parser::shapeText
         || h == &Parser::pictureFallback || h == &Parser::droppedEntry || h == &Parser::fieldInstruction
-        || h == &Parser::listTable || h == &Parser::listOverrideTable || h == &Parser::levelText || h == &Parser::listText;
+        || h == &Parser::listTable || h == &Parser::listOverrideTable || h == &Parser::levelText || h == &Parser::listText
+        || h == &Parser::numbering || h == &Parser::numberText || h == &Parser::numberAffix;
 }
 
 RtfReader::Result Parser::run()
@@ -786,6 +816,24 @@ void Parser::groupEnd()
         finishField();
     if (closing == Destination::LevelText && !m_currentList.empty())
         m_currentList.back().text = std::exchange(m_levelText, QString());
+    if (m_numberTextDepth == m_stack.size()) {
+        m_numberTextDepth = 0;
+        flushBytes();
+        flushRun();
+        m_numberTextEnd = m_cursor.position();
+    }
+    if (closing == Destination::ParagraphNumbering && m_stack.size() >= 2
+        && m_stack[m_stack.size() - 2].destination != Destination::ParagraphNumbering) {
+        // The numbering belongs to the paragraph, outside the \\pn group.
+        const ParaState &inner = state().para;
+        ParaState &outer = m_stack[m_stack.size() - 2].para;
+        outer.pnKind = inner.pnKind;
+        outer.pnNumbering = inner.pnNumbering;
+        outer.pnBefore = inner.pnBefore;
+        outer.pnAfter = inner.pnAfter;
+        m_blockPara = outer;
+        m_affixOwner = 0;
+    }
     if (m_shapeTextDepth == m_stack.size()) {
         m_shapeTextDepth = 0;
         if (m_blockHasContent || !m_run.isEmpty())
@@ -1008,6 +1056,57 @@ void Parser::droppedEntry(const Token &, int)
     beginSkip();
 }
 
+void Parser::numbering(const Token &, int)
+{
+    if (state().destination != Destination::Text || m_insideNote) {
+        beginSkip();
+        return;
+    }
+    setDestination(Destination::ParagraphNumbering);
+    state().para.pnKind = 1;
+    state().para.pnNumbering = 0;
+    state().para.pnBefore.clear();
+    state().para.pnAfter.clear();
+}
+
+void Parser::numberingKind(const Token &token, int p)
+{
+    if (state().destination != Destination::ParagraphNumbering)
+        return;
+    state().para.pnKind = token.name == "pnlvlblt" ? 2 : token.name == "pnlvlbody" ? 1 : 2 + std::clamp(p, 1, 9);
+    if (token.name == "pnlvlblt")
+        state().para.pnNumbering = 23;
+}
+
+void Parser::numberingStyle(const Token &, int p)
+{
+    if (state().destination == Destination::ParagraphNumbering && state().para.pnKind != 2)
+        state().para.pnNumbering = p;
+}
+
+void Parser::numberText(const Token &, int)
+{
+    // Shown unless its paragraph turns out to be numbered by \\pn.
+    flushBytes();
+    flushRun();
+    place();
+    setDestination(Destination::Text);
+    m_numberTextStart = m_cursor.position();
+    m_numberTextEnd = -1;
+    m_numberTextDepth = m_stack.size();
+}
+
+void Parser::numberAffix(const Token &token, int)
+{
+    if (state().destination != Destination::ParagraphNumbering) {
+        beginSkip();
+        return;
+    }
+    // The text belongs to the \\pn group around this one.
+    m_affixOwner = m_stack.size() >= 2 ? m_stack.size() - 2 : 0;
+    m_affixAfter = token.name == "pntxta";
+}
+
 void Parser::listEntry(const Token &token, int)
 {
     const Destination d = state().destination;
@@ -1072,6 +1171,10 @@ void Parser::listOverride(const Token &, int p)
 // Makes the paragraph the cursor is in an item of its list.
 void Parser::applyList(const ParaState &p)
 {
+    if (p.list <= 0 && p.pnKind > 0 && !m_insideNote) {
+        applyNumbering(p);
+        return;
+    }
     if (p.list <= 0 || m_insideNote)
         return;
     const auto override = m_listOverrides.find(p.list);
@@ -1119,6 +1222,40 @@ void Parser::applyList(const ParaState &p)
     format.setProperty(DocumentProperty::ListStart, level.start);
     format.setProperty(DocumentProperty::ListText, text);
     format.setProperty(DocumentProperty::ListNumbering, level.numbering);
+    list = m_cursor.createList(format);
+}
+
+// The older numbering: the paragraphs numbered alike make one list.
+void Parser::applyNumbering(const ParaState &p)
+{
+    const QTextBlock block = m_cursor.block();
+    if (m_numberTextStart >= block.position() && m_numberTextEnd > m_numberTextStart
+        && m_numberTextEnd <= block.position() + block.length()) {
+        QTextCursor label(&m_document);
+        label.setPosition(m_numberTextStart);
+        label.setPosition(m_numberTextEnd, QTextCursor::KeepAnchor);
+        label.removeSelectedText();
+    }
+    m_numberTextStart = m_numberTextEnd = -1;
+    QPointer<QTextList> &list = m_textLists[{-p.pnKind, p.pnNumbering}];
+    if (list) {
+        list->add(m_cursor.block());
+        return;
+    }
+    QTextListFormat format;
+    switch (p.pnNumbering) {
+    case 1: format.setStyle(QTextListFormat::ListUpperRoman); break;
+    case 2: format.setStyle(QTextListFormat::ListLowerRoman); break;
+    case 3: format.setStyle(QTextListFormat::ListUpperAlpha); break;
+    case 4: format.setStyle(QTextListFormat::ListLowerAlpha); break;
+    case 23: format.setStyle(QTextListFormat::ListDisc); break;
+    default: format.setStyle(QTextListFormat::ListDecimal); break;
+    }
+    if (p.pnNumbering != 23) {
+        format.setNumberPrefix(p.pnBefore);
+        format.setNumberSuffix(p.pnAfter);
+    }
+    format.setIndent(0);
     list = m_cursor.createList(format);
 }
 
@@ -1293,6 +1430,13 @@ void Parser::text(QByteArrayView bytes)
         break;
     case Destination::ListTable:
     case Destination::ListOverrideTable: break;
+    case Destination::ParagraphNumbering:
+        if (m_affixOwner > 0 && m_affixOwner < m_stack.size()) {
+            QString &affix = m_affixAfter ? m_stack[m_affixOwner].para.pnAfter : m_stack[m_affixOwner].para.pnBefore;
+            if (affix.size() < 32)
+                affix += QString::fromLatin1(bytes.first(std::min<qsizetype>(bytes.size(), 32)));
+        }
+        break;
     case Destination::FieldInstruction:
         if (!m_fields.empty() && m_fields.back().instruction.size() < 1024)
             m_fields.back().instruction.append(bytes.first(std::min<qsizetype>(bytes.size(), 1024)));

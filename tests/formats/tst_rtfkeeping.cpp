@@ -250,6 +250,19 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("numbering goes on past other paragraphs")
         << lists + "\\pard\\ls2 a\\par\\pard between\\par\\pard\\ls2 b\\par" << QStringLiteral("1.\ta\nbetween\n2.\tb\n");
     QTest::newRow("an override naming no list") << lists + "\\pard\\ls9 a\\par" << QStringLiteral("a\n");
+    // The older paragraph numbering, with its own plain-text labels.
+    const QByteArray decimal = "{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}";
+    QTest::newRow("older numbers") << "\\pard{\\pntext 1.\\tab}" + decimal + "One\\par\\pard{\\pntext 2.\\tab}" + decimal + "Two\\par"
+                                   << QStringLiteral("1.\tOne\n2.\tTwo\n");
+    QTest::newRow("older numbers with a stale label") << "\\pard{\\pntext 9.\\tab}" + decimal + "One\\par"
+                                                      << QStringLiteral("1.\tOne\n");
+    QTest::newRow("older bullets") << QByteArray("\\pard{\\pntext \\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}}a\\par")
+                                   << QStringLiteral("\u2022\ta\n");
+    QTest::newRow("older roman in brackets")
+        << QByteArray("\\pard{\\*\\pn\\pnlvlbody\\pnucrm{\\pntxtb (}{\\pntxta )}}a\\par b\\par")
+        << QStringLiteral("(I)\ta\n(II)\tb\n");
+    QTest::newRow("older label without numbering stays") << QByteArray("\\pard{\\pntext 4.\\tab}a\\par")
+                                                         << QStringLiteral("4.\ta\n");
     QTest::newRow("without a list table the plain-text label stays")
         << QByteArray("{\\listtext 3.\\tab}\\pard\\ls1 a\\par") << QStringLiteral("3.\ta\n");
 }
