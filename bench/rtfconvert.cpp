@@ -1,16 +1,18 @@
 // rtfconvert [-v] IN OUT
 //
 // Loads IN through the editor's own LoadFile and writes OUT by its
-// extension: .txt the plain text, a line for each paragraph, .rtf through
+// extension: .txt the plain text (a line for each paragraph and table row,
+// cells separated by tabs, each footnote's text in brackets after its
+// mark), .rtf through
 // SaveFile, .html the loaded document as Qt's HTML. With -v, prints how long
 // each step took.
 
+#include "formats/documenttext.h"
 #include "platform/richtextbox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTextBlock>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -47,11 +49,11 @@ int main(int argc, char *argv[])
             const QByteArray html = box.document()->toHtml().toUtf8();
             written = written && file.write(html) == html.size();
         } else {
-            // A paragraph at a time, so the output costs no copy of the whole text.
-            for (QTextBlock block = box.document()->begin(); written && block.isValid(); block = block.next()) {
-                const QByteArray line = block.text().replace(QChar::LineSeparator, u'\n').toUtf8() + '\n';
-                written = file.write(line) == line.size();
-            }
+            // A line at a time, so the output costs no copy of the whole text.
+            DocumentText::forEachLine(*box.document(), [&](const QString &line) {
+                const QByteArray bytes = line.toUtf8() + '\n';
+                written = written && file.write(bytes) == bytes.size();
+            });
         }
         if (!written || !file.flush())
             error = file.errorString();

@@ -44,11 +44,11 @@ void FileCommands::load(frmDoc &window, const QString &path)
         return;
     }
     window.setWindowTitle(path);
-    if (result.droppedPictures)
+    if (!result.dropped.isEmpty())
         MsgBox(m_dialogs,
-               QStringLiteral("%1 holds pictures that Quillmere cannot show; only PNG and JPEG pictures are kept.\n\n"
-                              "If you save this document, those pictures will not be in it.")
-                   .arg(shown(path)),
+               QStringLiteral("%1 holds things that Quillmere cannot keep:\n\n%2\n\n"
+                              "If you save this document, they will not be in it.")
+                   .arg(shown(path), u"\u2022 " + result.dropped.join(u"\n\u2022 ")),
                MsgBoxButtons::OkOnly, MsgBoxIcon::Information);
 }
 

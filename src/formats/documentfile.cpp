@@ -9,6 +9,10 @@
 #include <QSaveFile>
 #include <QTextDocument>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace DocumentFile {
 
 namespace {
@@ -23,18 +27,67 @@ QString sentence(const QString &reason)
     return s;
 }
 
+#ifdef Q_OS_UNIX
+QString kindOf(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return QString();
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("a device");
+}
+#endif
+
+QString notAFile(const QString &kind)
+{
+    return QStringLiteral("It is %1, not a file.").arg(kind);
+}
+
+// RTF may be preceded by a UTF-8 byte-order mark and blank space, which
+// some programs put before it.
+qsizetype rtfStart(QByteArrayView bytes)
+{
+    qsizetype i = bytes.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
+        ++i;
+    return bytes.sliced(i).startsWith("{\\rtf") ? i : -1;
+}
+
 } // namespace
+
+QString notOrdinaryFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return QString();
+    return kindOf(status.st_mode);
+#else
+    const QFileInfo info(path);
+    return info.isDir() ? QStringLiteral("a folder") : QString();
+#endif
+}
 
 ReadResult read(const QString &path, Format format, QTextDocument &document)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        return {QStringLiteral("It is a folder, not a file."), false};
+    if (const QString kind = notOrdinaryFile(path); !kind.isEmpty())
+        return {notAFile(kind), false, {}};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {sentence(file.errorString()), false};
+        return {sentence(file.errorString()), false, {}};
+#ifdef Q_OS_UNIX
+    // Something put in the file's place between the look and the opening is
+    // still not read.
+    struct stat status;
+    if (::fstat(file.handle(), &status) == 0 && !kindOf(status.st_mode).isEmpty())
+        return {notAFile(kindOf(status.st_mode)), false, {}};
+#endif
     if (file.size() > MaxFileSize)
-        return {QStringLiteral("The file is too large to open (%1 MB).").arg(file.size() >> 20), false};
+        return {QStringLiteral("The file is too large to open (%1 MB).").arg(file.size() >> 20), false, {}};
 
     // Mapping the file spares a copy of it; devices that cannot be mapped are read.
     QByteArray readBytes;
@@ -44,19 +97,19 @@ ReadResult read(const QString &path, Format format, QTextDocument &document)
     } else {
         readBytes = file.read(MaxFileSize + 1);
         if (file.error() != QFileDevice::NoError)
-            return {sentence(file.errorString()), false};
+            return {sentence(file.errorString()), false, {}};
         if (readBytes.size() > MaxFileSize)
-            return {QStringLiteral("The file is too large to open."), false};
+            return {QStringLiteral("The file is too large to open."), false, {}};
         bytes = readBytes;
     }
 
-    if (format == Format::Detect && bytes.startsWith("{\\rtf")) {
-        const RtfReader::Result result = RtfReader::read(bytes, document);
-        return {QString(), result.droppedPictures};
+    if (const qsizetype start = format == Format::Detect ? rtfStart(bytes) : -1; start >= 0) {
+        const RtfReader::Result result = RtfReader::read(bytes.sliced(start), document);
+        return {QString(), result.droppedPictures, result.dropped};
     }
     const bool utf16 = bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff");
     if (!utf16 && bytes.contains('\0'))
-        return {QStringLiteral("It is not a text or RTF document: it holds binary data."), false};
+        return {QStringLiteral("It is not a text or RTF document: it holds binary data."), false, {}};
     document.setPlainText(PlainText::toLfLineEnds(PlainText::decode(bytes)));
     return {};
 }

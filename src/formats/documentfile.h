@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QTextDocument;
 
@@ -8,7 +9,7 @@ class QTextDocument;
 namespace DocumentFile {
 
 enum class Format {
-    Detect,    // RTF when the file starts with "{\rtf", plain text otherwise
+    Detect,    // RTF when the file starts with "{\rtf" (after a byte-order mark and blanks), plain text otherwise
     PlainText, // plain text whatever the file holds
 };
 
@@ -17,7 +18,15 @@ struct ReadResult
     QString error; // empty on success
     // The file held pictures in a format that cannot be kept.
     bool droppedPictures = false;
+    // Everything the file held that a save will not keep, each named.
+    QStringList dropped;
 };
+
+// What the path names when it is not an ordinary file ("a named pipe", "a
+// device", "a socket", "a folder"), or "" for an ordinary file or a path that
+// names nothing. Opening a pipe waits for a writer and a device may never
+// end, so nothing that is not an ordinary file is opened for reading.
+QString notOrdinaryFile(const QString &path);
 
 // Fills an empty document from the file. On failure the document may hold
 // part of the file and should be thrown away.

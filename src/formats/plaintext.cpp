@@ -24,6 +24,70 @@ bool hasUtf16Mark(QByteArrayView bytes)
     return startsWith(bytes, {0xFF, 0xFE}) || startsWith(bytes, {0xFE, 0xFF});
 }
 
+// The length of the valid UTF-8 sequence at data[i], or 0 when the byte
+// there starts none (a stray continuation byte, an overlong form, a
+// surrogate, a value past U+10FFFF, a sequence cut short).
+qsizetype utf8SequenceLength(const unsigned char *data, qsizetype i, qsizetype n)
+{
+    const unsigned char lead = data[i];
+    qsizetype length;
+    unsigned char low = 0x80, high = 0xBF; // range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > n || data[i + 1] < low || data[i + 1] > high)
+        return 0;
+    for (qsizetype k = 2; k < length; ++k)
+        if (data[i + k] < 0x80 || data[i + k] > 0xBF)
+            return 0;
+    return length;
+}
+
+// UTF-8 where the bytes are valid UTF-8, Windows-1252 for each byte that is
+// not: a file saved as UTF-8 and touched once by a Windows-1252 editor keeps
+// every character but the touched ones.
+QString decodeMixed(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    text.clear();
+    text.reserve(bytes.size());
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    qsizetype validStart = 0;
+    for (qsizetype i = 0; i < n;) {
+        if (data[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        if (const qsizetype length = utf8SequenceLength(data, i, n)) {
+            i += length;
+            continue;
+        }
+        text += QString::fromUtf8(bytes.sliced(validStart, i - validStart));
+        text += CodePage::windows1252(data[i]);
+        validStart = ++i;
+    }
+    text += QString::fromUtf8(bytes.sliced(validStart));
+    return text;
+}
+
 // Calls `take` with each line, without its line end; stops when it returns false.
 template<typename Char, typename Take>
 bool forEachLine(const Char *data, qsizetype n, Take take)
@@ -54,12 +118,7 @@ QString decode(QByteArrayView bytes)
                              QStringDecoder::Flag::Stateless);
         return utf16.decode(bytes.sliced(2));
     }
-
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return CodePage(CodePage::Windows1252).decode(bytes);
+    return decodeMixed(bytes);
 }
 
 QStringList decodeLines(QByteArrayView bytes)
@@ -78,18 +137,8 @@ QStringList decodeLines(QByteArrayView bytes)
     // decoded on its own, sparing a copy of the whole file.
     if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
         bytes = bytes.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const bool valid = forEachLine(bytes.data(), bytes.size(), [&](qsizetype start, qsizetype length) {
-        lines.append(utf8.decode(bytes.sliced(start, length)));
-        return !utf8.hasError();
-    });
-    if (valid)
-        return lines;
-
-    lines.clear();
-    const CodePage cp1252(CodePage::Windows1252);
     forEachLine(bytes.data(), bytes.size(), [&](qsizetype start, qsizetype length) {
-        lines.append(cp1252.decode(bytes.sliced(start, length)));
+        lines.append(decodeMixed(bytes.sliced(start, length)));
         return true;
     });
     return lines;

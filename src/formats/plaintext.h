@@ -8,8 +8,9 @@
 // system, with or without a byte-order mark, with any of the three line ends.
 namespace PlainText {
 
-// UTF-8 or UTF-16 when a byte-order mark says so (the mark is dropped), UTF-8
-// when the bytes are valid UTF-8, Windows-1252 otherwise.
+// UTF-8 or UTF-16 when a byte-order mark says so (the mark is dropped);
+// otherwise each valid UTF-8 sequence is read as UTF-8 and each byte that
+// belongs to none as Windows-1252.
 QString decode(QByteArrayView bytes);
 
 // The lines of a text file, decoded as decode() does. CR LF, a lone CR and a

@@ -1,18 +1,25 @@
 #include "rtfreader.h"
 
 #include "codepage.h"
+#include "documentproperties.h"
 #include "rtfsymbols.h"
 #include "rtftokenizer.h"
 #include "symbolfonts.h"
 
 #include <QBuffer>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QImageReader>
+#include <QPointer>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
 #include <QUrl>
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -26,6 +33,11 @@ enum class Destination : quint8 {
     ColorTable,
     Picture,
     Container,  // not shown, except for its result group
+    FieldInstruction,
+    ListTable,
+    ListOverrideTable,
+    LevelText,
+    ParagraphNumbering, // \\pn, and its \\pntxta and \\pntxtb texts
 };
 
 enum class Alignment : quint8 { Left, Right, Centre, Justify };
@@ -40,6 +52,7 @@ struct CharState
     bool italic = false;
     bool underline = false;
     bool strike = false;
+    bool hidden = false;
     qint8 vertical = 0; // 1 superscript, -1 subscript
 
     friend bool operator==(const CharState &, const CharState &) = default;
@@ -56,6 +69,15 @@ struct ParaState
     int lineSpacing = 0;
     bool lineMultiple = false;
     bool pageBreakBefore = false;
+    bool inTable = false; // \\intbl, or \\itap above 0
+    int list = 0;         // \\ls: the list override, 0 for none
+    int listLevel = 0;    // \\ilvl
+    // The older numbering, \\pn: 0 none, 1 numbered (\\pnlvlbody), 2 bullets
+    // (\\pnlvlblt), 3 to 11 the outline levels 1 to 9 (\\pnlvlN).
+    int pnKind = 0;
+    int pnNumbering = 0; // as \\levelnfc
+    QString pnBefore;    // \\pntxtb
+    QString pnAfter;     // \\pntxta
 };
 
 struct GroupState
@@ -68,10 +90,12 @@ struct GroupState
 
 struct FontEntry
 {
-    QByteArray nameBytes;
     QString name;
     int charset = 0;
     int codePage = 0; // 0: the document's code page
+    char generic = 0; // 'r' \froman, 's' \fswiss, 'm' \fmodern: the kind of font, for a stand-in
+    // The family the text is shown in, worked out when the font is first used.
+    std::optional<QString> shown;
 };
 
 struct Color
@@ -109,14 +133,23 @@ struct ControlWord
 // innermost state, so hostile nesting costs no memory.
 constexpr int MaxStoredDepth = 4096;
 constexpr int MaxPicturePixels = 20000;
+constexpr size_t MaxTableColumns = 1000;
+constexpr int MaxTableRowsAdded = 4096;
+// Qt looks up each family that the system lacks through fontconfig, which
+// takes about a millisecond a family and more as they pile up; past this
+// many, the fonts a document names but the system lacks are shown in the
+// generic family of their kind.
+constexpr int MaxMissingFamiliesLookedUp = 64;
 
 class Parser
 {
 public:
-    Parser(QByteArrayView rtf, QTextDocument &document)
-        : m_tokens(rtf)
+    Parser(QByteArrayView rtf, QTextDocument &document, bool insideNote = false)
+        : m_rtf(rtf)
+        , m_tokens(rtf)
         , m_document(document)
         , m_cursor(&document)
+        , m_insideNote(insideNote)
     {
     }
 
@@ -128,6 +161,7 @@ public:
     void bold(const Token &, int p) { setChar(&CharState::bold, p != 0); }
     void italic(const Token &, int p) { setChar(&CharState::italic, p != 0); }
     void strike(const Token &, int p) { setChar(&CharState::strike, p != 0); }
+    void hidden(const Token &, int p) { setChar(&CharState::hidden, p != 0); }
     void underline(const Token &, int p) { setChar(&CharState::underline, p != 0); }
     void underlineNone(const Token &, int) { setChar(&CharState::underline, false); }
     void fontSize(const Token &, int p) { setChar(&CharState::halfPoints, std::clamp(p, 2, 3276)); }
@@ -152,7 +186,13 @@ public:
     void page(const Token &, int);
     void section(const Token &, int);
     void cell(const Token &, int);
-    void row(const Token &, int) { m_pendingCellTab = false; endParagraph(); }
+    void row(const Token &, int);
+    void nestedCell(const Token &, int);
+    void nestedRow(const Token &, int) { m_pendingCellTab = false; endParagraph(); }
+    void inTable(const Token &, int p) { setPara(&ParaState::inTable, p != 0); }
+    void rowDefaults(const Token &, int);
+    void cellEdge(const Token &, int p);
+    void cellMerge(const Token &t, int);
     void symbol(const Token &t, int);
     void unicode(const Token &, int p);
     void unicodeSkip(const Token &, int p) { state().unicodeSkip = std::clamp(p, 0, 16); }
@@ -163,6 +203,7 @@ public:
     void defaultFont(const Token &, int p) { m_defaultFont = p; }
     void fontCharset(const Token &, int p);
     void fontCodePage(const Token &, int p);
+    void fontKind(const Token &t, int);
     void colorComponent(const Token &t, int p);
     void pictureFormat(const Token &t, int);
     void pictureSize(const Token &t, int p);
@@ -172,6 +213,36 @@ public:
     void picture(const Token &, int);
     void container(const Token &, int) { setDestination(Destination::Container); }
     void shown(const Token &, int) { setDestination(Destination::Text); }
+    void keepDocument(const Token &, int) { beginKeeping(KeepPlace::Document); }
+    void keepInline(const Token &, int) { beginKeeping(KeepPlace::Inline); }
+    void footnote(const Token &, int);
+    void keepWord(const Token &t, int);
+    void footnoteMark(const Token &, int);
+    void drawing(const Token &, int);
+    void object(const Token &, int);
+    void shape(const Token &, int);
+    void shapePicture(const Token &, int);
+    void shapeResult(const Token &, int);
+    void shapeText(const Token &, int);
+    void pictureFallback(const Token &, int);
+    void droppedEntry(const Token &, int);
+    void field(const Token &, int);
+    void listTable(const Token &, int) { setDestination(Destination::ListTable); }
+    void listOverrideTable(const Token &, int) { setDestination(Destination::ListOverrideTable); }
+    void listEntry(const Token &t, int);
+    void listId(const Token &, int p);
+    void levelNumbering(const Token &, int p);
+    void levelStart(const Token &, int p);
+    void levelText(const Token &, int);
+    void listText(const Token &, int);
+    void listOverride(const Token &, int p);
+    void numbering(const Token &, int);
+    void numberingKind(const Token &t, int p);
+    void numberingStyle(const Token &, int p);
+    void numberText(const Token &, int);
+    void numberAffix(const Token &t, int);
+    void listLevel(const Token &, int p) { setPara(&ParaState::listLevel, std::clamp(p, 0, 8)); }
+    void fieldInstruction(const Token &, int);
 
 private:
     GroupState &state() { return m_stack.back(); }
@@ -188,6 +259,7 @@ private:
         m_blockPara = state().para;
     }
 
+    Token nextToken();
     void groupStart();
     void groupEnd();
     void controlWord(const Token &token);
@@ -196,6 +268,18 @@ private:
     void hexByte(char byte);
 
     void beginSkip();
+    enum class KeepPlace { Document, Inline, Note };
+    void beginKeeping(KeepPlace place);
+    void finishKeeping();
+    void insertKept(const QByteArray &after);
+    void drop(const QString &what);
+    void finishField();
+    void applyList(const ParaState &p);
+    void applyNumbering(const ParaState &p);
+    void place();
+    void startRow();
+    void moveToCell();
+    void endTable();
     void setDestination(Destination destination);
     bool consumeSkippedCharacter();
 
@@ -207,18 +291,100 @@ private:
     void applyBlockFormat(const ParaState &p);
     void finishPicture(const Picture &picture);
     void fontTableText(QByteArrayView bytes);
+    void decodeFontNameBytes();
 
     const CodePage &codePage(int number);
+    QString shownFamily(FontEntry &font);
     int codePageOf(int font) const;
     QTextCharFormat charFormat(const CharState &chars);
     QBrush colorBrush(int index) const;
 
+    QByteArrayView m_rtf;
     RtfTokenizer m_tokens;
     QTextDocument &m_document;
     QTextCursor m_cursor;
     RtfReader::Result m_result;
 
     std::vector<GroupState> m_stack;
+    qsizetype m_groupStart = 0; // where the last group opened
+    int m_tokensInGroup = 0;    // since it opened
+    bool m_afterStar = false;   // the last token was "\\*"
+
+    // The group being kept whole, from its "{", while it is skipped.
+    struct Keeping
+    {
+        qsizetype start = 0;
+        KeepPlace place = KeepPlace::Document;
+    };
+    std::optional<Keeping> m_keeping;
+    const bool m_insideNote; // reading a note's own text, for its tooltip
+    QByteArrayList m_documentGroups;
+    int m_keptCount = 0;
+    int m_noteCount = 0;
+    int m_markStart = -1; // the last footnote mark, while nothing follows it
+    int m_markEnd = -1;
+    bool m_shapeTextShown = false; // the current shape's text was shown
+    size_t m_shapeTextDepth = 0;   // of the group whose text is a shape's, or 0
+    bool m_shapePictureDropped = false;
+    // Open fields: the depth of their group, their instruction, and where
+    // the text stood when the field began.
+    struct Field
+    {
+        size_t depth = 0;
+        QByteArray instruction;
+        int position = 0;
+    };
+    std::vector<Field> m_fields;
+
+    // Lists: the levels of each \\listid, which list each \\ls stands for,
+    // and the Qt list made for each \\ls and level.
+    struct ListLevel
+    {
+        int numbering = 0; // \\levelnfc
+        int start = 1;
+        QString text;      // \\leveltext: its length, then the text with level numbers as 0-8
+    };
+    std::map<int, std::vector<ListLevel>> m_listDefinitions;
+    std::vector<ListLevel> m_currentList;
+    int m_currentListOverride = -1; // the \\listid an override names
+    std::map<int, int> m_listOverrides;
+    // Qt deletes a list when its last item goes (a table's spare rows, the
+    // paragraph mark at the end).
+    std::map<std::pair<int, int>, QPointer<QTextList>> m_textLists;
+    QString m_levelText;
+    // Where the plain-text label of an older numbered paragraph stands in
+    // its block, to be taken out once its \\pn shows it is numbered.
+    int m_numberTextStart = -1;
+    int m_numberTextEnd = -1;
+    size_t m_numberTextDepth = 0;
+    // The \\pntxta or \\pntxtb being read: the group of its \\pn in the stack.
+    size_t m_affixOwner = 0;
+    bool m_affixAfter = false;
+
+    // The table being read. Its rows are added in doubling steps, since
+    // Qt works out the grid of a table anew after each change of its shape.
+    enum class Merge : quint8 { None, First, Next };
+    struct CellDefinition
+    {
+        int edge = 0; // right edge, twips from the left margin
+        Merge across = Merge::None;
+        Merge down = Merge::None;
+    };
+    QTextTable *m_table = nullptr;
+    int m_row = 0;      // the row being read, or the next one
+    int m_cell = 0;
+    bool m_inRow = false;
+    bool m_cellPending = false; // m_cell is entered when something goes into it
+    std::vector<CellDefinition> m_rowCells; // of the current row definition
+    CellDefinition m_pendingCell;
+    std::vector<int> m_columnEdges; // the widest row's edges
+    struct PendingMerge
+    {
+        int row, column, rows, columns;
+    };
+    std::vector<PendingMerge> m_merges;
+    std::vector<int> m_mergeDownStart; // per column: the row a vertical merge started, or -1
+    int m_afterTablePosition = -1;     // the empty block after the last table
     int m_overflowDepth = 0;   // groups beyond MaxStoredDepth
     int m_skipDepth = 0;       // >0 while inside a skipped destination
     bool m_optionalDestination = false; // after "\*"
@@ -228,9 +394,23 @@ private:
     int m_defaultFont = 0;
     std::map<int, FontEntry> m_fonts;
     int m_currentFontEntry = -1;
+    // The name of the current entry until its ";": bytes not yet decoded
+    // and the text before them.
+    QByteArray m_fontNameBytes;
+    QString m_fontName;
     std::vector<Color> m_colors;
     Color m_pendingColor;
     std::map<int, CodePage> m_codePages;
+    // What the lead bytes of the next text were last worked out from.
+    struct LeadBytesKey
+    {
+        bool fontTable = false;
+        int font = -1;
+        int codePage = 0;
+        int fontsVersion = -1;
+        friend bool operator==(const LeadBytesKey &, const LeadBytesKey &) = default;
+    } m_leadBytesKey;
+    int m_fontsVersion = 0; // counts changes to the font table
 
     // Bytes waiting to be decoded together, so double-byte characters split
     // over text and \'hh escapes come out whole.
@@ -246,9 +426,13 @@ private:
     // The paragraph properties last in effect in the current paragraph, for
     // the last one, which may end with the document instead of a \par.
     ParaState m_blockPara;
+    QTextBlockFormat m_madeBlockFormat; // the format the current block was made with
 
     std::vector<Picture> m_pictures; // one for each open \pict group
     int m_imageCount = 0;
+
+    std::optional<QSet<QString>> m_installedFamilies; // case-folded
+    int m_missingFamiliesLookedUp = 0;
 
     CharState m_cachedChars;
     QTextCharFormat m_cachedFormat;
@@ -260,15 +444,17 @@ constexpr ControlWord ControlWords[] = {
     {"aftncn", &Parser::skipDestination, 0},
     {"aftnsep", &Parser::skipDestination, 0},
     {"aftnsepc", &Parser::skipDestination, 0},
-    {"annotation", &Parser::skipDestination, 0},
+    {"annotation", &Parser::keepInline, 0},
     {"ansi", &Parser::codePage, CodePage::Windows1252},
     {"ansicpg", &Parser::codePage, CodePage::Windows1252},
-    {"atnauthor", &Parser::skipDestination, 0},
-    {"atndate", &Parser::skipDestination, 0},
-    {"atnid", &Parser::skipDestination, 0},
-    {"atnparent", &Parser::skipDestination, 0},
-    {"atnref", &Parser::skipDestination, 0},
-    {"atntime", &Parser::skipDestination, 0},
+    {"atnauthor", &Parser::keepInline, 0},
+    {"atndate", &Parser::keepInline, 0},
+    {"atnid", &Parser::keepInline, 0},
+    {"atnparent", &Parser::keepInline, 0},
+    {"atnref", &Parser::keepInline, 0},
+    {"atntime", &Parser::keepInline, 0},
+    {"atrfend", &Parser::keepInline, 0},
+    {"atrfstart", &Parser::keepInline, 0},
     {"author", &Parser::skipDestination, 0},
     {"b", &Parser::bold, 1},
     {"bkmkend", &Parser::skipDestination, 0},
@@ -279,8 +465,15 @@ constexpr ControlWord ControlWords[] = {
     {"category", &Parser::skipDestination, 0},
     {"cb", &Parser::background, 0},
     {"cell", &Parser::cell, 0},
+    {"cellx", &Parser::cellEdge, 0},
     {"cf", &Parser::foreground, 0},
+    {"chatn", &Parser::keepWord, 0},
     {"chcbpat", &Parser::background, 0},
+    {"chftn", &Parser::footnoteMark, 0},
+    {"clmgf", &Parser::cellMerge, 0},
+    {"clmrg", &Parser::cellMerge, 0},
+    {"clvmgf", &Parser::cellMerge, 0},
+    {"clvmrg", &Parser::cellMerge, 0},
     {"colortbl", &Parser::colorTable, 0},
     {"comment", &Parser::skipDestination, 0},
     {"company", &Parser::skipDestination, 0},
@@ -289,9 +482,10 @@ constexpr ControlWord ControlWords[] = {
     {"deff", &Parser::defaultFont, 0},
     {"dibitmap", &Parser::pictureFormat, 0},
     {"dn", &Parser::lower, 6},
-    {"do", &Parser::skipDestination, 0},
+    {"do", &Parser::drawing, 0},
     {"doccomm", &Parser::skipDestination, 0},
     {"docvar", &Parser::skipDestination, 0},
+    {"dptxbxtext", &Parser::shapeText, 0},
     {"emdash", &Parser::symbol, 0},
     {"emfblip", &Parser::pictureFormat, 0},
     {"emspace", &Parser::symbol, 0},
@@ -299,53 +493,74 @@ constexpr ControlWord ControlWords[] = {
     {"enspace", &Parser::symbol, 0},
     {"f", &Parser::font, 0},
     {"fcharset", &Parser::fontCharset, 0},
+    {"fdecor", &Parser::fontKind, 0},
     {"fi", &Parser::firstIndent, 0},
-    {"fldinst", &Parser::skipDestination, 0},
+    {"field", &Parser::field, 0},
+    {"fldinst", &Parser::fieldInstruction, 0},
     {"fldrslt", &Parser::shown, 0},
+    {"fmodern", &Parser::fontKind, 0},
+    {"fnil", &Parser::fontKind, 0},
     {"fonttbl", &Parser::fontTable, 0},
-    {"footer", &Parser::skipDestination, 0},
-    {"footerf", &Parser::skipDestination, 0},
-    {"footerl", &Parser::skipDestination, 0},
-    {"footerr", &Parser::skipDestination, 0},
-    {"footnote", &Parser::skipDestination, 0},
+    {"footer", &Parser::keepDocument, 0},
+    {"footerf", &Parser::keepDocument, 0},
+    {"footerl", &Parser::keepDocument, 0},
+    {"footerr", &Parser::keepDocument, 0},
+    {"footnote", &Parser::footnote, 0},
+    {"froman", &Parser::fontKind, 0},
     {"fs", &Parser::fontSize, 24},
+    {"fscript", &Parser::fontKind, 0},
+    {"fswiss", &Parser::fontKind, 0},
+    {"ftech", &Parser::fontKind, 0},
     {"ftncn", &Parser::skipDestination, 0},
     {"ftnsep", &Parser::skipDestination, 0},
     {"ftnsepc", &Parser::skipDestination, 0},
     {"generator", &Parser::skipDestination, 0},
     {"green", &Parser::colorComponent, 0},
-    {"header", &Parser::skipDestination, 0},
-    {"headerf", &Parser::skipDestination, 0},
-    {"headerl", &Parser::skipDestination, 0},
-    {"headerr", &Parser::skipDestination, 0},
+    {"header", &Parser::keepDocument, 0},
+    {"headerf", &Parser::keepDocument, 0},
+    {"headerl", &Parser::keepDocument, 0},
+    {"headerr", &Parser::keepDocument, 0},
     {"highlight", &Parser::background, 0},
     {"hlinkbase", &Parser::skipDestination, 0},
     {"i", &Parser::italic, 1},
-    {"info", &Parser::skipDestination, 0},
+    {"ilvl", &Parser::listLevel, 0},
+    {"info", &Parser::keepDocument, 0},
+    {"intbl", &Parser::inTable, 1},
+    {"itap", &Parser::inTable, 1},
     {"jpegblip", &Parser::pictureFormat, 0},
     {"keywords", &Parser::skipDestination, 0},
     {"ldblquote", &Parser::symbol, 0},
+    {"levelnfc", &Parser::levelNumbering, 0},
+    {"levelnumbers", &Parser::skipDestination, 0},
+    {"levelstartat", &Parser::levelStart, 1},
+    {"leveltext", &Parser::levelText, 0},
     {"li", &Parser::leftIndent, 0},
     {"lin", &Parser::leftIndent, 0},
     {"line", &Parser::symbol, 0},
-    {"listoverridetable", &Parser::skipDestination, 0},
-    {"listtable", &Parser::skipDestination, 0},
-    {"listtext", &Parser::shown, 0},
+    {"list", &Parser::listEntry, 0},
+    {"listid", &Parser::listId, 0},
+    {"listlevel", &Parser::listEntry, 0},
+    {"listname", &Parser::skipDestination, 0},
+    {"listoverride", &Parser::listEntry, 0},
+    {"listoverridetable", &Parser::listOverrideTable, 0},
+    {"listtable", &Parser::listTable, 0},
+    {"listtext", &Parser::listText, 0},
     {"lquote", &Parser::symbol, 0},
+    {"ls", &Parser::listOverride, 0},
     {"ltrmark", &Parser::symbol, 0},
     {"mac", &Parser::macCharset, 0},
     {"macpict", &Parser::pictureFormat, 0},
     {"manager", &Parser::skipDestination, 0},
-    {"nestcell", &Parser::cell, 0},
-    {"nestrow", &Parser::row, 0},
+    {"nestcell", &Parser::nestedCell, 0},
+    {"nestrow", &Parser::nestedRow, 0},
     {"nextfile", &Parser::skipDestination, 0},
     {"nonesttables", &Parser::skipDestination, 0},
-    {"nonshppict", &Parser::skipDestination, 0},
+    {"nonshppict", &Parser::pictureFallback, 0},
     {"nosupersub", &Parser::noSuperSub, 0},
     {"objalias", &Parser::skipDestination, 0},
     {"objclass", &Parser::skipDestination, 0},
     {"objdata", &Parser::skipDestination, 0},
-    {"object", &Parser::container, 0},
+    {"object", &Parser::object, 0},
     {"objname", &Parser::skipDestination, 0},
     {"objsect", &Parser::skipDestination, 0},
     {"objtime", &Parser::skipDestination, 0},
@@ -366,12 +581,20 @@ constexpr ControlWord ControlWords[] = {
     {"picwgoal", &Parser::pictureSize, 0},
     {"plain", &Parser::plain, 0},
     {"pmmetafile", &Parser::pictureFormat, 0},
-    {"pn", &Parser::skipDestination, 0},
+    {"pn", &Parser::numbering, 0},
+    {"pndec", &Parser::numberingStyle, 0},
     {"pngblip", &Parser::pictureFormat, 0},
+    {"pnlcltr", &Parser::numberingStyle, 4},
+    {"pnlcrm", &Parser::numberingStyle, 2},
+    {"pnlvl", &Parser::numberingKind, 1},
+    {"pnlvlblt", &Parser::numberingKind, 0},
+    {"pnlvlbody", &Parser::numberingKind, 0},
     {"pnseclvl", &Parser::skipDestination, 0},
-    {"pntext", &Parser::shown, 0},
-    {"pntxta", &Parser::skipDestination, 0},
-    {"pntxtb", &Parser::skipDestination, 0},
+    {"pntext", &Parser::numberText, 0},
+    {"pntxta", &Parser::numberAffix, 0},
+    {"pntxtb", &Parser::numberAffix, 0},
+    {"pnucltr", &Parser::numberingStyle, 3},
+    {"pnucrm", &Parser::numberingStyle, 1},
     {"printim", &Parser::skipDestination, 0},
     {"private", &Parser::skipDestination, 0},
     {"qc", &Parser::align, 0},
@@ -388,13 +611,15 @@ constexpr ControlWord ControlWords[] = {
     {"row", &Parser::row, 0},
     {"rquote", &Parser::symbol, 0},
     {"rtlmark", &Parser::symbol, 0},
-    {"rxe", &Parser::skipDestination, 0},
+    {"rxe", &Parser::droppedEntry, 0},
     {"sa", &Parser::spaceAfter, 0},
     {"sb", &Parser::spaceBefore, 0},
     {"sect", &Parser::section, 0},
-    {"shp", &Parser::container, 0},
-    {"shppict", &Parser::shown, 0},
-    {"shprslt", &Parser::shown, 0},
+    {"shp", &Parser::shape, 0},
+    {"shpinst", &Parser::container, 0},
+    {"shppict", &Parser::shapePicture, 0},
+    {"shprslt", &Parser::shapeResult, 0},
+    {"shptxt", &Parser::shapeText, 0},
     {"sl", &Parser::lineSpacing, 0},
     {"slmult", &Parser::lineMultiple, 0},
     {"sn", &Parser::skipDestination, 0},
@@ -407,10 +632,11 @@ constexpr ControlWord ControlWords[] = {
     {"super", &Parser::superscript, 0},
     {"sv", &Parser::skipDestination, 0},
     {"tab", &Parser::symbol, 0},
-    {"tc", &Parser::skipDestination, 0},
+    {"tc", &Parser::droppedEntry, 0},
     {"template", &Parser::skipDestination, 0},
     {"title", &Parser::skipDestination, 0},
-    {"txe", &Parser::skipDestination, 0},
+    {"trowd", &Parser::rowDefaults, 0},
+    {"txe", &Parser::droppedEntry, 0},
     {"u", &Parser::unicode, 0},
     {"uc", &Parser::unicodeSkip, 1},
     {"ud", &Parser::shown, 0},
@@ -435,9 +661,10 @@ constexpr ControlWord ControlWords[] = {
     {"up", &Parser::raise, 6},
     {"upr", &Parser::container, 0},
     {"userprops", &Parser::skipDestination, 0},
+    {"v", &Parser::hidden, 1},
     {"wbitmap", &Parser::pictureFormat, 0},
     {"wmetafile", &Parser::pictureFormat, 0},
-    {"xe", &Parser::skipDestination, 0},
+    {"xe", &Parser::droppedEntry, 0},
     {"zwj", &Parser::symbol, 0},
     {"zwnj", &Parser::symbol, 0},
 };
@@ -462,7 +689,12 @@ const ControlWord *findControlWord(QByteArrayView name)
 bool isDestinationHandler(Handler h)
 {
     return h == &Parser::skipDestination || h == &Parser::fontTable || h == &Parser::colorTable
-        || h == &Parser::picture || h == &Parser::container || h == &Parser::shown;
+        || h == &Parser::picture || h == &Parser::container || h == &Parser::shown || h == &Parser::keepDocument
+        || h == &Parser::keepInline || h == &Parser::footnote || h == &Parser::drawing || h == &Parser::object
+        || h == &Parser::shape || h == &Parser::shapePicture || h == &Parser::shapeResult || h == &Parser::shapeText
+        || h == &Parser::pictureFallback || h == &Parser::droppedEntry || h == &Parser::fieldInstruction
+        || h == &Parser::listTable || h == &Parser::listOverrideTable || h == &Parser::levelText || h == &Parser::listText
+        || h == &Parser::numbering || h == &Parser::numberText || h == &Parser::numberAffix;
 }
 
 RtfReader::Result Parser::run()
@@ -470,14 +702,15 @@ RtfReader::Result Parser::run()
     m_stack.reserve(64);
     m_stack.emplace_back();
     m_cursor.beginEditBlock();
-    for (Token token = m_tokens.next(); token.type != TokenType::End; token = m_tokens.next()) {
+    for (Token token = nextToken(); token.type != TokenType::End; token = nextToken()) {
         if (m_skipDepth > 0) {
             if (token.type == TokenType::GroupStart)
                 ++m_skipDepth;
-            else if (token.type == TokenType::GroupEnd)
-                --m_skipDepth;
+            else if (token.type == TokenType::GroupEnd && --m_skipDepth == 0 && m_keeping)
+                finishKeeping();
             continue;
         }
+        ++m_tokensInGroup;
         switch (token.type) {
         case TokenType::GroupStart: groupStart(); break;
         case TokenType::GroupEnd: groupEnd(); break;
@@ -491,24 +724,66 @@ RtfReader::Result Parser::run()
             break;
         case TokenType::End: break;
         }
+        m_afterStar = token.type == TokenType::ControlSymbol && token.symbol == '*';
     }
     // A truncated file ends its open groups here.
+    // A group cut off by the end of the file cannot be written back whole
+    // (its last \\binN may claim what follows it).
+    m_keeping.reset();
     while (m_stack.size() > 1 || m_overflowDepth > 0)
         groupEnd();
     flushBytes();
     flushRun();
-    if (!m_blockHasContent && m_document.blockCount() > 1) {
+    if (m_table)
+        endTable();
+    if (m_cursor.position() == m_afterTablePosition) {
+        // Qt keeps a block after every table; it stays, empty.
+    } else if (!m_blockHasContent && m_document.blockCount() > 1) {
         // Writers end the last paragraph with \par too; it opens no paragraph of its own.
         m_cursor.deletePreviousChar();
     } else {
         applyBlockFormat(m_blockPara);
+        applyList(m_blockPara);
     }
     m_cursor.endEditBlock();
+    if (!m_documentGroups.isEmpty())
+        m_document.setProperty(DocumentProperty::KeptGroups, QVariant::fromValue(m_documentGroups));
+    if (!m_documentGroups.isEmpty() || m_keptCount > 0) {
+        QHash<int, QString> fonts;
+        for (const auto &[number, font] : m_fonts)
+            fonts.insert(number, font.name);
+        m_document.setProperty(DocumentProperty::SourceFonts, QVariant::fromValue(fonts));
+        QHash<int, QColor> colors;
+        for (size_t i = 1; i < m_colors.size(); ++i)
+            colors.insert(int(i), colorBrush(int(i)).color());
+        m_document.setProperty(DocumentProperty::SourceColors, QVariant::fromValue(colors));
+    }
     return m_result;
+}
+
+RtfTokenizer::Token Parser::nextToken()
+{
+    // Text in the font table is in the code page of the font it names.
+    const bool inFontTable = state().destination == Destination::FontTable;
+    const LeadBytesKey key{inFontTable, inFontTable ? m_currentFontEntry : state().chars.font, m_codePage,
+                           m_fontsVersion};
+    if (!(key == m_leadBytesKey)) {
+        m_leadBytesKey = key;
+        int page = m_codePage;
+        if (!inFontTable) {
+            page = codePageOf(key.font);
+        } else if (const auto it = m_fonts.find(m_currentFontEntry); it != m_fonts.end() && it->second.codePage > 0) {
+            page = it->second.codePage;
+        }
+        m_tokens.setLeadBytes(RtfTokenizer::leadBytesOf(page));
+    }
+    return m_tokens.next();
 }
 
 void Parser::groupStart()
 {
+    m_groupStart = m_tokens.position() - 1;
+    m_tokensInGroup = 0;
     flushBytes();
     m_optionalDestination = false;
     m_skipCharacters = 0;
@@ -537,6 +812,33 @@ void Parser::groupEnd()
         m_colors.push_back(m_pendingColor);
         m_pendingColor = Color();
     }
+    if (!m_fields.empty() && m_fields.back().depth == m_stack.size())
+        finishField();
+    if (closing == Destination::LevelText && !m_currentList.empty())
+        m_currentList.back().text = std::exchange(m_levelText, QString());
+    if (m_numberTextDepth == m_stack.size()) {
+        m_numberTextDepth = 0;
+        flushBytes();
+        flushRun();
+        m_numberTextEnd = m_cursor.position();
+    }
+    if (closing == Destination::ParagraphNumbering && m_stack.size() >= 2
+        && m_stack[m_stack.size() - 2].destination != Destination::ParagraphNumbering) {
+        // The numbering belongs to the paragraph, outside the \\pn group.
+        const ParaState &inner = state().para;
+        ParaState &outer = m_stack[m_stack.size() - 2].para;
+        outer.pnKind = inner.pnKind;
+        outer.pnNumbering = inner.pnNumbering;
+        outer.pnBefore = inner.pnBefore;
+        outer.pnAfter = inner.pnAfter;
+        m_blockPara = outer;
+        m_affixOwner = 0;
+    }
+    if (m_shapeTextDepth == m_stack.size()) {
+        m_shapeTextDepth = 0;
+        if (m_blockHasContent || !m_run.isEmpty())
+            endParagraph();
+    }
     if (closing == Destination::Picture && !m_pictures.empty() && m_pictures.back().depth == m_stack.size()) {
         const Picture picture = std::move(m_pictures.back());
         m_pictures.pop_back();
@@ -557,6 +859,456 @@ void Parser::beginSkip()
     else if (m_stack.size() > 1)
         m_stack.pop_back();
     m_skipDepth = 1;
+}
+
+void Parser::beginKeeping(KeepPlace place)
+{
+    // Only a group that the destination opens can be kept whole.
+    const bool opensGroup = m_tokensInGroup == 1 || (m_tokensInGroup == 2 && m_afterStar);
+    if (state().destination != Destination::Text || m_insideNote || !opensGroup) {
+        beginSkip();
+        return;
+    }
+    const qsizetype start = m_groupStart;
+    beginSkip();
+    m_keeping = Keeping{start, place};
+}
+
+// Whether the group, read again without regard to double-byte characters,
+// ends where it ends now: the writer declares no double-byte code page, so
+// only such a group is read back the same.
+bool endsAtItsEnd(QByteArrayView group)
+{
+    RtfTokenizer tokens(group);
+    int depth = 0;
+    for (RtfTokenizer::Token token = tokens.next(); token.type != RtfTokenizer::Type::End; token = tokens.next()) {
+        if (token.type == RtfTokenizer::Type::GroupStart)
+            ++depth;
+        else if (token.type == RtfTokenizer::Type::GroupEnd && --depth == 0)
+            return tokens.position() == group.size();
+    }
+    return false;
+}
+
+void Parser::finishKeeping()
+{
+    const Keeping keeping = *m_keeping;
+    m_keeping.reset();
+    const QByteArray group = m_rtf.sliced(keeping.start, m_tokens.position() - keeping.start).toByteArray();
+    if (!endsAtItsEnd(group)) {
+        drop(QStringLiteral("parts written in a double-byte code page outside the text"));
+        return;
+    }
+    switch (keeping.place) {
+    case KeepPlace::Document: m_documentGroups.append(group); return;
+    case KeepPlace::Inline: insertKept(group); return;
+    case KeepPlace::Note: break;
+    }
+
+    // The note's text, read on its own, shows over its mark.
+    QTextDocument note;
+    Parser(QByteArray("{\\rtf1\\ansi\\ansicpg" + QByteArray::number(m_codePage) + ' ' + group + '}'), note, true).run();
+    const QString text = note.toPlainText().simplified();
+    flushBytes();
+    flushRun();
+    if (m_markEnd >= 0 && m_markEnd == m_cursor.position()) {
+        QTextCursor mark(&m_document);
+        mark.setPosition(m_markStart);
+        mark.setPosition(m_markEnd, QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        format.setProperty(DocumentProperty::KeptAfter, group);
+        format.setProperty(DocumentProperty::NoteText, text);
+        format.setToolTip(text);
+        mark.mergeCharFormat(format);
+        m_markEnd = -1;
+        return;
+    }
+    insertKept(group);
+}
+
+void Parser::insertKept(const QByteArray &after)
+{
+    flushBytes();
+    flushRun();
+    place();
+    if (m_pendingCellTab) {
+        m_pendingCellTab = false;
+        appendChar(u'\t');
+        flushRun();
+    }
+    QTextCharFormat format;
+    format.setObjectType(DocumentProperty::KeptObjectType);
+    format.setProperty(DocumentProperty::KeptAfter, after);
+    format.setProperty(DocumentProperty::KeptId, ++m_keptCount);
+    m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+    m_blockHasContent = true;
+    m_blockPara = state().para;
+}
+
+void Parser::drop(const QString &what)
+{
+    if (!m_insideNote && !m_result.dropped.contains(what))
+        m_result.dropped.append(what);
+}
+
+void Parser::footnote(const Token &, int)
+{
+    if (m_insideNote) // the note's own text, read for its tooltip
+        setDestination(Destination::Text);
+    else
+        beginKeeping(KeepPlace::Note);
+}
+
+void Parser::keepWord(const Token &token, int)
+{
+    if (state().destination == Destination::Text && !m_insideNote)
+        insertKept('\\' + token.name.toByteArray() + ' ');
+}
+
+void Parser::footnoteMark(const Token &token, int)
+{
+    if (state().destination != Destination::Text || m_insideNote)
+        return;
+    flushBytes();
+    flushRun();
+    place();
+    if (m_pendingCellTab) {
+        m_pendingCellTab = false;
+        appendChar(u'\t');
+        flushRun();
+    }
+    QTextCharFormat format = charFormat(state().chars);
+    format.setProperty(DocumentProperty::KeptMark, QByteArray('\\' + token.name.toByteArray() + ' '));
+    format.setProperty(DocumentProperty::KeptId, ++m_keptCount);
+    m_markStart = m_cursor.position();
+    m_cursor.insertText(QString::number(++m_noteCount), format);
+    m_markEnd = m_cursor.position();
+    m_blockHasContent = true;
+    m_blockPara = state().para;
+}
+
+void Parser::drawing(const Token &, int)
+{
+    drop(QStringLiteral("text boxes and shapes (their text is kept)"));
+    setDestination(Destination::Container);
+}
+
+void Parser::object(const Token &, int)
+{
+    drop(QStringLiteral("embedded objects (their pictures or text are kept)"));
+    setDestination(Destination::Container);
+}
+
+void Parser::shape(const Token &, int)
+{
+    m_shapeTextShown = false;
+    m_shapePictureDropped = false;
+    setDestination(Destination::Container);
+}
+
+void Parser::shapePicture(const Token &, int)
+{
+    m_shapePictureDropped = false;
+    setDestination(Destination::Text);
+}
+
+void Parser::shapeResult(const Token &, int)
+{
+    // The result repeats a shape's text as drawing objects.
+    if (m_shapeTextShown)
+        beginSkip();
+    else
+        setDestination(Destination::Text);
+}
+
+void Parser::shapeText(const Token &, int)
+{
+    drop(QStringLiteral("text boxes and shapes (their text is kept)"));
+    if (m_stack.size() < 2 || m_stack[m_stack.size() - 2].destination == Destination::Text
+        || m_stack[m_stack.size() - 2].destination == Destination::Container) {
+        m_shapeTextShown = true;
+        flushBytes();
+        // The box's text stands in paragraphs of its own.
+        if (m_blockHasContent || !m_run.isEmpty())
+            endParagraph();
+        setDestination(Destination::Text);
+        m_shapeTextDepth = m_stack.size();
+    } else {
+        beginSkip();
+    }
+}
+
+void Parser::pictureFallback(const Token &, int)
+{
+    // A picture's stand-in for readers that cannot show it, shown when the
+    // picture itself could not be.
+    if (m_shapePictureDropped)
+        setDestination(Destination::Text);
+    else
+        beginSkip();
+    m_shapePictureDropped = false;
+}
+
+void Parser::droppedEntry(const Token &, int)
+{
+    if (state().destination == Destination::Text)
+        drop(QStringLiteral("index and table-of-contents entries"));
+    beginSkip();
+}
+
+void Parser::numbering(const Token &, int)
+{
+    if (state().destination != Destination::Text || m_insideNote) {
+        beginSkip();
+        return;
+    }
+    setDestination(Destination::ParagraphNumbering);
+    state().para.pnKind = 1;
+    state().para.pnNumbering = 0;
+    state().para.pnBefore.clear();
+    state().para.pnAfter.clear();
+}
+
+void Parser::numberingKind(const Token &token, int p)
+{
+    if (state().destination != Destination::ParagraphNumbering)
+        return;
+    state().para.pnKind = token.name == "pnlvlblt" ? 2 : token.name == "pnlvlbody" ? 1 : 2 + std::clamp(p, 1, 9);
+    if (token.name == "pnlvlblt")
+        state().para.pnNumbering = 23;
+}
+
+void Parser::numberingStyle(const Token &, int p)
+{
+    if (state().destination == Destination::ParagraphNumbering && state().para.pnKind != 2)
+        state().para.pnNumbering = p;
+}
+
+void Parser::numberText(const Token &, int)
+{
+    // Shown unless its paragraph turns out to be numbered by \\pn.
+    flushBytes();
+    flushRun();
+    place();
+    setDestination(Destination::Text);
+    m_numberTextStart = m_cursor.position();
+    m_numberTextEnd = -1;
+    m_numberTextDepth = m_stack.size();
+}
+
+void Parser::numberAffix(const Token &token, int)
+{
+    if (state().destination != Destination::ParagraphNumbering) {
+        beginSkip();
+        return;
+    }
+    // The text belongs to the \\pn group around this one.
+    m_affixOwner = m_stack.size() >= 2 ? m_stack.size() - 2 : 0;
+    m_affixAfter = token.name == "pntxta";
+}
+
+void Parser::listEntry(const Token &token, int)
+{
+    const Destination d = state().destination;
+    if (d == Destination::ListTable && token.name == "list")
+        m_currentList.clear();
+    else if (d == Destination::ListTable && token.name == "listlevel" && m_currentList.size() < 9)
+        m_currentList.emplace_back();
+    else if (d == Destination::ListOverrideTable && token.name == "listoverride")
+        m_currentListOverride = -1;
+}
+
+void Parser::listId(const Token &, int p)
+{
+    if (state().destination == Destination::ListTable)
+        m_listDefinitions[p] = m_currentList;
+    else if (state().destination == Destination::ListOverrideTable)
+        m_currentListOverride = p;
+}
+
+void Parser::levelNumbering(const Token &, int p)
+{
+    if (state().destination == Destination::ListTable && !m_currentList.empty())
+        m_currentList.back().numbering = p;
+}
+
+void Parser::levelStart(const Token &, int p)
+{
+    if (state().destination == Destination::ListTable && !m_currentList.empty())
+        m_currentList.back().start = p;
+}
+
+void Parser::levelText(const Token &, int)
+{
+    if (state().destination != Destination::ListTable) {
+        beginSkip();
+        return;
+    }
+    m_levelText.clear();
+    setDestination(Destination::LevelText);
+}
+
+void Parser::listText(const Token &, int)
+{
+    // The label as plain text, for readers that know no lists: where the
+    // lists are known, Qt draws the label itself.
+    if (m_listOverrides.empty())
+        setDestination(Destination::Text);
+    else
+        beginSkip();
+}
+
+void Parser::listOverride(const Token &, int p)
+{
+    if (state().destination == Destination::ListOverrideTable) {
+        if (m_currentListOverride >= 0 && m_listOverrides.size() < 10000)
+            m_listOverrides[p] = m_currentListOverride;
+        return;
+    }
+    setPara(&ParaState::list, p);
+}
+
+// Makes the paragraph the cursor is in an item of its list.
+void Parser::applyList(const ParaState &p)
+{
+    if (p.list <= 0 && p.pnKind > 0 && !m_insideNote) {
+        applyNumbering(p);
+        return;
+    }
+    if (p.list <= 0 || m_insideNote)
+        return;
+    const auto override = m_listOverrides.find(p.list);
+    if (override == m_listOverrides.end())
+        return;
+    const auto definition = m_listDefinitions.find(override->second);
+    if (definition == m_listDefinitions.end())
+        return;
+    const ListLevel level = size_t(p.listLevel) < definition->second.size() ? definition->second[size_t(p.listLevel)]
+                                                                            : ListLevel();
+    if (level.numbering == 255) // no number
+        return;
+    QPointer<QTextList> &list = m_textLists[{p.list, p.listLevel}];
+    if (list) {
+        list->add(m_cursor.block());
+        return;
+    }
+    QTextListFormat format;
+    switch (level.numbering) {
+    case 1: format.setStyle(QTextListFormat::ListUpperRoman); break;
+    case 2: format.setStyle(QTextListFormat::ListLowerRoman); break;
+    case 3: format.setStyle(QTextListFormat::ListUpperAlpha); break;
+    case 4: format.setStyle(QTextListFormat::ListLowerAlpha); break;
+    case 23: format.setStyle(QTextListFormat::ListDisc); break;
+    default: format.setStyle(QTextListFormat::ListDecimal); break;
+    }
+    // The level text: its length, then the label with each level's number
+    // as a character from 0 to 8; what stands around this level's number
+    // goes around Qt's.
+    const QString text = level.text.mid(1, level.text.isEmpty() ? 0 : level.text.at(0).unicode());
+    const qsizetype own = text.indexOf(QChar(char16_t(p.listLevel)));
+    if (level.numbering != 23 && own >= 0) {
+        qsizetype before = own;
+        while (before > 0 && text.at(before - 1).unicode() > 8)
+            --before;
+        format.setNumberPrefix(text.mid(before, own - before));
+        qsizetype after = own + 1;
+        while (after < text.size() && text.at(after).unicode() > 8)
+            ++after;
+        format.setNumberSuffix(text.mid(own + 1, after - own - 1));
+    }
+    format.setIndent(0); // the paragraph's own indents place it
+    format.setProperty(DocumentProperty::ListOverride, p.list);
+    format.setProperty(DocumentProperty::ListLevel, p.listLevel);
+    format.setProperty(DocumentProperty::ListStart, level.start);
+    format.setProperty(DocumentProperty::ListText, text);
+    format.setProperty(DocumentProperty::ListNumbering, level.numbering);
+    list = m_cursor.createList(format);
+}
+
+// The older numbering: the paragraphs numbered alike make one list.
+void Parser::applyNumbering(const ParaState &p)
+{
+    const QTextBlock block = m_cursor.block();
+    if (m_numberTextStart >= block.position() && m_numberTextEnd > m_numberTextStart
+        && m_numberTextEnd <= block.position() + block.length()) {
+        QTextCursor label(&m_document);
+        label.setPosition(m_numberTextStart);
+        label.setPosition(m_numberTextEnd, QTextCursor::KeepAnchor);
+        label.removeSelectedText();
+    }
+    m_numberTextStart = m_numberTextEnd = -1;
+    QPointer<QTextList> &list = m_textLists[{-p.pnKind, p.pnNumbering}];
+    if (list) {
+        list->add(m_cursor.block());
+        return;
+    }
+    QTextListFormat format;
+    switch (p.pnNumbering) {
+    case 1: format.setStyle(QTextListFormat::ListUpperRoman); break;
+    case 2: format.setStyle(QTextListFormat::ListLowerRoman); break;
+    case 3: format.setStyle(QTextListFormat::ListUpperAlpha); break;
+    case 4: format.setStyle(QTextListFormat::ListLowerAlpha); break;
+    case 23: format.setStyle(QTextListFormat::ListDisc); break;
+    default: format.setStyle(QTextListFormat::ListDecimal); break;
+    }
+    if (p.pnNumbering != 23) {
+        format.setNumberPrefix(p.pnBefore);
+        format.setNumberSuffix(p.pnAfter);
+    }
+    format.setIndent(0);
+    list = m_cursor.createList(format);
+}
+
+void Parser::field(const Token &, int)
+{
+    if (state().destination != Destination::Text)
+        return;
+    flushBytes();
+    flushRun();
+    m_fields.push_back({m_stack.size(), QByteArray(), m_cursor.position()});
+}
+
+void Parser::fieldInstruction(const Token &, int)
+{
+    if (!m_fields.empty() && m_fields.back().depth + 1 == m_stack.size())
+        setDestination(Destination::FieldInstruction);
+    else
+        beginSkip();
+}
+
+// A SYMBOL field shows its character even when the writer left its result
+// empty: SYMBOL 97 \f "Symbol", the number decimal or 0x hexadecimal, the
+// font a symbol font or any other, \u for a Unicode number.
+void Parser::finishField()
+{
+    const Field field = m_fields.back();
+    m_fields.pop_back();
+    flushBytes();
+    flushRun();
+    const QByteArray instruction = field.instruction.simplified();
+    if (m_cursor.position() != field.position || !instruction.startsWith("SYMBOL "))
+        return;
+    const QList<QByteArray> words = instruction.split(' ');
+    bool ok = false;
+    const QByteArray number = words.value(1);
+    const uint code = number.startsWith("0x") || number.startsWith("0X") ? number.mid(2).toUInt(&ok, 16) : number.toUInt(&ok);
+    if (!ok || code == 0 || code > 0xFFFF)
+        return;
+    const qsizetype fontAt = words.indexOf("\\f");
+    const QString fontName = fontAt > 0 ? QString::fromLatin1(instruction.mid(instruction.indexOf("\\f") + 2).trimmed())
+                                                 .section(u'"', 1, 1)
+                                        : QString();
+    const SymbolFonts::Font symbolFont = SymbolFonts::fromName(fontName);
+    char16_t c;
+    if (words.contains("\\u") || code > 0xFF)
+        c = char16_t(code);
+    else if (symbolFont != SymbolFonts::Font::Other)
+        c = SymbolFonts::toUnicode(symbolFont, static_cast<unsigned char>(code));
+    else
+        c = CodePage::windows1252(static_cast<unsigned char>(code)).unicode();
+    if (QChar::isSurrogate(c))
+        return;
+    appendChar(c);
 }
 
 void Parser::setDestination(Destination destination)
@@ -601,6 +1353,8 @@ void Parser::controlSymbol(const Token &token)
         --m_skipCharacters;
         return;
     }
+    if (state().destination == Destination::FieldInstruction && token.symbol == '\\')
+        text("\\");
     if (state().destination != Destination::Text)
         return;
     flushBytes();
@@ -670,6 +1424,23 @@ void Parser::text(QByteArrayView bytes)
         }
         break;
     case Destination::Container: break;
+    case Destination::LevelText:
+        if (m_levelText.size() < 64)
+            m_levelText += QString::fromLatin1(bytes.first(std::min<qsizetype>(bytes.size(), 64)));
+        break;
+    case Destination::ListTable:
+    case Destination::ListOverrideTable: break;
+    case Destination::ParagraphNumbering:
+        if (m_affixOwner > 0 && m_affixOwner < m_stack.size()) {
+            QString &affix = m_affixAfter ? m_stack[m_affixOwner].para.pnAfter : m_stack[m_affixOwner].para.pnBefore;
+            if (affix.size() < 32)
+                affix += QString::fromLatin1(bytes.first(std::min<qsizetype>(bytes.size(), 32)));
+        }
+        break;
+    case Destination::FieldInstruction:
+        if (!m_fields.empty() && m_fields.back().instruction.size() < 1024)
+            m_fields.back().instruction.append(bytes.first(std::min<qsizetype>(bytes.size(), 1024)));
+        break;
     }
 }
 
@@ -687,6 +1458,30 @@ const CodePage &Parser::codePage(int number)
     if (it == m_codePages.end())
         it = m_codePages.emplace(number, CodePage(number)).first;
     return it->second;
+}
+
+QString Parser::shownFamily(FontEntry &font)
+{
+    if (font.shown)
+        return *font.shown;
+    // Without a GUI there is no font database, and no layout to be slow.
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return *(font.shown = font.name);
+    if (!m_installedFamilies) {
+        m_installedFamilies.emplace();
+        for (const QString &family : QFontDatabase::families())
+            m_installedFamilies->insert(family.toCaseFolded());
+    }
+    if (m_installedFamilies->contains(font.name.toCaseFolded()) || m_missingFamiliesLookedUp++ < MaxMissingFamiliesLookedUp)
+        return *(font.shown = font.name);
+    QString generic;
+    if (font.generic == 'r')
+        generic = QStringLiteral("serif");
+    else if (font.generic == 's')
+        generic = QStringLiteral("sans-serif");
+    else if (font.generic == 'm')
+        generic = QStringLiteral("monospace");
+    return *(font.shown = generic);
 }
 
 int Parser::codePageOf(int font) const
@@ -742,6 +1537,7 @@ void Parser::appendText(QStringView text)
         flushRun();
     m_runChars = state().chars;
     m_run.append(text);
+    m_markEnd = -1;
     m_blockHasContent = true;
     m_blockPara = state().para;
 }
@@ -760,8 +1556,15 @@ QTextCharFormat Parser::charFormat(const CharState &chars)
         return m_cachedFormat;
     QTextCharFormat format;
     const auto font = m_fonts.find(chars.font < 0 ? m_defaultFont : chars.font);
-    if (font != m_fonts.end() && !font->second.name.isEmpty())
-        format.setFontFamilies(QStringList{font->second.name});
+    if (font != m_fonts.end() && !font->second.name.isEmpty()) {
+        const QString shown = shownFamily(font->second);
+        if (!shown.isEmpty())
+            format.setFontFamilies(QStringList{shown});
+        // The name as a plain string also tells formats apart by their hash
+        // in Qt's table of a document's formats, which hashes a list of
+        // families by its type alone.
+        format.setProperty(DocumentProperty::FontName, font->second.name);
+    }
     format.setFontPointSize(chars.halfPoints / 2.0);
     if (chars.bold)
         format.setFontWeight(QFont::Bold);
@@ -774,8 +1577,14 @@ QTextCharFormat Parser::charFormat(const CharState &chars)
     if (chars.vertical)
         format.setVerticalAlignment(chars.vertical > 0 ? QTextCharFormat::AlignSuperScript
                                                        : QTextCharFormat::AlignSubScript);
-    if (const QBrush fg = colorBrush(chars.color); fg.style() != Qt::NoBrush)
+    if (const QBrush fg = colorBrush(chars.color); chars.hidden) {
+        format.setProperty(DocumentProperty::Hidden, true);
+        format.setForeground(QColor::fromRgb(DocumentProperty::HiddenTextColor));
+        if (fg.style() != Qt::NoBrush)
+            format.setProperty(DocumentProperty::HiddenOwnColor, fg.color());
+    } else if (fg.style() != Qt::NoBrush) {
         format.setForeground(fg);
+    }
     if (const QBrush bg = colorBrush(chars.background); bg.style() != Qt::NoBrush)
         format.setBackground(bg);
     m_cachedChars = chars;
@@ -788,6 +1597,7 @@ void Parser::flushRun()
 {
     if (m_run.isEmpty())
         return;
+    place();
     m_cursor.insertText(m_run, charFormat(m_runChars));
     m_run.clear();
 }
@@ -822,16 +1632,23 @@ void Parser::applyBlockFormat(const ParaState &p)
         format.setLineHeight(std::min(-spacing / PerPixel, 2000.0), QTextBlockFormat::FixedHeight);
     if (m_blockPageBreak || p.pageBreakBefore)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    m_cursor.setBlockFormat(format);
+    // Each change of a block's format walks Qt's tree of blocks; paragraphs
+    // mostly share their format, which the block got when it was made.
+    if (format != m_madeBlockFormat)
+        m_cursor.setBlockFormat(format);
+    m_madeBlockFormat = format;
 }
 
 void Parser::endParagraph()
 {
     flushBytes();
     m_pendingCellTab = false;
+    place();
     flushRun();
     applyBlockFormat(state().para);
-    m_cursor.insertBlock(QTextBlockFormat(), charFormat(state().chars));
+    applyList(state().para);
+    m_madeBlockFormat.clearProperty(QTextFormat::PageBreakPolicy); // a break stands before one paragraph only
+    m_cursor.insertBlock(m_madeBlockFormat, charFormat(state().chars));
     m_blockHasContent = false;
     m_blockPageBreak = false;
 }
@@ -851,10 +1668,11 @@ void Parser::pard(const Token &, int)
 void Parser::font(const Token &, int p)
 {
     if (state().destination == Destination::FontTable) {
-        if (m_currentFontEntry >= 0 && !m_fonts[m_currentFontEntry].nameBytes.isEmpty())
+        if (m_currentFontEntry >= 0 && !(m_fontNameBytes.isEmpty() && m_fontName.isEmpty()))
             fontTableText(";");
         m_currentFontEntry = p;
         m_fonts[p] = FontEntry();
+        ++m_fontsVersion;
         return;
     }
     setChar(&CharState::font, p);
@@ -868,28 +1686,49 @@ void Parser::fontCharset(const Token &, int p)
     entry.charset = p;
     if (p != 2 && entry.codePage == 0)
         entry.codePage = CodePage::forCharset(p);
+    ++m_fontsVersion;
 }
 
 void Parser::fontCodePage(const Token &, int p)
 {
-    if (state().destination == Destination::FontTable && m_currentFontEntry >= 0 && p > 0)
+    if (state().destination == Destination::FontTable && m_currentFontEntry >= 0 && p > 0) {
         m_fonts[m_currentFontEntry].codePage = p;
+        ++m_fontsVersion;
+    }
+}
+
+void Parser::fontKind(const Token &token, int)
+{
+    if (state().destination == Destination::FontTable && m_currentFontEntry >= 0)
+        m_fonts[m_currentFontEntry].generic = token.name == "froman" ? 'r'
+            : token.name == "fswiss"                                ? 's'
+            : token.name == "fmodern"                               ? 'm'
+                                                                    : 0;
+}
+
+void Parser::decodeFontNameBytes()
+{
+    if (m_fontNameBytes.isEmpty() || m_currentFontEntry < 0)
+        return;
+    const FontEntry &entry = m_fonts[m_currentFontEntry];
+    const int page = entry.codePage > 0 ? entry.codePage : m_codePage;
+    codePage(entry.charset == 2 ? CodePage::Windows1252 : page).appendDecoded(m_fontNameBytes, m_fontName);
+    m_fontNameBytes.clear();
 }
 
 void Parser::fontTableText(QByteArrayView bytes)
 {
     if (m_currentFontEntry < 0)
         return;
-    FontEntry &entry = m_fonts[m_currentFontEntry];
     for (const char c : bytes) {
         if (c != ';') {
-            entry.nameBytes.append(c);
+            m_fontNameBytes.append(c);
             continue;
         }
-        if (!entry.nameBytes.isEmpty()) {
-            const int page = entry.codePage > 0 ? entry.codePage : m_codePage;
-            entry.name = codePage(entry.charset == 2 ? CodePage::Windows1252 : page).decode(entry.nameBytes).trimmed();
-            entry.nameBytes.clear();
+        decodeFontNameBytes();
+        if (!m_fontName.isEmpty()) {
+            m_fonts[m_currentFontEntry].name = m_fontName.trimmed();
+            m_fontName.clear();
         }
     }
 }
@@ -938,12 +1777,202 @@ void Parser::section(const Token &, int)
         endParagraph();
 }
 
-void Parser::cell(const Token &, int)
+void Parser::nestedCell(const Token &, int)
 {
     if (state().destination != Destination::Text)
         return;
     flushBytes();
     m_pendingCellTab = true;
+}
+
+void Parser::rowDefaults(const Token &, int)
+{
+    m_rowCells.clear();
+    m_pendingCell = CellDefinition();
+}
+
+void Parser::cellEdge(const Token &, int p)
+{
+    if (m_rowCells.size() >= MaxTableColumns)
+        return;
+    m_pendingCell.edge = std::clamp(p, 0, 31680 * 4);
+    m_rowCells.push_back(m_pendingCell);
+    m_pendingCell = CellDefinition();
+}
+
+void Parser::cellMerge(const Token &token, int)
+{
+    if (token.name == "clmgf")
+        m_pendingCell.across = Merge::First;
+    else if (token.name == "clmrg")
+        m_pendingCell.across = Merge::Next;
+    else if (token.name == "clvmgf")
+        m_pendingCell.down = Merge::First;
+    else
+        m_pendingCell.down = Merge::Next;
+}
+
+void Parser::place()
+{
+    if (state().destination != Destination::Text || m_insideNote)
+        return;
+    if (state().para.inTable && !m_inRow)
+        startRow();
+    else if (!state().para.inTable && m_table && !m_inRow)
+        endTable();
+    else if (m_inRow && m_cellPending)
+        moveToCell();
+}
+
+void Parser::moveToCell()
+{
+    const QString pending = std::exchange(m_run, QString());
+    if (m_cell >= m_table->columns()) {
+        if (size_t(m_table->columns()) >= MaxTableColumns)
+            m_cell = m_table->columns() - 1; // the rest of an overlong row shares its last cell
+        else
+            m_table->appendColumns(m_cell - m_table->columns() + 1);
+    }
+    m_cellPending = false;
+    const int position = m_table->cellAt(m_row, m_cell).firstCursorPosition().position();
+    if (position != m_cursor.position()) {
+        m_cursor.setPosition(position);
+        m_madeBlockFormat = QTextBlockFormat();
+        m_blockHasContent = false;
+    }
+    m_run = pending;
+}
+
+void Parser::startRow()
+{
+    flushBytes();
+    const QString pending = std::exchange(m_run, QString());
+    const int columns = std::max<int>(1, int(m_rowCells.size()));
+    if (!m_table) {
+        QTextTableFormat format;
+        format.setCellPadding(0);
+        format.setBorder(1);
+        format.setBorderCollapse(true);
+        const int at = m_cursor.position();
+        const bool emptyBlock = m_cursor.block().length() <= 1;
+        m_table = m_cursor.insertTable(1, columns, format);
+        // The block before a table is the paragraph that went before it,
+        // not the empty one that its paragraph mark opened.
+        if (emptyBlock && at > 0 && at != m_afterTablePosition) {
+            QTextCursor before(&m_document);
+            before.setPosition(at);
+            before.deletePreviousChar();
+        }
+        m_row = 0;
+        m_merges.clear();
+        m_mergeDownStart.assign(size_t(columns), -1);
+        m_columnEdges.clear();
+    } else if (m_row >= m_table->rows()) {
+        m_table->appendRows(std::min(m_table->rows(), MaxTableRowsAdded));
+    }
+    if (columns > m_table->columns())
+        m_table->appendColumns(columns - m_table->columns());
+    if (m_rowCells.size() > m_columnEdges.size()) {
+        m_columnEdges.clear();
+        for (const CellDefinition &c : m_rowCells)
+            m_columnEdges.push_back(c.edge);
+    }
+    m_mergeDownStart.resize(size_t(m_table->columns()), -1);
+    for (size_t c = 0; c < m_rowCells.size(); ++c) {
+        const CellDefinition &cell = m_rowCells[c];
+        if (cell.across == Merge::Next && c > 0) {
+            // Joins the cell to its left, itself maybe joined further left.
+            auto it = std::find_if(m_merges.rbegin(), m_merges.rend(), [&](const PendingMerge &m) {
+                return m.row == m_row && m.column + m.columns == int(c);
+            });
+            if (it != m_merges.rend())
+                ++it->columns;
+            else
+                m_merges.push_back({m_row, int(c) - 1, 1, 2});
+        }
+        int &start = m_mergeDownStart[c];
+        if (cell.down == Merge::Next && start >= 0) {
+            auto it = std::find_if(m_merges.rbegin(), m_merges.rend(), [&](const PendingMerge &m) {
+                return m.row == start && m.column == int(c) && m.columns == 1;
+            });
+            if (it != m_merges.rend())
+                it->rows = m_row - start + 1;
+            else
+                m_merges.push_back({start, int(c), 2, 1});
+        } else {
+            start = cell.down == Merge::First ? m_row : -1;
+        }
+    }
+    m_inRow = true;
+    m_cell = 0;
+    m_run = pending;
+    moveToCell();
+}
+
+void Parser::cell(const Token &, int)
+{
+    if (state().destination != Destination::Text || m_insideNote)
+        return;
+    flushBytes();
+    if (!m_inRow && !state().para.inTable)
+        return; // a cell mark outside any table
+    place();
+    flushRun();
+    applyBlockFormat(state().para);
+    // The next cell is entered when something goes into it.
+    ++m_cell;
+    m_cellPending = true;
+}
+
+void Parser::row(const Token &, int)
+{
+    if (state().destination != Destination::Text || m_insideNote)
+        return;
+    flushBytes();
+    if (!m_inRow) {
+        m_pendingCellTab = false;
+        return;
+    }
+    if (!m_cellPending) { // text after the last \\cell joins that cell
+        flushRun();
+        if (m_blockHasContent)
+            applyBlockFormat(state().para);
+    }
+    m_cellPending = false;
+    m_inRow = false;
+    ++m_row;
+}
+
+void Parser::endTable()
+{
+    QTextTable *table = std::exchange(m_table, nullptr);
+    if (m_inRow) {
+        m_inRow = false;
+        ++m_row;
+    }
+    if (m_row < table->rows())
+        table->removeRows(m_row, table->rows() - m_row);
+    QTextTableFormat format = table->format();
+    if (!m_columnEdges.empty()) {
+        QList<QTextLength> widths;
+        int left = 0;
+        for (const int edge : m_columnEdges) {
+            widths.append(QTextLength(QTextLength::FixedLength, std::max(0, edge - left) / 15.0));
+            left = edge;
+        }
+        while (widths.size() < table->columns())
+            widths.append(QTextLength());
+        format.setColumnWidthConstraints(widths);
+        table->setFormat(format);
+    }
+    for (const PendingMerge &m : m_merges)
+        if (m.row + m.rows <= table->rows() && m.column + m.columns <= table->columns())
+            table->mergeCells(m.row, m.column, m.rows, m.columns);
+    m_merges.clear();
+    m_cursor.setPosition(table->lastPosition() + 1);
+    m_afterTablePosition = m_cursor.position();
+    m_madeBlockFormat = m_cursor.blockFormat();
+    m_blockHasContent = false;
 }
 
 void Parser::symbol(const Token &token, int)
@@ -958,6 +1987,12 @@ void Parser::symbol(const Token &token, int)
 void Parser::unicode(const Token &, int p)
 {
     m_skipCharacters = 0;
+    if (state().destination == Destination::LevelText && p >= -32768 && p <= 65535 && m_levelText.size() < 64)
+        m_levelText.append(QChar(char16_t(p < 0 ? p + 65536 : p)));
+    if (state().destination == Destination::FontTable && m_currentFontEntry >= 0 && p >= -32768 && p <= 65535) {
+        decodeFontNameBytes();
+        m_fontName.append(QChar(char16_t(p < 0 ? p + 65536 : p)));
+    }
     if (state().destination != Destination::Text) {
         m_skipCharacters = state().unicodeSkip;
         return;
@@ -1031,6 +2066,8 @@ void Parser::finishPicture(const Picture &picture)
 {
     if (picture.format != PictureFormat::Png && picture.format != PictureFormat::Jpeg) {
         m_result.droppedPictures = true;
+        m_shapePictureDropped = true;
+        drop(QStringLiteral("pictures in formats other than PNG and JPEG"));
         return;
     }
     QByteArray data = picture.data;
@@ -1039,6 +2076,8 @@ void Parser::finishPicture(const Picture &picture)
     const QSize natural = reader.size();
     if (!natural.isValid()) { // not a picture after all
         m_result.droppedPictures = true;
+        m_shapePictureDropped = true;
+        drop(QStringLiteral("pictures in formats other than PNG and JPEG"));
         return;
     }
     const auto pixels = [](int goalTwips, int scale, int naturalPixels) {
@@ -1049,6 +2088,8 @@ void Parser::finishPicture(const Picture &picture)
     const QString name = QStringLiteral("rtf-picture-%1.%2")
                              .arg(++m_imageCount)
                              .arg(picture.format == PictureFormat::Png ? u"png" : u"jpg");
+    flushRun();
+    place();
     m_document.addResource(QTextDocument::ImageResource, QUrl(name), data);
     QTextImageFormat format;
     format.setName(name);

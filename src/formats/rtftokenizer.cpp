@@ -25,7 +25,29 @@ int hexValue(char c)
     return -1;
 }
 
+bool isLeadByte(RtfTokenizer::LeadBytes leadBytes, unsigned char c)
+{
+    switch (leadBytes) {
+    case RtfTokenizer::LeadBytes::None: return false;
+    case RtfTokenizer::LeadBytes::ShiftJis: return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    case RtfTokenizer::LeadBytes::Wide: return c >= 0x81 && c <= 0xFE;
+    }
+    return false;
+}
+
 } // namespace
+
+RtfTokenizer::LeadBytes RtfTokenizer::leadBytesOf(int codePage)
+{
+    switch (codePage) {
+    case 932: return LeadBytes::ShiftJis;
+    case 936:
+    case 949:
+    case 950:
+    case 1361: return LeadBytes::Wide;
+    default: return LeadBytes::None;
+    }
+}
 
 RtfTokenizer::Token RtfTokenizer::next()
 {
@@ -65,6 +87,11 @@ RtfTokenizer::Token RtfTokenizer::next()
             const char d = data[m_pos];
             if (d == '\\' || d == '{' || d == '}' || d == '\r' || d == '\n')
                 break;
+            // No trail byte is below 0x40, so a line end after a lead byte
+            // still ends the text.
+            if (m_leadBytes != LeadBytes::None && m_pos + 1 < size && isLeadByte(m_leadBytes, static_cast<unsigned char>(d))
+                && static_cast<unsigned char>(data[m_pos + 1]) >= 0x40)
+                ++m_pos;
             ++m_pos;
         }
         token.type = Type::Text;

@@ -33,6 +33,18 @@ public:
         char symbol = 0;
     };
 
+    // Which bytes start a double-byte character in the text that follows. Its
+    // second byte may be "{", "}" or "\\" and then belongs to the character.
+    enum class LeadBytes : quint8 {
+        None,
+        ShiftJis, // 0x81-0x9F and 0xE0-0xFC
+        Wide,     // 0x81-0xFE: GBK, Big5, the Korean code pages
+    };
+
+    // The code page whose lead bytes the next text tokens honour.
+    static LeadBytes leadBytesOf(int codePage);
+    void setLeadBytes(LeadBytes leadBytes) { m_leadBytes = leadBytes; }
+
     explicit RtfTokenizer(QByteArrayView input)
         : m_input(input)
     {
@@ -47,4 +59,5 @@ private:
     QByteArrayView m_input;
     qsizetype m_pos = 0;
     qsizetype m_pendingBinary = -1; // bytes of \bin data to return next
+    LeadBytes m_leadBytes = LeadBytes::None;
 };

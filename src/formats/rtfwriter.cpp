@@ -1,6 +1,8 @@
 #include "rtfwriter.h"
 
+#include "documentproperties.h"
 #include "rtfsymbols.h"
+#include "rtftokenizer.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -8,9 +10,12 @@
 #include <QImageReader>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
 #include <QUrl>
 
 #include <array>
+#include <map>
 #include <cmath>
 
 namespace {
@@ -99,6 +104,7 @@ struct CharProps
     bool italic = false;
     bool underline = false;
     bool strike = false;
+    bool hidden = false;
     int vertical = 0;
 };
 
@@ -120,11 +126,17 @@ private:
     int fontIndex(const QString &family);
     int colorIndex(const QColor &color);
     CharProps propsOf(const QTextCharFormat &format);
-    void paragraph(const QTextBlock &block);
+    void paragraph(const QTextBlock &block, bool inTable = false);
+    void frame(const QTextFrame *frame, bool inTable);
+    void table(const QTextTable *table);
     void switchTo(const CharProps &next);
     void word(const char *control, int parameter) { appendWord(m_body, control, parameter); }
     void word(const char *control) { appendWord(m_body, control); }
     void picture(const QTextImageFormat &format);
+    void kept(const QTextCharFormat &format);
+    void listItem(const QTextBlock &block, const QTextList &list);
+    QByteArray listTables() const;
+    QByteArray renumbered(QByteArrayView rtf);
 
     const QTextDocument &m_document;
     const int m_defaultHalfPoints;
@@ -134,6 +146,12 @@ private:
     QList<QColor> m_colorOrder;
     CharProps m_current;
     QByteArray m_body;
+    // The tables of the file the document came from, for its kept parts.
+    QHash<int, QString> m_sourceFonts;
+    QHash<int, QColor> m_sourceColors;
+    // The lists written: for each \ls, the format of each level.
+    QHash<const QTextList *, int> m_listNumbers;
+    std::map<int, std::map<int, QTextListFormat>> m_lists;
 };
 
 int Writer::fontIndex(const QString &family)
@@ -163,15 +181,24 @@ CharProps Writer::propsOf(const QTextCharFormat &format)
 {
     CharProps p;
     const QStringList families = format.fontFamilies().toStringList();
-    p.font = families.isEmpty() || families.constFirst().isEmpty() ? 0 : fontIndex(families.constFirst());
+    const QString name = format.hasProperty(DocumentProperty::FontName) ? format.stringProperty(DocumentProperty::FontName)
+        : families.isEmpty()                                            ? QString()
+                                                                        : families.constFirst();
+    p.font = name.isEmpty() ? 0 : fontIndex(name);
     p.halfPoints = format.hasProperty(QTextFormat::FontPointSize) ? halfPointsOf(format.fontPointSize())
                                                                   : m_defaultHalfPoints;
     p.bold = format.fontWeight() >= QFont::DemiBold;
     p.italic = format.fontItalic();
     p.underline = format.fontUnderline();
     p.strike = format.fontStrikeOut();
-    if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
+    p.hidden = format.boolProperty(DocumentProperty::Hidden);
+    if (p.hidden) {
+        // The grey only shows that the text is hidden.
+        if (format.hasProperty(DocumentProperty::HiddenOwnColor))
+            p.color = colorIndex(format.colorProperty(DocumentProperty::HiddenOwnColor));
+    } else if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush) {
         p.color = colorIndex(format.foreground().color());
+    }
     if (format.hasProperty(QTextFormat::BackgroundBrush) && format.background().style() != Qt::NoBrush)
         p.background = colorIndex(format.background().color());
     const auto vertical = format.verticalAlignment();
@@ -195,6 +222,8 @@ void Writer::switchTo(const CharProps &next)
         next.underline ? word("ul") : word("ulnone");
     if (next.strike != c.strike)
         next.strike ? word("strike") : word("strike", 0);
+    if (next.hidden != c.hidden)
+        next.hidden ? word("v") : word("v", 0);
     if (next.color != c.color)
         word("cf", next.color);
     if (next.background != c.background)
@@ -256,10 +285,235 @@ void Writer::picture(const QTextImageFormat &format)
     m_body.append('}');
 }
 
-void Writer::paragraph(const QTextBlock &block)
+// Kept markup names fonts and colours by their numbers in the file it came
+// from; this document's tables number them anew.
+QByteArray Writer::renumbered(QByteArrayView rtf)
+{
+    QByteArray out;
+    out.reserve(rtf.size());
+    RtfTokenizer tokens(rtf);
+    qsizetype copied = 0;
+    for (;;) {
+        const qsizetype start = tokens.position();
+        const RtfTokenizer::Token token = tokens.next();
+        if (token.type == RtfTokenizer::Type::End)
+            break;
+        if (token.type != RtfTokenizer::Type::ControlWord || !token.hasParameter)
+            continue;
+        int number;
+        if (token.name == "f" && m_sourceFonts.contains(token.parameter)) {
+            number = fontIndex(m_sourceFonts.value(token.parameter));
+        } else if (token.name == "cf" || token.name == "cb" || token.name == "highlight" || token.name == "chcbpat"
+                   || token.name == "chcfpat") {
+            const QColor color = m_sourceColors.value(token.parameter);
+            number = color.isValid() ? colorIndex(color) : 0;
+        } else {
+            continue;
+        }
+        out.append(rtf.sliced(copied, start - copied));
+        out.append('\\');
+        out.append(token.name);
+        out.append(QByteArray::number(number));
+        out.append(' ');
+        copied = tokens.position();
+    }
+    out.append(rtf.sliced(copied));
+    return out;
+}
+
+void Writer::kept(const QTextCharFormat &format)
+{
+    if (format.hasProperty(DocumentProperty::KeptMark)) {
+        // The mark in a group of its own, so that its formatting ends with it.
+        const CharProps outside = m_current;
+        m_body.append('{');
+        switchTo(propsOf(format));
+        m_body.append(renumbered(format.property(DocumentProperty::KeptMark).toByteArray()));
+        m_body.append('}');
+        m_current = outside;
+    }
+    m_body.append(renumbered(format.property(DocumentProperty::KeptAfter).toByteArray()));
+}
+
+// Every paragraph ends with \par, the last one too, as RTF readers expect;
+// in a table, the last paragraph of a cell ends with \cell instead. A frame
+// that is no table (Qt's own, never read from RTF) is written as its
+// paragraphs.
+void Writer::frame(const QTextFrame *frame, bool inTable)
+{
+    bool first = true;
+    bool afterTable = false;
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        const bool atStart = it == frame->begin();
+        if (const auto *inner = qobject_cast<const QTextTable *>(it.currentFrame()); inner && !inTable) {
+            table(inner);
+            afterTable = true;
+            continue;
+        }
+        if (!inTable && DocumentProperty::isTableMargin(it, atStart, std::exchange(afterTable, false)))
+            continue;
+        if (const QTextFrame *inner = it.currentFrame()) {
+            this->frame(inner, inTable);
+            continue;
+        }
+        if (inTable && !first)
+            m_body.append("\\par\n");
+        paragraph(it.currentBlock(), inTable);
+        if (!inTable)
+            m_body.append("\\par\n");
+        first = false;
+    }
+}
+
+void Writer::table(const QTextTable *table)
+{
+    const QList<QTextLength> constraints = table->format().columnWidthConstraints();
+    const int columns = table->columns();
+    QList<int> widths; // twips
+    for (int c = 0; c < columns; ++c) {
+        const QTextLength length = constraints.value(c);
+        widths.append(length.type() == QTextLength::FixedLength ? std::max(1, int(std::lround(length.rawValue() * 15)))
+                                                                : 9360 / columns);
+    }
+    for (int r = 0; r < table->rows(); ++r) {
+        m_body.append("\\trowd\\trgaph108");
+        int edge = 0;
+        for (int c = 0; c < columns; ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() != r)
+                word("clvmrg");
+            else if (cell.rowSpan() > 1)
+                word("clvmgf");
+            if (cell.column() != c)
+                word("clmrg");
+            else if (cell.columnSpan() > 1)
+                word("clmgf");
+            edge += widths[c];
+            word("cellx", edge);
+        }
+        m_body.append('\n');
+        for (int c = 0; c < columns; ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() == r && cell.column() == c) {
+                bool first = true;
+                for (auto it = cell.begin(); !it.atEnd(); ++it) {
+                    if (const QTextFrame *inner = it.currentFrame()) {
+                        frame(inner, true);
+                        continue;
+                    }
+                    if (!first)
+                        m_body.append("\\par\n");
+                    paragraph(it.currentBlock(), true);
+                    first = false;
+                }
+            } else {
+                m_body.append("\\pard\\intbl\\plain ");
+                m_current = CharProps{0, 24};
+            }
+            m_body.append("\\cell\n");
+        }
+        m_body.append("\\row\n");
+    }
+}
+
+namespace {
+
+// \levelnfc for a Qt list style.
+int numberingOf(const QTextListFormat &format)
+{
+    if (format.hasProperty(DocumentProperty::ListNumbering))
+        return format.intProperty(DocumentProperty::ListNumbering);
+    switch (format.style()) {
+    case QTextListFormat::ListUpperRoman: return 1;
+    case QTextListFormat::ListLowerRoman: return 2;
+    case QTextListFormat::ListUpperAlpha: return 3;
+    case QTextListFormat::ListLowerAlpha: return 4;
+    case QTextListFormat::ListDisc:
+    case QTextListFormat::ListCircle:
+    case QTextListFormat::ListSquare: return 23;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+// Each list is written as \ls and \ilvl, with its label as plain text for
+// readers that know no lists.
+void Writer::listItem(const QTextBlock &block, const QTextList &list)
+{
+    const QTextListFormat format = list.format();
+    int number = format.intProperty(DocumentProperty::ListOverride);
+    if (number <= 0) {
+        auto it = m_listNumbers.constFind(&list);
+        if (it == m_listNumbers.constEnd())
+            it = m_listNumbers.insert(&list, 1000 + int(m_listNumbers.size()));
+        number = *it;
+    }
+    const int level = std::clamp(format.intProperty(DocumentProperty::ListLevel), 0, 8);
+    m_lists[number].emplace(level, format);
+    word("ls", number);
+    word("ilvl", level);
+    m_body.append("{\\listtext\\pard\\plain ");
+    const QString label = numberingOf(format) == 23 ? QStringLiteral("\u2022") : list.itemText(block);
+    appendEscaped(m_body, label);
+    m_body.append("\\tab}");
+}
+
+QByteArray Writer::listTables() const
+{
+    if (m_lists.empty())
+        return QByteArray();
+    QByteArray out = "{\\*\\listtable";
+    for (const auto &[number, levels] : m_lists) {
+        out += "{\\list\\listtemplateid" + QByteArray::number(number);
+        const int last = levels.rbegin()->first;
+        for (int level = 0; level <= last; ++level) {
+            const auto found = levels.find(level);
+            const QTextListFormat format = found != levels.end() ? found->second : QTextListFormat();
+            const int numbering = numberingOf(format);
+            QString text;
+            if (format.hasProperty(DocumentProperty::ListText))
+                text = format.stringProperty(DocumentProperty::ListText);
+            else if (numbering == 23)
+                text = QStringLiteral("\u2022");
+            else
+                text = format.numberPrefix() + QChar(char16_t(level)) + format.numberSuffix();
+            out += "{\\listlevel\\levelnfc" + QByteArray::number(numbering) + "\\levelnfcn" + QByteArray::number(numbering)
+                + "\\leveljc0\\levelfollow0\\levelstartat"
+                + QByteArray::number(format.hasProperty(DocumentProperty::ListStart)
+                                         ? format.intProperty(DocumentProperty::ListStart) : 1)
+                + "{\\leveltext\\'" + QByteArray::number(std::min<qsizetype>(text.size(), 255), 16).rightJustified(2, '0');
+            QByteArray numbers;
+            for (qsizetype i = 0; i < text.size(); ++i) {
+                const char16_t c = text.at(i).unicode();
+                if (c <= 8) {
+                    out += "\\'0" + QByteArray::number(c);
+                    numbers += "\\'" + QByteArray::number(i + 1, 16).rightJustified(2, '0');
+                } else if (c >= 0x20 && c < 0x80 && c != u'\\' && c != u'{' && c != u'}' && c != u';') {
+                    out += char(c);
+                } else { // as \uN, which readers of level texts know, never as a symbol's word
+                    out += "\\u" + QByteArray::number(c < 0x8000 ? int(c) : int(c) - 0x10000) + '?';
+                }
+            }
+            out += ";}{\\levelnumbers" + numbers + ";}\\li" + QByteArray::number(720 * (level + 1)) + "\\fi-360}";
+        }
+        out += "\\listid" + QByteArray::number(number) + '}';
+    }
+    out += "}\n{\\*\\listoverridetable";
+    for (const auto &entry : m_lists)
+        out += "{\\listoverride\\listid" + QByteArray::number(entry.first) + "\\listoverridecount0\\ls"
+            + QByteArray::number(entry.first) + '}';
+    out += "}\n";
+    return out;
+}
+
+void Writer::paragraph(const QTextBlock &block, bool inTable)
 {
     const QTextBlockFormat f = block.blockFormat();
-    m_body.append("\\pard\\plain");
+    m_body.append(inTable ? "\\pard\\intbl\\plain" : "\\pard\\plain");
+    // The label's group first: a space after its "}" would be text.
+    if (const QTextList *list = block.textList())
+        listItem(block, *list);
     m_current = CharProps{0, 24};
     const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
     if (a & Qt::AlignJustify)
@@ -296,11 +550,16 @@ void Writer::paragraph(const QTextBlock &block)
     }
     if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
         word("pagebb");
-    m_body.append(' ');
+    if (!m_body.endsWith('}')) // ends the last control word
+        m_body.append(' ');
 
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat format = fragment.charFormat();
+        if (format.hasProperty(DocumentProperty::KeptMark) || format.objectType() == DocumentProperty::KeptObjectType) {
+            kept(format);
+            continue;
+        }
         switchTo(propsOf(format));
         if (format.isImageFormat()) {
             const QString t = fragment.text();
@@ -315,12 +574,21 @@ void Writer::paragraph(const QTextBlock &block)
 
 QByteArray Writer::run()
 {
-    m_body.reserve(m_document.characterCount() + m_document.characterCount() / 4 + 1024);
-    // Every paragraph ends with \par, the last one too, as RTF readers expect.
-    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
-        paragraph(block);
-        m_body.append("\\par\n");
+    m_sourceFonts = m_document.property(DocumentProperty::SourceFonts).value<QHash<int, QString>>();
+    m_sourceColors = m_document.property(DocumentProperty::SourceColors).value<QHash<int, QColor>>();
+    // The document's information stands after the tables, headers and
+    // footers at the start of the text.
+    QByteArray information;
+    for (const QByteArray &group : m_document.property(DocumentProperty::KeptGroups).value<QByteArrayList>()) {
+        if (group.startsWith("{\\info") || group.startsWith("{\\*\\info"))
+            information.append(renumbered(group));
+        else
+            m_body.append(renumbered(group));
     }
+    if (!m_body.isEmpty())
+        m_body.append('\n');
+    m_body.reserve(m_body.size() + m_document.characterCount() + m_document.characterCount() / 4 + 1024);
+    frame(m_document.rootFrame(), false);
 
     QByteArray out;
     out.reserve(m_body.size() + 4096);
@@ -335,6 +603,9 @@ QByteArray Writer::run()
         out.append("\\red" + QByteArray::number(c.red()) + "\\green" + QByteArray::number(c.green()) + "\\blue"
                    + QByteArray::number(c.blue()) + ';');
     out.append("}\n");
+    out.append(listTables());
+    if (!information.isEmpty())
+        out.append(information + '\n');
     out.append(m_body);
     out.append("\n}\n");
     return out;

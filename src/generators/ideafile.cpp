@@ -1,5 +1,6 @@
 #include "ideafile.h"
 
+#include "formats/documentfile.h"
 #include "formats/plaintext.h"
 
 #include <QFile>
@@ -8,12 +9,11 @@
 IdeaFile IdeaFile::read(const QString &path)
 {
     IdeaFile file;
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
+    if (path.isEmpty() || !QFileInfo::exists(path))
         return file;
     file.status = Status::Unreadable;
-    if (info.isDir()) {
-        file.error = QStringLiteral("it is a folder, not a file");
+    if (const QString kind = DocumentFile::notOrdinaryFile(path); !kind.isEmpty()) {
+        file.error = QStringLiteral("it is %1, not a file").arg(kind);
         return file;
     }
     QFile device(path);

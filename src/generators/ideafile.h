@@ -3,8 +3,8 @@
 #include <QStringList>
 
 // An idea file: plain text, one idea a line. CR LF, a lone CR and a lone LF
-// each end a line; an empty line is an (empty) idea. The text is UTF-8 when
-// it is valid UTF-8 or carries a byte-order mark, Windows-1252 otherwise.
+// each end a line; an empty line is an (empty) idea. The text is decoded as
+// PlainText::decodeLines does: UTF-8 wherever it is valid UTF-8.
 struct IdeaFile
 {
     enum class Status { Read, Missing, Unreadable };

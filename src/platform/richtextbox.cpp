@@ -1,6 +1,7 @@
 #include "richtextbox.h"
 
 #include "formats/documentfile.h"
+#include "formats/documentproperties.h"
 #include "olecolor.h"
 #include "pendingtextlayout.h"
 #include "plainclipboardedit.h"
@@ -264,6 +265,7 @@ void RichTextBox::setSelFontName(const QString &name)
 {
     QTextCharFormat format;
     format.setFontFamilies(QStringList{name});
+    format.setProperty(DocumentProperty::FontName, name);
     mergeFormat(format);
 }
 
@@ -400,15 +402,15 @@ FileResult RichTextBox::LoadFile(const QString &path, const QString &fileType)
     else if (fileType == u"1")
         format = DocumentFile::Format::PlainText;
     else
-        return {QStringLiteral("Unknown file type \"%1\".").arg(fileType), false};
+        return {QStringLiteral("Unknown file type \"%1\".").arg(fileType), false, {}};
 
     auto loaded = std::make_unique<QTextDocument>();
     loaded->setUndoRedoEnabled(false);
     const DocumentFile::ReadResult result = DocumentFile::read(path, format, *loaded);
     if (!result.error.isEmpty())
-        return {result.error, false};
+        return {result.error, false, {}};
     replaceDocument(std::move(loaded));
-    return {QString(), result.droppedPictures};
+    return {QString(), result.droppedPictures, result.dropped};
 }
 
 FileResult RichTextBox::SaveFile(const QString &path) const
@@ -417,7 +419,7 @@ FileResult RichTextBox::SaveFile(const QString &path) const
     // Stored as it stands, the text holds no changes the user could lose.
     if (error.isEmpty())
         document()->setModified(false);
-    return {error, false};
+    return {error, false, {}};
 }
 
 void RichTextBox::SelPrint(QPrinter &printer) const

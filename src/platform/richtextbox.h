@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -20,6 +21,8 @@ struct FileResult
     // Set when the file held pictures in a format the editor cannot keep, so
     // that saving the document again would lose them.
     bool droppedPictures = false;
+    // Everything the file held that saving would lose, each named.
+    QStringList dropped;
 
     bool ok() const { return error.isEmpty(); }
 };

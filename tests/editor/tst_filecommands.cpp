@@ -4,6 +4,7 @@
 #include "editor/frmdoc.h"
 #include "platform/richtextbox.h"
 #include "support/scripteddialogs.h"
+#include "support/specialfiles.h"
 
 #include <QFile>
 #include <QMdiArea>
@@ -90,6 +91,10 @@ private Q_SLOTS:
     void openReadsPlainTextAndShowsMarkupOnlyWhenAsked();
     void openFailureSaysWhyAndKeepsGoing_data();
     void openFailureSaysWhyAndKeepsGoing();
+    void openRefusesWhatIsNoFile_data();
+    void openRefusesWhatIsNoFile();
+    void openTellsRtfFromPlainText_data();
+    void openTellsRtfFromPlainText();
     void openWarnsOnceAboutPicturesItCannotKeep();
     void saveCommandsAskWithTheirFilters_data();
     void saveCommandsAskWithTheirFilters();
@@ -184,18 +189,83 @@ void tst_FileCommands::openFailureSaysWhyAndKeepsGoing()
     QCOMPARE(f.editor()->Text(), QString());
 }
 
+void tst_FileCommands::openRefusesWhatIsNoFile_data()
+{
+    QTest::addColumn<SpecialFile>("kind");
+    QTest::addColumn<QString>("reason");
+
+    // A pipe without a writer would block the opening for ever, and the
+    // device never ends: each is refused before anything is read.
+    QTest::newRow("named pipe") << SpecialFile::NamedPipe << QStringLiteral("It is a named pipe, not a file.");
+    QTest::newRow("socket") << SpecialFile::Socket << QStringLiteral("It is a socket, not a file.");
+    QTest::newRow("device") << SpecialFile::Device << QStringLiteral("It is a device, not a file.");
+}
+
+void tst_FileCommands::openRefusesWhatIsNoFile()
+{
+    QFETCH(SpecialFile, kind);
+    Fixture f;
+    const QString path = makeSpecialFile(f.directory.path(), QStringLiteral("chapter.rtf"), kind);
+    if (path.isEmpty())
+        QSKIP("This system cannot make such a file here.");
+    f.dialogs.fileAnswers = {path};
+    f.commands.Open();
+    f.commands.openInNewWindow(path); // the file pane's way in
+
+    QCOMPARE(f.dialogs.messages.size(), 2);
+    for (const auto &message : std::as_const(f.dialogs.messages)) {
+        QVERIFY2(message.text.contains(QDir::toNativeSeparators(path)), qPrintable(message.text));
+        QFETCH(QString, reason);
+        QVERIFY2(message.text.endsWith(reason), qPrintable(message.text));
+    }
+    QCOMPARE(f.editor()->Text(), QString());
+}
+
+void tst_FileCommands::openTellsRtfFromPlainText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("rtf") << QByteArray("{\\rtf1 \\b bold}") << QStringLiteral("bold");
+    QTest::newRow("rtf after a byte-order mark") << QByteArray("\xef\xbb\xbf{\\rtf1 \\b bold}") << QStringLiteral("bold");
+    QTest::newRow("rtf after blank lines") << QByteArray("\r\n\r\n \t{\\rtf1 \\b bold}") << QStringLiteral("bold");
+    QTest::newRow("rtf after mark and blanks") << QByteArray("\xef\xbb\xbf\n{\\rtf1 bold}") << QStringLiteral("bold");
+    QTest::newRow("words before it make it text") << QByteArray("x{\\rtf1 bold}") << QStringLiteral("x{\\rtf1 bold}");
+    QTest::newRow("a mark alone is no rtf") << QByteArray("\xef\xbb\xbf{\\rt") << QStringLiteral("{\\rt");
+    // One byte of another editor spoils only itself.
+    QTest::newRow("mostly utf-8") << QByteArray("\xc3\xa9t\xc3\xa9 \xe9t\xe9 \xe2\x80\x94 \xf0\x9f\x93\x9c\x80")
+                                  << QStringLiteral("été été — 📜€");
+}
+
+void tst_FileCommands::openTellsRtfFromPlainText()
+{
+    QFETCH(QByteArray, bytes);
+    Fixture f;
+    const QString path = f.path(QStringLiteral("chapter.txt"));
+    writeFile(path, bytes);
+    f.dialogs.fileAnswers = {path};
+    f.commands.Open();
+    QTEST(f.editor()->Text(), "text");
+    QVERIFY(f.dialogs.messages.isEmpty());
+}
+
 void tst_FileCommands::openWarnsOnceAboutPicturesItCannotKeep()
 {
     Fixture f;
     const QString path = f.path(QStringLiteral("old.rtf"));
-    writeFile(path, "{\\rtf1 a{\\pict\\wmetafile8 0102}b{\\pict\\emfblip 03}c}");
+    writeFile(path, "{\\rtf1 a{\\pict\\wmetafile8 0102}b{\\pict\\emfblip 03}c"
+                    "{\\object\\objemb{\\*\\objdata 01}{\\result d}}"
+                    "{\\shp{\\*\\shpinst{\\shptxt\\pard e\\par}}}}");
     f.dialogs.fileAnswers = {path};
     f.commands.Open();
-    QCOMPARE(f.editor()->Text(), QStringLiteral("abc"));
+    QCOMPARE(f.editor()->Text(), QStringLiteral("abcd\ne"));
     QCOMPARE(f.caption(), path);
+    // One message, before any save, naming each kind of thing once.
     QCOMPARE(f.dialogs.messages.size(), 1);
-    QVERIFY(f.dialogs.messages[0].text.contains(u"pictures"));
-    QVERIFY(f.dialogs.messages[0].text.contains(QDir::toNativeSeparators(path)));
+    const QString message = f.dialogs.messages[0].text;
+    QVERIFY(message.contains(QDir::toNativeSeparators(path)));
+    for (const QString &what : {QStringLiteral("PNG"), QStringLiteral("embedded objects"), QStringLiteral("text boxes")})
+        QCOMPARE(message.count(what), 1);
 }
 
 void tst_FileCommands::saveCommandsAskWithTheirFilters_data()

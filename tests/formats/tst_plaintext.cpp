@@ -29,6 +29,14 @@ void tst_PlainText::decode_data()
     QTest::newRow("1252 undefined bytes") << QByteArray("\x81\x8d\x8f\x90\x9d") << QStringLiteral("\u0081\u008d\u008f\u0090\u009d");
     QTest::newRow("truncated utf-8 is 1252") << QByteArray("ab\xc3") << QStringLiteral("abÃ");
     QTest::newRow("overlong utf-8 is 1252") << QByteArray("\xc0\xaf") << QStringLiteral("À¯");
+    // Each byte that belongs to no valid UTF-8 sequence is read alone; the
+    // sequences around it stay UTF-8.
+    QTest::newRow("stray byte among utf-8") << QByteArray("\xc3\xa9t\xe9 \xe2\x80\x94") << QStringLiteral("été —");
+    QTest::newRow("cut sequence then ascii") << QByteArray("\xe2\x80x\xc3\xa9") << QStringLiteral("â€xé");
+    QTest::newRow("surrogate in utf-8 is 1252") << QByteArray("\xed\xa0\x80\xc3\xa9") << QStringLiteral("í\u00a0€é");
+    QTest::newRow("past U+10FFFF is 1252") << QByteArray("\xf4\x90\x80\x80") << QStringLiteral("ô\u0090€€");
+    QTest::newRow("last valid code point") << QByteArray("\xf4\x8f\xbf\xbf\xe9") << QStringLiteral("\U0010FFFFé");
+    QTest::newRow("stray continuation byte") << QByteArray("\x80\xc3\xa9") << QStringLiteral("€é");
 }
 
 void tst_PlainText::decode()
@@ -52,8 +60,8 @@ void tst_PlainText::decodeLines_data()
     QTest::newRow("empty lines kept") << QByteArray("a\r\n\r\nb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
     QTest::newRow("blank last line") << QByteArray("a\r\n ") << QStringList{QStringLiteral("a"), QStringLiteral(" ")};
     QTest::newRow("utf-8 with mark") << QByteArray("\xef\xbb\xbf\xc3\xa9\r\n\xe2\x80\x94") << QStringList{QStringLiteral("é"), QStringLiteral("—")};
-    QTest::newRow("one bad line makes the file 1252")
-        << QByteArray("caf\xc3\xa9\r\ncaf\xe9") << QStringList{QStringLiteral("cafÃ©"), QStringLiteral("café")};
+    QTest::newRow("one bad byte spoils only itself")
+        << QByteArray("caf\xc3\xa9\r\ncaf\xe9") << QStringList{QStringLiteral("café"), QStringLiteral("café")};
     QTest::newRow("utf-16") << QByteArray("\xff\xfe" "a\0\r\0\n\0b\0", 10) << QStringList{QStringLiteral("a"), QStringLiteral("b")};
 }
 

@@ -1,3 +1,5 @@
+#include "formats/documentproperties.h"
+#include "formats/documenttext.h"
 #include "formats/rtfreader.h"
 #include "formats/rtfwriter.h"
 
@@ -11,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QUrl>
 
 namespace {
@@ -113,6 +116,7 @@ private Q_SLOTS:
     void filesFromOtherWordProcessors();
     void otherWordProcessorsKeepWhatWeWrite_data();
     void otherWordProcessorsKeepWhatWeWrite();
+    void libreOfficeKeepsThePartsWeSave();
 };
 
 void tst_RtfInterop::filesFromOtherWordProcessors_data()
@@ -133,7 +137,7 @@ void tst_RtfInterop::filesFromOtherWordProcessors()
     const RtfReader::Result result = RtfReader::read(rtf, document);
     QVERIFY(!result.droppedPictures); // the PNG is kept, its metafile twin skipped
 
-    const QString text = document.toPlainText();
+    const QString text = DocumentText::plainText(document);
     for (const char *line : {"Chapter One", "Plain text, bold, italic, underlined, struck, dark red, highlighted",
                              "café naïve Ωμέγα Привет 日本語", "First bullet", "Cell A1\tCell B1", "Last paragraph."})
         QVERIFY2(text.contains(QString::fromUtf8(line)), line);
@@ -223,6 +227,63 @@ void tst_RtfInterop::otherWordProcessorsKeepWhatWeWrite()
     QCOMPARE(serif.fontFamilies().toStringList().value(0), QStringLiteral("DejaVu Serif"));
     QCOMPARE(serif.fontPointSize(), 18.0);
     QVERIFY(hasImage(back, QSize(32, 24)));
+}
+
+void tst_RtfInterop::libreOfficeKeepsThePartsWeSave()
+{
+    const QString executable = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (executable.isEmpty())
+        QSKIP("not installed here");
+
+    // A manuscript with every part a save must keep, read and saved by us,
+    // then opened and saved by LibreOffice and read by us again.
+    const QByteArray manuscript =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fswiss Arial;}}"
+        "{\\info{\\title My Novel}{\\author Ann Writer}}"
+        "{\\header\\pard\\plain\\f1 Running head\\par}{\\footer\\pard\\plain\\qc Page foot\\par}\n"
+        "\\pard\\plain Body text{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} A note \\u1071?.} continues"
+        "{\\*\\atnid AW}{\\*\\atnauthor Ann Writer}\\chatn{\\*\\annotation\\pard\\plain A remark.} here.\\par\n"
+        "\\pard Hidden {\\v secret} shown.\\par\n"
+        "\\trowd\\cellx1440\\cellx4320\\pard\\intbl A1\\cell A2\\cell\\row\n"
+        "\\trowd\\cellx1440\\cellx4320\\pard\\intbl B1\\cell B2\\cell\\row\n\\pard After.\\par}";
+    QTextDocument ours;
+    RtfReader::read(manuscript, ours);
+
+    QTemporaryDir work;
+    QVERIFY(QDir(work.path()).mkdir(QStringLiteral("out")));
+    const QString input = work.filePath(QStringLiteral("saved.rtf"));
+    {
+        QFile file(input);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(RtfWriter::write(ours));
+    }
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), work.path());
+    process.setProcessEnvironment(environment);
+    process.start(executable, {QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("rtf"),
+                               QStringLiteral("--outdir"), work.filePath(QStringLiteral("out")), input});
+    QVERIFY(process.waitForFinished(120000));
+    const QByteArray written = readFile(work.filePath(QStringLiteral("out/saved.rtf")));
+    QVERIFY2(!written.isEmpty(), process.readAllStandardError().constData());
+
+    QTextDocument back;
+    RtfReader::read(written, back);
+    const QString text = DocumentText::plainText(back);
+    QVERIFY2(text.contains(QStringLiteral("Body text1[A note Я.] continues")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("A1\tA2\nB1\tB2\n")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Hidden secret shown.")), qPrintable(text));
+    QTextTable *table = nullptr;
+    for (auto it = back.rootFrame()->begin(); !it.atEnd() && !table; ++it)
+        table = qobject_cast<QTextTable *>(it.currentFrame());
+    QVERIFY(table);
+    QCOMPARE(table->format().columnWidthConstraints().value(1).rawValue() * 15, 2880.0);
+    const QByteArrayList groups = back.property(DocumentProperty::KeptGroups).value<QByteArrayList>();
+    const QByteArray joined = groups.join();
+    for (const char *part : {"My Novel", "Ann Writer", "Running head", "Page foot"})
+        QVERIFY2(joined.contains(part), joined.constData());
+    QVERIFY2(written.contains("A remark."), written.constData());
+    QVERIFY2(written.contains("\\v"), written.constData());
 }
 
 QTEST_MAIN(tst_RtfInterop)

@@ -63,6 +63,8 @@ private Q_SLOTS:
     void paragraphFormats();
     void fontCharsets_data();
     void fontCharsets();
+    void doubleByteCharactersStayWhole_data();
+    void doubleByteCharactersStayWhole();
     void malformedInputEndsInADocument_data();
     void malformedInputEndsInADocument();
     void randomBytesNeverBreakTheReader();
@@ -155,12 +157,11 @@ void tst_RtfReader::text_data()
     QTest::newRow("skip stops at group end") << rtf("{\\uc3\\u937 a}b") << QStringLiteral("Ωb");
     QTest::newRow("surrogate pair") << rtf("\\u-10188?\\u-8928?") << QStringLiteral("𝄠");
     QTest::newRow("lone surrogate") << rtf("a\\u-10187?b") << QStringLiteral("a\ufffdb");
-    QTest::newRow("tables in reading order")
-        << rtf("\\trowd\\cellx100\\cellx200\\intbl A1\\cell A2\\cell\\row\\trowd\\intbl B1\\cell B2\\cell\\row after")
-        << QStringLiteral("A1\tA2\nB1\tB2\nafter");
-    QTest::newRow("list text kept, definitions skipped")
+    // A numbered paragraph's label is drawn, not text; without a list table
+    // the plain-text label stays.
+    QTest::newRow("older numbering drawn, list text kept")
         << rtf("{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}}{\\pntext\\'b7\\tab}One\\par{\\listtext 2.\\tab}Two")
-        << QStringLiteral("·\tOne\n2.\tTwo");
+        << QStringLiteral("One\n2.\tTwo");
     QTest::newRow("page break") << rtf("a\\page b") << QStringLiteral("a\nb");
     QTest::newRow("page break after paragraph") << rtf("a\\par\\page b") << QStringLiteral("a\nb");
 }
@@ -183,7 +184,7 @@ void tst_RtfReader::skippedDestinations_data()
     QTest::newRow("info") << QByteArray("{\\info{\\title T}{\\author A}}a") << QStringLiteral("a");
     QTest::newRow("headers and footers")
         << QByteArray("{\\header h}{\\footerl f}{\\headerf g}a") << QStringLiteral("a");
-    QTest::newRow("footnote") << QByteArray("a{\\super\\chftn}{\\footnote\\pard note}b") << QStringLiteral("ab");
+    QTest::newRow("footnote stands as its number") << QByteArray("a{\\super\\chftn}{\\footnote\\pard note}b") << QStringLiteral("a1b");
     QTest::newRow("field keeps its result")
         << QByteArray("{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}} and {\\field{\\fldinst PAGE}{\\fldrslt 3}}")
         << QStringLiteral("link and 3");
@@ -196,8 +197,7 @@ void tst_RtfReader::skippedDestinations_data()
         << QByteArray("{\\shp{\\*\\shpinst{\\sp{\\sn a}{\\sv b}}}{\\shprslt fallback}}") << QStringLiteral("fallback");
     QTest::newRow("upr shows the unicode part")
         << QByteArray("{\\upr{ansi}{\\*\\ud{unicode}}}") << QStringLiteral("unicode");
-    QTest::newRow("bookmarks and annotations")
-        << QByteArray("{\\*\\bkmkstart x}a{\\*\\bkmkend x}{\\*\\annotation note}") << QStringLiteral("a");
+    QTest::newRow("bookmarks") << QByteArray("{\\*\\bkmkstart x}a{\\*\\bkmkend x}") << QStringLiteral("a");
     QTest::newRow("index and contents entries") << QByteArray("a{\\xe entry}{\\tc toc}") << QStringLiteral("a");
 }
 
@@ -334,6 +334,38 @@ void tst_RtfReader::fontCharsets()
         + " Other;}}\\f1 " + bytes + "\\f0  \\'cf}";
     QFETCH(QString, text);
     QCOMPARE(read(input).text, text + u" П"); // and back in the document's code page
+}
+
+void tst_RtfReader::doubleByteCharactersStayWhole_data()
+{
+    QTest::addColumn<QByteArray>("fontTable");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    // Raw second bytes that are "\\", "{" and "}" belong to their character;
+    // the markup after them is markup again.
+    const QByteArray sjis = "{\\f1\\fcharset128 MS Mincho;}";
+    QTest::newRow("Shift-JIS backslash") << sjis << QByteArray("\x95\x5c\\b x") << QStringLiteral("表x");
+    QTest::newRow("Shift-JIS braces") << sjis << QByteArray("\x81\x7b\x81\x7d{\\b x}") << QStringLiteral("＋±x");
+    QTest::newRow("Shift-JIS single-byte kana") << sjis << QByteArray("\xb1{\\b x}") << QStringLiteral("ｱx");
+    QTest::newRow("GBK") << QByteArray("{\\f1\\fcharset134 SimSun;}") << QByteArray("\x81\x5c\x81\x7b\x81\x7d\\b x")
+                         << QStringLiteral("乗亄亇x");
+    QTest::newRow("Big5") << QByteArray("{\\f1\\fcharset136 MingLiU;}") << QByteArray("\xa1\x5c\xa1\x7b\xa1\x7d\\b x")
+                          << QStringLiteral("﹏﹃﹙x");
+    QTest::newRow("Korean") << QByteArray("{\\f1\\fcharset129 Batang;}") << QByteArray("\xc7\xd1\\b x") << QStringLiteral("한x");
+    QTest::newRow("code page by \\cpg") << QByteArray("{\\f1\\cpg936 SimSun;}") << QByteArray("\x81\x5c\\b x")
+                                        << QStringLiteral("乗x");
+    // In a single-byte font the same bytes are two characters and markup.
+    QTest::newRow("Windows-1252") << QByteArray("{\\f1 Times;}") << QByteArray("\x95\\b x") << QStringLiteral("•x");
+}
+
+void tst_RtfReader::doubleByteCharactersStayWhole()
+{
+    QFETCH(QByteArray, fontTable);
+    QFETCH(QByteArray, bytes);
+    const QByteArray input = "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Times;}" + fontTable + "}\\f1 " + bytes + "\\f0  \\'e9}";
+    QFETCH(QString, text);
+    QCOMPARE(read(input).text, text + u" é");
 }
 
 void tst_RtfReader::malformedInputEndsInADocument_data()

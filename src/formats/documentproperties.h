@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QTextDocument>
+#include <QTextFormat>
+#include <QTextFrame>
+#include <QTextTable>
+
+// Properties of Qt's text formats that carry what a document file holds
+// beyond what Qt itself knows, so that a save writes it back.
+namespace DocumentProperty {
+
+// QString: the font's name as the file gave it. The shown family differs
+// when the system lacks the font and a generic family stands in for it.
+constexpr int FontName = QTextFormat::UserProperty + 1;
+
+// bool: hidden text (RTF's \v), shown greyed in HiddenTextColor so that the
+// writer sees it is hidden, and saved hidden.
+constexpr int Hidden = QTextFormat::UserProperty + 2;
+// QColor: the colour hidden text had of its own, which the grey hides.
+constexpr int HiddenOwnColor = QTextFormat::UserProperty + 3;
+constexpr QRgb HiddenTextColor = 0xFF9A9A9A;
+
+// Parts of an RTF file that the editor does not show but a save writes back
+// as they came (footnotes, comments, fields of other kinds). Their font and
+// colour numbers refer to the file's own tables, kept on the document.
+// QByteArray: markup that a shown mark (a footnote's number) stands for.
+constexpr int KeptMark = QTextFormat::UserProperty + 4;
+// QByteArray: groups that follow the mark, or that an invisible object
+// character stands for.
+constexpr int KeptAfter = QTextFormat::UserProperty + 5;
+// int: sets kept parts apart, so that two alike never merge into one.
+constexpr int KeptId = QTextFormat::UserProperty + 6;
+// QString: the text of a footnote or endnote, for plain-text output.
+constexpr int NoteText = QTextFormat::UserProperty + 7;
+constexpr int KeptObjectType = QTextFormat::UserObject + 1;
+
+// Of a list (QTextListFormat), as the file gave them: int \ls, int \ilvl,
+// int \levelstartat, int \levelnfc, and QString the level's text (its
+// label with the levels' numbers as the characters 0 to 8).
+constexpr int ListOverride = QTextFormat::UserProperty + 8;
+constexpr int ListLevel = QTextFormat::UserProperty + 9;
+constexpr int ListStart = QTextFormat::UserProperty + 10;
+constexpr int ListNumbering = QTextFormat::UserProperty + 11;
+constexpr int ListText = QTextFormat::UserProperty + 12;
+
+// Qt keeps a block before a table that starts the document and after one
+// that ends it: empty, they are no paragraphs of the writer's.
+inline bool isTableMargin(const QTextFrame::iterator &it, bool first, bool afterTable)
+{
+    const QTextBlock block = it.currentBlock();
+    if (!block.isValid() || block.length() > 1 || it.parentFrame() != block.document()->rootFrame())
+        return false;
+    auto next = it;
+    ++next;
+    return (first && !next.atEnd() && qobject_cast<QTextTable *>(next.currentFrame())) || (afterTable && next.atEnd());
+}
+
+// Properties of the document (QObject properties).
+// QByteArrayList: document-level groups (information, headers, footers).
+constexpr char KeptGroups[] = "quillmereKeptGroups";
+// QHash<int, QString>: the file's font table, by number.
+constexpr char SourceFonts[] = "quillmereSourceFonts";
+// QHash<int, QColor>: the file's colour table, by number; invalid for auto.
+constexpr char SourceColors[] = "quillmereSourceColors";
+
+} // namespace DocumentProperty

@@ -1,0 +1,389 @@
+#include "formats/documentproperties.h"
+#include "formats/documenttext.h"
+#include "formats/rtfreader.h"
+#include "formats/rtfwriter.h"
+
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextTable>
+
+// What a document holds survives a read, a save and a second read.
+class tst_RtfKeeping : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void keptThroughASave_data();
+    void keptThroughASave();
+    void keptPartsKeepTheirFontsAndColours();
+    void lists_data();
+    void lists();
+    void tables_data();
+    void tables();
+    void fontsTheSystemLacksKeepTheirNames_data();
+    void fontsTheSystemLacksKeepTheirNames();
+};
+
+namespace {
+
+QString fontNameAt(const QTextDocument &document, int position)
+{
+    QTextCursor cursor(const_cast<QTextDocument *>(&document));
+    cursor.setPosition(position + 1);
+    return cursor.charFormat().stringProperty(DocumentProperty::FontName);
+}
+
+QString textOf(const QTextDocument &document)
+{
+    return document.toRawText().replace(QChar::ParagraphSeparator, u'\n');
+}
+
+// The characters whose format carries the property, in order.
+QString charactersWith(const QTextDocument &document, int property)
+{
+    QString found;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().hasProperty(property))
+                found += it.fragment().text();
+    return found;
+}
+
+} // namespace
+
+void tst_RtfKeeping::keptThroughASave_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("hidden");
+    QTest::addColumn<QByteArrayList>("saved"); // what the saved RTF holds
+    QTest::addColumn<QString>("notes");        // the notes' texts, each after a "|"
+    QTest::addColumn<bool>("dropped");         // the reader names something a save loses
+
+    const QByteArray head = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Times;}}{\\colortbl;\\red200\\green0\\blue0;}";
+    QTest::newRow("hidden text") << head + "a{\\v secret}b}" << QStringLiteral("asecretb") << QStringLiteral("secret")
+                                 << QByteArrayList{"\\v secret\\v0"} << QString() << false;
+    QTest::newRow("hidden text switched off") << head + "\\v a\\v0 b}" << QStringLiteral("ab") << QStringLiteral("a")
+                                              << QByteArrayList{"\\v a\\v0"} << QString() << false;
+    QTest::newRow("hidden text keeps its colour") << head + "\\cf1\\v red\\v0 shown}" << QStringLiteral("redshown")
+                                                  << QStringLiteral("red") << QByteArrayList{"\\red200\\green0\\blue0;", "\\v\\cf1 red\\v0 shown"}
+                                                  << QString() << false;
+    QTest::newRow("hidden outside Latin-1") << head + "{\\v \\u1071?\\u1079?}}" << QStringLiteral("Яз") << QStringLiteral("Яз")
+                                            << QByteArrayList{"\\v \\u1071?\\u1079?\\par"} << QString() << false;
+    // Font names: in the font's code page, or as \\uN with a fallback.
+    QTest::newRow("font name in its code page")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 \\'cf\\'e5\\'f0\\'ee;}}\\f0 x}") << QStringLiteral("x")
+        << QString() << QByteArrayList{"\\u1055?\\u1077?\\u1088?\\u1086?;"} << QString() << false;
+    QTest::newRow("font name as unicode") << QByteArray("{\\rtf1\\ansi\\uc1{\\fonttbl{\\f0 \\u26126?\\u26397?;}}\\f0 x}")
+                                          << QStringLiteral("x") << QString() << QByteArrayList{"\\u26126?\\u26397?;"} << QString() << false;
+    QTest::newRow("font name mixing both") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Caf\\'e9 \\uc2\\u9731??;}}\\f0 x}")
+                                           << QStringLiteral("x") << QString() << QByteArrayList{"Caf\\u233\\'e9 \\u9731?;"} << QString()
+                                           << false;
+    // The document's information, headers and footers, as they came.
+    QTest::newRow("information") << head + "{\\info{\\title Ein R\\'e4tsel}{\\author Ann}{\\creatim\\yr2024\\mo3\\dy1}}a}"
+                                 << QStringLiteral("a") << QString()
+                                 << QByteArrayList{"}\n{\\info{\\title Ein R\\'e4tsel}{\\author Ann}{\\creatim\\yr2024\\mo3\\dy1}}\n"}
+                                 << QString() << false;
+    QTest::newRow("headers and footers") << head + "{\\header\\pard H\\par}{\\footerl\\pard\\qc F\\par}{\\*\\headerf G}a}"
+                                         << QStringLiteral("a") << QString()
+                                         << QByteArrayList{"{\\header\\pard H\\par}{\\footerl\\pard\\qc F\\par}{\\*\\headerf G}\n\\pard"}
+                                         << QString() << false;
+    // Footnotes and endnotes: the number stands in the text, the note travels with it.
+    QTest::newRow("footnote") << head + "a{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} Note \\u1071?.}b}"
+                              << QStringLiteral("a1b") << QString()
+                              << QByteArrayList{"a{\\super \\chftn }{\\footnote\\pard\\plain{\\super\\chftn} Note \\u1071?.}b"}
+                              << QStringLiteral("|Note Я.") << false;
+    QTest::newRow("footnotes count") << head + "{\\super\\chftn}{\\*\\footnote x}a{\\super\\chftn}{\\footnote\\ftnalt y}}"
+                                     << QStringLiteral("1a2") << QString()
+                                     << QByteArrayList{"{\\*\\footnote x}", "{\\footnote\\ftnalt y}"} << QStringLiteral("|x|y")
+                                     << false;
+    QTest::newRow("number without a note") << head + "a{\\super\\chftn}b}" << QStringLiteral("a1b") << QString()
+                                           << QByteArrayList{"a{\\super \\chftn }b"} << QString() << false;
+    // Comments stay where they were, unseen.
+    QTest::newRow("comment")
+        << head + "a{\\*\\atnid AW}{\\*\\atnauthor Ann}\\chatn{\\*\\annotation{\\*\\atndate 1}\\pard Remark}b}"
+        << QStringLiteral("a\uFFFC\uFFFC\uFFFC\uFFFCb") << QString()
+        << QByteArrayList{"a{\\*\\atnid AW}{\\*\\atnauthor Ann}\\chatn {\\*\\annotation{\\*\\atndate 1}\\pard Remark}b"}
+        << QString() << false;
+    // Text boxes: their text in paragraphs of its own, the box announced.
+    QTest::newRow("shape text")
+        << head + "a{\\shp{\\*\\shpinst{\\sp{\\sn t}{\\sv 1}}{\\shptxt\\pard Box\\par}}{\\shprslt{\\*\\do{\\dptxbxtext\\pard Box\\par}}}}b}"
+        << QStringLiteral("a\nBox\nb") << QString() << QByteArrayList{"a\\par", "Box\\par", "b\\par"} << QString() << true;
+    QTest::newRow("old text box") << head + "a{\\*\\do\\dobxcolumn\\dptxbx{\\dptxbxtext\\pard Old \\'e9\\par}}b}"
+                                  << QStringLiteral("a\nOld é\nb") << QString() << QByteArrayList{"Old \\u233\\'e9\\par"}
+                                  << QString() << true;
+    QTest::newRow("object shows its result") << head + "{\\object\\objemb{\\*\\objdata 01}{\\result shown}}}"
+                                             << QStringLiteral("shown") << QString() << QByteArrayList{"shown"} << QString()
+                                             << true;
+    // A SYMBOL field whose writer left its result empty shows its character.
+    QTest::newRow("symbol field") << head + "a{\\field{\\*\\fldinst SYMBOL 183 \\\\f \"Symbol\" \\\\s 12}{\\fldrslt }}b}"
+                                  << QStringLiteral("a\u2022b") << QString() << QByteArrayList{"a\\bullet b"} << QString() << false;
+    QTest::newRow("symbol field with a result") << head + "a{\\field{\\*\\fldinst SYMBOL 183 \\\\f \"Symbol\"}{\\fldrslt x}}b}"
+                                                << QStringLiteral("axb") << QString() << QByteArrayList{"axb"} << QString() << false;
+    QTest::newRow("symbol field in hexadecimal") << head + "{\\field{\\*\\fldinst SYMBOL 0x41}}}" << QStringLiteral("A")
+                                                 << QString() << QByteArrayList{"A\\par"} << QString() << false;
+    QTest::newRow("symbol field in unicode") << head + "{\\field{\\*\\fldinst SYMBOL 1071 \\\\u}}}" << QStringLiteral("Я")
+                                             << QString() << QByteArrayList{"\\u1071?"} << QString() << false;
+    QTest::newRow("symbol field past the last unit") << head + "a{\\field{\\*\\fldinst SYMBOL 65536 \\\\u}}}"
+                                                     << QStringLiteral("a") << QString() << QByteArrayList{"a\\par"} << QString() << false;
+    QTest::newRow("index entry") << head + "a{\\xe entry}}" << QStringLiteral("a") << QString() << QByteArrayList{"a\\par"}
+                                 << QString() << true;
+}
+
+void tst_RtfKeeping::keptThroughASave()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QTextDocument document;
+    QTEST(!RtfReader::read(rtf, document).dropped.isEmpty(), "dropped");
+    QCOMPARE(textOf(document), text);
+    QTEST(charactersWith(document, DocumentProperty::Hidden), "hidden");
+    QString notes;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().hasProperty(DocumentProperty::NoteText))
+                notes += u'|' + it.fragment().charFormat().stringProperty(DocumentProperty::NoteText);
+    QTEST(notes, "notes");
+    for (const QChar c : charactersWith(document, DocumentProperty::Hidden)) {
+        QTextCursor cursor(&document);
+        cursor.setPosition(int(textOf(document).indexOf(c)) + 1);
+        QCOMPARE(cursor.charFormat().foreground().color().rgba(), DocumentProperty::HiddenTextColor);
+    }
+
+    const QByteArray file = RtfWriter::write(document);
+    QFETCH(QByteArrayList, saved);
+    for (const QByteArray &part : std::as_const(saved))
+        QVERIFY2(file.contains(part), file.constData());
+    if (!rtf.contains("\\info"))
+        QVERIFY(!file.contains("\\info"));
+    if (!rtf.contains("\\header") && !rtf.contains("\\footer"))
+        QVERIFY(!file.contains("\\header") && !file.contains("\\footer"));
+    QTextDocument reloaded;
+    RtfReader::read(file, reloaded);
+    QCOMPARE(textOf(reloaded), text);
+    QTEST(charactersWith(reloaded, DocumentProperty::Hidden), "hidden");
+    QCOMPARE(RtfWriter::write(reloaded), file);
+}
+
+void tst_RtfKeeping::keptPartsKeepTheirFontsAndColours()
+{
+    // The saved file numbers its fonts and colours anew; the kept parts
+    // name the same ones through the new numbers.
+    const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times;}{\\f7 Quillmere Head;}{\\f9 Quillmere Note;}}"
+                           "{\\colortbl;\\red1\\green2\\blue3;\\red200\\green100\\blue50;}"
+                           "{\\header\\pard\\f7\\cf2 Head\\par}\\f0 a{\\super\\chftn}{\\footnote\\pard\\f9\\highlight1 Note}}";
+    QTextDocument document;
+    RtfReader::read(rtf, document);
+    const QByteArray file = RtfWriter::write(document);
+    QTextDocument reloaded;
+    RtfReader::read(file, reloaded);
+    const auto fonts = reloaded.property(DocumentProperty::SourceFonts).value<QHash<int, QString>>();
+    const auto colors = reloaded.property(DocumentProperty::SourceColors).value<QHash<int, QColor>>();
+    const auto number = [&](const char *pattern) {
+        const QRegularExpressionMatch match = QRegularExpression(QString::fromLatin1(pattern)).match(QString::fromLatin1(file));
+        return match.hasMatch() ? match.captured(1).toInt() : -1;
+    };
+    QCOMPARE(fonts.value(number(R"(\\header\\pard\\f(\d+))")), QStringLiteral("Quillmere Head"));
+    QCOMPARE(colors.value(number(R"(\\cf(\d+) Head)")), QColor(200, 100, 50));
+    QCOMPARE(fonts.value(number(R"(\\footnote\\pard\\f(\d+))")), QStringLiteral("Quillmere Note"));
+    QCOMPARE(colors.value(number(R"(\\highlight(\d+) Note)")), QColor(1, 2, 3));
+    QCOMPARE(RtfWriter::write(reloaded), file);
+}
+
+namespace {
+
+QTextTable *firstTable(const QTextDocument &document)
+{
+    for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it)
+        if (auto *table = qobject_cast<QTextTable *>(it.currentFrame()))
+            return table;
+    return nullptr;
+}
+
+// Rows x columns, the column widths in twips, and each merged cell as
+// row,column+rows x columns.
+QString shapeOf(const QTextTable &table)
+{
+    QString shape = QStringLiteral("%1x%2").arg(table.rows()).arg(table.columns());
+    for (const QTextLength &width : table.format().columnWidthConstraints())
+        shape += u' ' + (width.type() == QTextLength::FixedLength ? QString::number(qRound(width.rawValue() * 15)) : u"*"_qs);
+    for (int r = 0; r < table.rows(); ++r)
+        for (int c = 0; c < table.columns(); ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            if (cell.row() == r && cell.column() == c && (cell.rowSpan() > 1 || cell.columnSpan() > 1))
+                shape += QStringLiteral(" %1,%2+%3x%4").arg(r).arg(c).arg(cell.rowSpan()).arg(cell.columnSpan());
+        }
+    return shape;
+}
+
+} // namespace
+
+void tst_RtfKeeping::lists_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("text"); // each item after its label and a tab
+
+    // A list table of three lists: 1 bullets, 2 "1." with "a)" below it,
+    // 3 "(i)"; each \\ls N stands for list N.
+    const QByteArray lists =
+        "{\\*\\listtable"
+        "{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}}\\listid10}"
+        "{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+        "{\\listlevel\\levelnfc4{\\leveltext\\'02\\'01);}{\\levelnumbers\\'01;}}\\listid20}"
+        "{\\list{\\listlevel\\levelnfc2{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}}"
+        "{\\listlevel\\levelnfc255{\\leveltext\\'00;}}\\listid30}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid10\\ls1}{\\listoverride\\listid20\\ls2}"
+        "{\\listoverride\\listid30\\ls3}}\n";
+    QTest::newRow("bullets") << lists + "\\pard\\ls1 First\\par\\pard\\ls1 Second\\par"
+                             << QStringLiteral("\u2022\tFirst\n\u2022\tSecond\n");
+    QTest::newRow("numbers") << lists + "\\pard\\ls2 One\\par\\pard\\ls2 Two\\par"
+                             << QStringLiteral("1.\tOne\n2.\tTwo\n");
+    QTest::newRow("a stale plain-text label") << lists + "{\\listtext 7.\\tab}\\pard\\ls2 One\\par"
+                                              << QStringLiteral("1.\tOne\n");
+    QTest::newRow("roman in brackets") << lists + "\\pard\\ls3 a\\par\\pard\\ls3 b\\par\\pard\\ls3 c\\par\\pard\\ls3 d\\par"
+                                       << QStringLiteral("(i)\ta\n(ii)\tb\n(iii)\tc\n(iv)\td\n");
+    QTest::newRow("second level") << lists + "\\pard\\ls2 x\\par\\pard\\ls2\\ilvl1 y\\par\\pard\\ls2\\ilvl1 y2\\par\\pard\\ls2 z\\par"
+                                  << QStringLiteral("1.\tx\na)\ty\nb)\ty2\n2.\tz\n");
+    QTest::newRow("a level without numbers") << lists + "\\pard\\ls3\\ilvl1 plain\\par" << QStringLiteral("plain\n");
+    QTest::newRow("numbering goes on past other paragraphs")
+        << lists + "\\pard\\ls2 a\\par\\pard between\\par\\pard\\ls2 b\\par" << QStringLiteral("1.\ta\nbetween\n2.\tb\n");
+    QTest::newRow("an override naming no list") << lists + "\\pard\\ls9 a\\par" << QStringLiteral("a\n");
+    // The older paragraph numbering, with its own plain-text labels.
+    const QByteArray decimal = "{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}";
+    QTest::newRow("older numbers") << "\\pard{\\pntext 1.\\tab}" + decimal + "One\\par\\pard{\\pntext 2.\\tab}" + decimal + "Two\\par"
+                                   << QStringLiteral("1.\tOne\n2.\tTwo\n");
+    QTest::newRow("older numbers with a stale label") << "\\pard{\\pntext 9.\\tab}" + decimal + "One\\par"
+                                                      << QStringLiteral("1.\tOne\n");
+    QTest::newRow("older bullets") << QByteArray("\\pard{\\pntext \\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}}a\\par")
+                                   << QStringLiteral("\u2022\ta\n");
+    QTest::newRow("older roman in brackets")
+        << QByteArray("\\pard{\\*\\pn\\pnlvlbody\\pnucrm{\\pntxtb (}{\\pntxta )}}a\\par b\\par")
+        << QStringLiteral("(I)\ta\n(II)\tb\n");
+    QTest::newRow("older label without numbering stays") << QByteArray("\\pard{\\pntext 4.\\tab}a\\par")
+                                                         << QStringLiteral("4.\ta\n");
+    QTest::newRow("without a list table the plain-text label stays")
+        << QByteArray("{\\listtext 3.\\tab}\\pard\\ls1 a\\par") << QStringLiteral("3.\ta\n");
+}
+
+void tst_RtfKeeping::lists()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, text);
+    QTextDocument document;
+    RtfReader::read(QByteArray("{\\rtf1\\ansi\\uc1{\\fonttbl{\\f0 Times;}}" + body + '}'), document);
+    QCOMPARE(DocumentText::plainText(document), text);
+
+    const QByteArray file = RtfWriter::write(document);
+    QTextDocument reloaded;
+    RtfReader::read(file, reloaded);
+    QCOMPARE(DocumentText::plainText(reloaded), text);
+    QCOMPARE(RtfWriter::write(reloaded), file);
+}
+
+void tst_RtfKeeping::tables_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("text");  // a line per row, cells separated by tabs
+    QTest::addColumn<QString>("shape"); // see shapeOf()
+
+    const QByteArray twoCells = "\\trowd\\cellx1440\\cellx2880\n";
+    QTest::newRow("two by two") << twoCells + "\\pard\\intbl A1\\cell A2\\cell\\row\n" + twoCells
+                                       + "\\pard\\intbl B1\\cell B2\\cell\\row\n\\pard after\\par"
+                                << QStringLiteral("A1\tA2\nB1\tB2\nafter\n") << QStringLiteral("2x2 1440 1440");
+    QTest::newRow("text before the table") << "before\\par\n" + twoCells + "\\pard\\intbl A\\cell B\\cell\\row}"
+                                           << QStringLiteral("before\nA\tB\n") << QStringLiteral("1x2 1440 1440");
+    QTest::newRow("paragraphs in a cell") << twoCells + "\\pard\\intbl one\\par\\b two\\b0\\cell x\\cell\\row"
+                                          << QStringLiteral("one two\tx\n") << QStringLiteral("1x2 1440 1440");
+    QTest::newRow("empty cells") << twoCells + "\\pard\\intbl\\cell\\cell\\row" << QStringLiteral("\t\n")
+                                 << QStringLiteral("1x2 1440 1440");
+    QTest::newRow("widths that are no whole pixel") << QByteArray("\\trowd\\cellx1000\\cellx2001\\pard\\intbl a\\cell b\\cell\\row")
+                                                    << QStringLiteral("a\tb\n") << QStringLiteral("1x2 1000 1001");
+    QTest::newRow("cells across merged")
+        << QByteArray("\\trowd\\clmgf\\cellx1000\\clmrg\\cellx2000\\cellx3000\\pard\\intbl AB\\cell\\cell C\\cell\\row")
+        << QStringLiteral("AB\t\tC\n") << QStringLiteral("1x3 1000 1000 1000 0,0+1x2");
+    QTest::newRow("cells down merged")
+        << QByteArray("\\trowd\\clvmgf\\cellx1000\\cellx2000\\pard\\intbl A\\cell B1\\cell\\row"
+                      "\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl\\cell B2\\cell\\row"
+                      "\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl\\cell B3\\cell\\row")
+        << QStringLiteral("A\tB1\n\tB2\n\tB3\n") << QStringLiteral("3x2 1000 1000 0,0+3x1");
+    QTest::newRow("a row wider than the first") << QByteArray("\\trowd\\cellx1000\\pard\\intbl a\\cell\\row"
+                                                              "\\trowd\\cellx1000\\cellx2000\\pard\\intbl b\\cell c\\cell\\row")
+                                                << QStringLiteral("a\t\nb\tc\n") << QStringLiteral("2x2 1000 1000");
+    QTest::newRow("outside Latin-1") << twoCells + "\\pard\\intbl \\u1071?\\cell \\u26085?\\cell\\row"
+                                     << QStringLiteral("Я\t日\n") << QStringLiteral("1x2 1440 1440");
+    QTest::newRow("a cell mark outside any table is nothing") << QByteArray("a\\cell b") << QStringLiteral("ab\n") << QString();
+}
+
+void tst_RtfKeeping::tables()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, text);
+    QFETCH(QString, shape);
+    QTextDocument document;
+    RtfReader::read(QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}" + body + '}'), document);
+    QCOMPARE(DocumentText::plainText(document), text);
+    QTextTable *table = firstTable(document);
+    QCOMPARE(table ? shapeOf(*table) : QString(), shape);
+
+    // What the writer types into the first cell is saved with the rest.
+    if (table) {
+        QTextCursor typing = table->cellAt(0, 0).lastCursorPosition();
+        typing.insertText(QStringLiteral("+"));
+        QCOMPARE(table->cellAt(0, 0).lastCursorPosition().block().text().back(), u'+');
+        text = DocumentText::plainText(document);
+    }
+    const QByteArray file = RtfWriter::write(document);
+    QTextDocument reloaded;
+    RtfReader::read(file, reloaded);
+    QCOMPARE(DocumentText::plainText(reloaded), text);
+    QTextTable *again = firstTable(reloaded);
+    QCOMPARE(again ? shapeOf(*again) : QString(), shape);
+    QCOMPARE(RtfWriter::write(reloaded), file);
+}
+
+void tst_RtfKeeping::fontsTheSystemLacksKeepTheirNames_data()
+{
+    QTest::addColumn<int>("fonts");
+
+    // A few fonts the system lacks are looked up by name; past that many a
+    // generic family stands in on screen, and still every name is saved.
+    QTest::newRow("one") << 1;
+    QTest::newRow("64") << 64;
+    QTest::newRow("65") << 65;
+    QTest::newRow("300") << 300;
+}
+
+void tst_RtfKeeping::fontsTheSystemLacksKeepTheirNames()
+{
+    QFETCH(int, fonts);
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+    for (int i = 0; i < fonts; ++i)
+        rtf += "{\\f" + QByteArray::number(i) + "\\froman Quillmere Missing " + QByteArray::number(i) + ";}";
+    rtf += "}";
+    for (int i = 0; i < fonts; ++i)
+        rtf += "\\f" + QByteArray::number(i) + " x";
+    rtf += "}";
+
+    QTextDocument document;
+    RtfReader::read(rtf, document);
+    QTextDocument reloaded;
+    RtfReader::read(RtfWriter::write(document), reloaded);
+    QCOMPARE(reloaded.characterCount(), fonts + 1);
+    for (int i = 0; i < fonts; ++i) {
+        const QString name = QStringLiteral("Quillmere Missing %1").arg(i);
+        QCOMPARE(fontNameAt(document, i), name);
+        QCOMPARE(fontNameAt(reloaded, i), name);
+    }
+    // What is shown is the font's name or the generic family of its kind.
+    QTextCursor last(&document);
+    last.setPosition(fonts);
+    const QString shown = last.charFormat().fontFamilies().toStringList().value(0);
+    QVERIFY2(shown == fontNameAt(document, fonts - 1) || shown == u"serif", qPrintable(shown));
+    if (fonts > 64)
+        QCOMPARE(shown, QStringLiteral("serif"));
+}
+
+QTEST_MAIN(tst_RtfKeeping)
+#include "tst_rtfkeeping.moc"
