@@ -109,7 +109,6 @@ bool webEngineMapped()
 // The program folder is where the build puts the program and its web plugin.
 int runProgram(int argc, char *argv[], bool web)
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/quillmere.png")));

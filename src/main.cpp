@@ -11,9 +11,6 @@
 
 int main(int argc, char *argv[])
 {
-    // The web engine, loaded later with the web windows, shares its
-    // graphics contexts; this can only be set before the application exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/quillmere.png")));

@@ -32,7 +32,6 @@ class tst_webLinks : public QObject
 public:
     static void initMain()
     {
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         // Where the build puts the web plugin, beside the program.
         QCoreApplication::addLibraryPath(QStringLiteral(QUILLMERE_PLUGIN_DIR));
     }
