@@ -24,6 +24,19 @@
 
 namespace {
 
+// The list style of an RTF numbering type (\\levelnfc, \\pnucrm and the like).
+QTextListFormat::Style listStyleOf(int numbering)
+{
+    switch (numbering) {
+    case 1: return QTextListFormat::ListUpperRoman;
+    case 2: return QTextListFormat::ListLowerRoman;
+    case 3: return QTextListFormat::ListUpperAlpha;
+    case 4: return QTextListFormat::ListLowerAlpha;
+    case 23: return QTextListFormat::ListDisc;
+    default: return QTextListFormat::ListDecimal;
+    }
+}
+
 using Token = RtfTokenizer::Token;
 using TokenType = RtfTokenizer::Type;
 
@@ -1193,14 +1206,7 @@ void Parser::applyList(const ParaState &p)
         return;
     }
     QTextListFormat format;
-    switch (level.numbering) {
-    case 1: format.setStyle(QTextListFormat::ListUpperRoman); break;
-    case 2: format.setStyle(QTextListFormat::ListLowerRoman); break;
-    case 3: format.setStyle(QTextListFormat::ListUpperAlpha); break;
-    case 4: format.setStyle(QTextListFormat::ListLowerAlpha); break;
-    case 23: format.setStyle(QTextListFormat::ListDisc); break;
-    default: format.setStyle(QTextListFormat::ListDecimal); break;
-    }
+    format.setStyle(listStyleOf(level.numbering));
     // The level text: its length, then the label with each level's number
     // as a character from 0 to 8; what stands around this level's number
     // goes around Qt's.
@@ -1243,14 +1249,7 @@ void Parser::applyNumbering(const ParaState &p)
         return;
     }
     QTextListFormat format;
-    switch (p.pnNumbering) {
-    case 1: format.setStyle(QTextListFormat::ListUpperRoman); break;
-    case 2: format.setStyle(QTextListFormat::ListLowerRoman); break;
-    case 3: format.setStyle(QTextListFormat::ListUpperAlpha); break;
-    case 4: format.setStyle(QTextListFormat::ListLowerAlpha); break;
-    case 23: format.setStyle(QTextListFormat::ListDisc); break;
-    default: format.setStyle(QTextListFormat::ListDecimal); break;
-    }
+    format.setStyle(listStyleOf(p.pnNumbering));
     if (p.pnNumbering != 23) {
         format.setNumberPrefix(p.pnBefore);
         format.setNumberSuffix(p.pnAfter);
