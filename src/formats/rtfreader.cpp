@@ -24,7 +24,7 @@
 
 namespace {
 
-// The list style of an RTF numbering type (\\levelnfc, \\pnucrm and the like).
+// The list style of an RTF numbering type (\levelnfc, \pnucrm and the like).
 QTextListFormat::Style listStyleOf(int numbering)
 {
     switch (numbering) {
