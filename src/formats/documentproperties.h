@@ -43,12 +43,12 @@ constexpr int ListStart = QTextFormat::UserProperty + 10;
 constexpr int ListNumbering = QTextFormat::UserProperty + 11;
 constexpr int ListText = QTextFormat::UserProperty + 12;
 
-// Qt keeps a block before a table that starts the document and after one
-// that ends it: empty, they are no paragraphs of the writer's.
+// Qt keeps a block before a table that starts the document or a cell and
+// after one that ends it: empty, they are no paragraphs of the writer's.
 inline bool isTableMargin(const QTextFrame::iterator &it, bool first, bool afterTable)
 {
     const QTextBlock block = it.currentBlock();
-    if (!block.isValid() || block.length() > 1 || it.parentFrame() != block.document()->rootFrame())
+    if (!block.isValid() || block.length() > 1)
         return false;
     auto next = it;
     ++next;

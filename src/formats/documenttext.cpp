@@ -33,7 +33,7 @@ QString blockText(const QTextBlock &block)
 
 using Take = std::function<void(const QString &)>;
 
-void appendFrame(const QTextFrame *frame, QString &out);
+void takeContent(QTextFrame::iterator it, const Take &take);
 
 void takeTable(const QTextTable *table, const Take &take)
 {
@@ -45,50 +45,41 @@ void takeTable(const QTextTable *table, const Take &take)
                 out += u'\t';
             if (cell.row() != r || cell.column() != c)
                 continue; // covered by a merged cell
+            // The cell's paragraphs, and the rows of a table in it, joined by spaces.
             QString text;
-            for (auto it = cell.begin(); !it.atEnd(); ++it) {
-                if (const QTextFrame *inner = it.currentFrame()) {
-                    appendFrame(inner, text);
-                    continue;
-                }
+            takeContent(cell.begin(), [&text](const QString &line) {
                 if (!text.isEmpty())
                     text += u' ';
-                text += blockText(it.currentBlock());
-            }
+                text += line;
+            });
             out += text;
         }
         take(std::exchange(out, QString()));
     }
 }
 
-void takeFrame(const QTextFrame *frame, const Take &take)
+void takeContent(QTextFrame::iterator it, const Take &take)
 {
     bool afterTable = false;
-    for (auto it = frame->begin(); !it.atEnd(); ++it) {
-        const bool atStart = it == frame->begin();
+    for (const QTextFrame::iterator begin = it; !it.atEnd(); ++it) {
         if (const auto *table = qobject_cast<const QTextTable *>(it.currentFrame())) {
             takeTable(table, take);
             afterTable = true;
-        } else if (DocumentProperty::isTableMargin(it, atStart, std::exchange(afterTable, false))) {
+        } else if (DocumentProperty::isTableMargin(it, it == begin, std::exchange(afterTable, false))) {
             continue;
-        } else if (const QTextFrame *inner = it.currentFrame())
-            takeFrame(inner, take);
-        else
+        } else if (const QTextFrame *inner = it.currentFrame()) {
+            takeContent(inner->begin(), take);
+        } else {
             take(blockText(it.currentBlock()));
+        }
     }
-}
-
-// A table in a cell, its rows joined by spaces.
-void appendFrame(const QTextFrame *frame, QString &out)
-{
-    takeFrame(frame, [&out](const QString &line) { out += (out.isEmpty() ? QString() : QStringLiteral(" ")) + line; });
 }
 
 } // namespace
 
 void forEachLine(const QTextDocument &document, const Take &take)
 {
-    takeFrame(document.rootFrame(), take);
+    takeContent(document.rootFrame()->begin(), take);
 }
 
 QString plainText(const QTextDocument &document)

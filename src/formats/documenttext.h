@@ -8,8 +8,9 @@ class QTextDocument;
 
 // The text of a document as plain text: a line for each paragraph, a line
 // for each table row with its cells separated by tabs (the paragraphs of a
-// cell joined by spaces), each list item after its label and a tab, the text of each footnote in brackets after its
-// mark, and nothing for the parts kept out of sight.
+// cell, and the rows of a table nested in it, joined by spaces), each list
+// item after its label and a tab, the text of each footnote in brackets
+// after its mark, and nothing for the parts kept out of sight.
 namespace DocumentText {
 
 QString plainText(const QTextDocument &document);

@@ -82,7 +82,7 @@ struct ParaState
     int lineSpacing = 0;
     bool lineMultiple = false;
     bool pageBreakBefore = false;
-    bool inTable = false; // \\intbl, or \\itap above 0
+    int tableDepth = 0; // 1 for \\intbl, N for \\itapN: how deep in nested tables
     int list = 0;         // \\ls: the list override, 0 for none
     int listLevel = 0;    // \\ilvl
     // The older numbering, \\pn: 0 none, 1 numbered (\\pnlvlbody), 2 bullets
@@ -99,6 +99,7 @@ struct GroupState
     CharState chars;
     ParaState para;
     int unicodeSkip = 1;
+    bool nestedRowProperties = false; // in \\nesttableprops: the row just read is defined here
 };
 
 struct FontEntry
@@ -132,6 +133,31 @@ struct Picture
     int scaleY = 100;
 };
 
+// Tables: the cells a row defines, the merges they ask for, and a table
+// being read.
+enum class Merge : quint8 { None, First, Next };
+struct CellDefinition
+{
+    int edge = 0; // right edge, twips from the left margin
+    Merge across = Merge::None;
+    Merge down = Merge::None;
+};
+struct PendingMerge
+{
+    int row, column, rows, columns;
+};
+struct Table
+{
+    QTextTable *table = nullptr;
+    int row = 0; // the row being read, or the next one
+    int cell = 0;
+    bool inRow = false;
+    bool cellPending = false; // cell is entered when something goes into it
+    std::vector<int> columnEdges; // the widest row's edges
+    std::vector<PendingMerge> merges;
+    std::vector<int> mergeDownStart; // per column: the row a vertical merge started, or -1
+};
+
 class Parser;
 using Handler = void (Parser::*)(const Token &token, int parameter);
 
@@ -148,6 +174,10 @@ constexpr int MaxStoredDepth = 4096;
 constexpr int MaxPicturePixels = 20000;
 constexpr size_t MaxTableColumns = 1000;
 constexpr int MaxTableRowsAdded = 4096;
+// Tables nested deeper than this are read into the innermost one, their
+// cells separated by tabs, since Qt lays out each level again for every
+// level around it.
+constexpr int MaxTableDepth = 8;
 // Qt looks up each family that the system lacks through fontconfig, which
 // takes about a millisecond a family and more as they pile up; past this
 // many, the fonts a document names but the system lacks are shown in the
@@ -201,8 +231,10 @@ public:
     void cell(const Token &, int);
     void row(const Token &, int);
     void nestedCell(const Token &, int);
-    void nestedRow(const Token &, int) { m_pendingCellTab = false; endParagraph(); }
-    void inTable(const Token &, int p) { setPara(&ParaState::inTable, p != 0); }
+    void nestedRow(const Token &, int);
+    void nestedRowProperties(const Token &, int) { state().nestedRowProperties = true; }
+    void inTable(const Token &, int p) { setPara(&ParaState::tableDepth, p != 0 ? std::max(state().para.tableDepth, 1) : 0); }
+    void tableDepth(const Token &, int p) { setPara(&ParaState::tableDepth, std::clamp(p, 0, MaxTableDepth + 1)); }
     void rowDefaults(const Token &, int);
     void cellEdge(const Token &, int p);
     void cellMerge(const Token &t, int);
@@ -290,9 +322,18 @@ private:
     void applyList(const ParaState &p);
     void applyNumbering(const ParaState &p);
     void place();
-    void startRow();
-    void moveToCell();
+    void placeAt(size_t depth, bool closeDeeper);
+    void openTable();
+    void startRow(Table &t);
+    void defineRow(Table &t, const std::vector<CellDefinition> &cells);
+    void moveToCell(Table &t);
+    void endCell(size_t level);
+    void endRow(size_t level);
     void endTable();
+    std::vector<CellDefinition> &rowDefinition()
+    {
+        return state().nestedRowProperties ? m_nestedRowCells : m_rowCells;
+    }
     void setDestination(Destination destination);
     bool consumeSkippedCharacter();
 
@@ -374,30 +415,16 @@ private:
     size_t m_affixOwner = 0;
     bool m_affixAfter = false;
 
-    // The table being read. Its rows are added in doubling steps, since
-    // Qt works out the grid of a table anew after each change of its shape.
-    enum class Merge : quint8 { None, First, Next };
-    struct CellDefinition
-    {
-        int edge = 0; // right edge, twips from the left margin
-        Merge across = Merge::None;
-        Merge down = Merge::None;
-    };
-    QTextTable *m_table = nullptr;
-    int m_row = 0;      // the row being read, or the next one
-    int m_cell = 0;
-    bool m_inRow = false;
-    bool m_cellPending = false; // m_cell is entered when something goes into it
-    std::vector<CellDefinition> m_rowCells; // of the current row definition
+    // The tables being read, the outermost first, each nested in a cell of
+    // the one before. Rows are added in doubling steps, since Qt works out
+    // the grid of a table anew after each change of its shape.
+    std::vector<Table> m_tables;
+    // The definition of the outer table's next row, which comes before its
+    // cells, and of the nested row just read, which comes after them.
+    std::vector<CellDefinition> m_rowCells;
+    std::vector<CellDefinition> m_nestedRowCells;
     CellDefinition m_pendingCell;
-    std::vector<int> m_columnEdges; // the widest row's edges
-    struct PendingMerge
-    {
-        int row, column, rows, columns;
-    };
-    std::vector<PendingMerge> m_merges;
-    std::vector<int> m_mergeDownStart; // per column: the row a vertical merge started, or -1
-    int m_afterTablePosition = -1;     // the empty block after the last table
+    int m_afterTablePosition = -1; // the empty block after the last table
     int m_overflowDepth = 0;   // groups beyond MaxStoredDepth
     int m_skipDepth = 0;       // >0 while inside a skipped destination
     bool m_optionalDestination = false; // after "\*"
@@ -539,7 +566,7 @@ constexpr ControlWord ControlWords[] = {
     {"ilvl", &Parser::listLevel, 0},
     {"info", &Parser::keepDocument, 0},
     {"intbl", &Parser::inTable, 1},
-    {"itap", &Parser::inTable, 1},
+    {"itap", &Parser::tableDepth, 1},
     {"jpegblip", &Parser::pictureFormat, 0},
     {"keywords", &Parser::skipDestination, 0},
     {"ldblquote", &Parser::symbol, 0},
@@ -566,6 +593,7 @@ constexpr ControlWord ControlWords[] = {
     {"manager", &Parser::skipDestination, 0},
     {"nestcell", &Parser::nestedCell, 0},
     {"nestrow", &Parser::nestedRow, 0},
+    {"nesttableprops", &Parser::nestedRowProperties, 0},
     {"nextfile", &Parser::skipDestination, 0},
     {"nonesttables", &Parser::skipDestination, 0},
     {"nonshppict", &Parser::pictureFallback, 0},
@@ -707,7 +735,8 @@ bool isDestinationHandler(Handler h)
         || h == &Parser::shape || h == &Parser::shapePicture || h == &Parser::shapeResult || h == &Parser::shapeText
         || h == &Parser::pictureFallback || h == &Parser::droppedEntry || h == &Parser::fieldInstruction
         || h == &Parser::listTable || h == &Parser::listOverrideTable || h == &Parser::levelText || h == &Parser::listText
-        || h == &Parser::numbering || h == &Parser::numberText || h == &Parser::numberAffix;
+        || h == &Parser::numbering || h == &Parser::numberText || h == &Parser::numberAffix
+        || h == &Parser::nestedRowProperties;
 }
 
 RtfReader::Result Parser::run()
@@ -747,7 +776,7 @@ RtfReader::Result Parser::run()
         groupEnd();
     flushBytes();
     flushRun();
-    if (m_table)
+    while (!m_tables.empty())
         endTable();
     if (m_cursor.position() == m_afterTablePosition) {
         // Qt keeps a block after every table; it stays, empty.
@@ -1599,6 +1628,7 @@ void Parser::flushRun()
     place();
     m_cursor.insertText(m_run, charFormat(m_runChars));
     m_run.clear();
+    m_blockHasContent = true; // also when placing it ended a table
 }
 
 void Parser::applyBlockFormat(const ParaState &p)
@@ -1778,24 +1808,42 @@ void Parser::section(const Token &, int)
 
 void Parser::nestedCell(const Token &, int)
 {
-    if (state().destination != Destination::Text)
+    if (state().destination != Destination::Text || m_insideNote)
         return;
     flushBytes();
-    m_pendingCellTab = true;
+    const int depth = state().para.tableDepth;
+    if (depth > MaxTableDepth)
+        m_pendingCellTab = true;
+    else
+        endCell(size_t(std::max(depth, 2) - 1));
+}
+
+void Parser::nestedRow(const Token &, int)
+{
+    if (state().destination != Destination::Text || m_insideNote)
+        return;
+    const int depth = state().para.tableDepth;
+    if (depth > MaxTableDepth) {
+        m_pendingCellTab = false;
+        endParagraph();
+    } else {
+        endRow(size_t(std::max(depth, 2) - 1));
+    }
 }
 
 void Parser::rowDefaults(const Token &, int)
 {
-    m_rowCells.clear();
+    rowDefinition().clear();
     m_pendingCell = CellDefinition();
 }
 
 void Parser::cellEdge(const Token &, int p)
 {
-    if (m_rowCells.size() >= MaxTableColumns)
+    std::vector<CellDefinition> &cells = rowDefinition();
+    if (cells.size() >= MaxTableColumns)
         return;
     m_pendingCell.edge = std::clamp(p, 0, 31680 * 4);
-    m_rowCells.push_back(m_pendingCell);
+    cells.push_back(m_pendingCell);
     m_pendingCell = CellDefinition();
 }
 
@@ -1813,27 +1861,124 @@ void Parser::cellMerge(const Token &token, int)
 
 void Parser::place()
 {
-    if (state().destination != Destination::Text || m_insideNote)
-        return;
-    if (state().para.inTable && !m_inRow)
-        startRow();
-    else if (!state().para.inTable && m_table && !m_inRow)
-        endTable();
-    else if (m_inRow && m_cellPending)
-        moveToCell();
+    placeAt(size_t(std::min(state().para.tableDepth, MaxTableDepth)), false);
 }
 
-void Parser::moveToCell()
+// Puts the cursor where text `depth` tables deep goes: into the current cell
+// of each table down to that depth, opening tables and rows as needed.
+// Deeper tables end there once their row has ended, or at once with
+// `closeDeeper` (a cell or row mark of an outer table).
+void Parser::placeAt(size_t depth, bool closeDeeper)
+{
+    if (state().destination != Destination::Text || m_insideNote)
+        return;
+    while (m_tables.size() > depth && (closeDeeper || !m_tables.back().inRow))
+        endTable();
+    // A deeper table whose row goes on keeps what comes, whatever its depth.
+    const size_t levels = std::max(depth, m_tables.size());
+    for (size_t level = 0; level < levels; ++level) {
+        if (level == m_tables.size())
+            openTable();
+        Table &t = m_tables[level];
+        if (!t.inRow)
+            startRow(t);
+        else if (t.cellPending)
+            moveToCell(t);
+    }
+}
+
+void Parser::openTable()
+{
+    flushBytes();
+    const QString pending = std::exchange(m_run, QString());
+    QTextTableFormat format;
+    format.setCellPadding(0);
+    format.setBorder(1);
+    format.setBorderCollapse(true);
+    const int at = m_cursor.position();
+    const bool emptyBlock = m_cursor.block().length() <= 1;
+    // A nested table's row defines its cells after them.
+    const int columns = m_tables.empty() ? std::max<int>(1, int(m_rowCells.size())) : 1;
+    const int frameStart = m_tables.empty() ? 0
+        : m_tables.back().table->cellAt(m_tables.back().row, m_tables.back().cell).firstCursorPosition().position();
+    Table t;
+    t.table = m_cursor.insertTable(1, columns, format);
+    // The block before a table is the paragraph that went before it, not
+    // the empty one that its paragraph mark opened.
+    if (emptyBlock && at > frameStart && at != m_afterTablePosition) {
+        QTextCursor before(&m_document);
+        before.setPosition(at);
+        before.deletePreviousChar();
+    }
+    t.mergeDownStart.assign(size_t(columns), -1);
+    m_tables.push_back(std::move(t));
+    m_run = pending;
+}
+
+void Parser::startRow(Table &t)
+{
+    flushBytes();
+    const QString pending = std::exchange(m_run, QString());
+    if (t.row >= t.table->rows())
+        t.table->appendRows(std::min(t.table->rows(), MaxTableRowsAdded));
+    if (&t == &m_tables.front())
+        defineRow(t, m_rowCells);
+    t.inRow = true;
+    t.cell = 0;
+    m_run = pending;
+    moveToCell(t);
+}
+
+// Widens the table to the row's cells and notes its merged cells.
+void Parser::defineRow(Table &t, const std::vector<CellDefinition> &cells)
+{
+    const int columns = int(cells.size());
+    if (columns > t.table->columns())
+        t.table->appendColumns(columns - t.table->columns());
+    if (cells.size() > t.columnEdges.size()) {
+        t.columnEdges.clear();
+        for (const CellDefinition &c : cells)
+            t.columnEdges.push_back(c.edge);
+    }
+    t.mergeDownStart.resize(size_t(t.table->columns()), -1);
+    for (size_t c = 0; c < cells.size(); ++c) {
+        const CellDefinition &cell = cells[c];
+        if (cell.across == Merge::Next && c > 0) {
+            // Joins the cell to its left, itself maybe joined further left.
+            auto it = std::find_if(t.merges.rbegin(), t.merges.rend(), [&](const PendingMerge &m) {
+                return m.row == t.row && m.column + m.columns == int(c);
+            });
+            if (it != t.merges.rend())
+                ++it->columns;
+            else
+                t.merges.push_back({t.row, int(c) - 1, 1, 2});
+        }
+        int &start = t.mergeDownStart[c];
+        if (cell.down == Merge::Next && start >= 0) {
+            auto it = std::find_if(t.merges.rbegin(), t.merges.rend(), [&](const PendingMerge &m) {
+                return m.row == start && m.column == int(c) && m.columns == 1;
+            });
+            if (it != t.merges.rend())
+                it->rows = t.row - start + 1;
+            else
+                t.merges.push_back({start, int(c), 2, 1});
+        } else {
+            start = cell.down == Merge::First ? t.row : -1;
+        }
+    }
+}
+
+void Parser::moveToCell(Table &t)
 {
     const QString pending = std::exchange(m_run, QString());
-    if (m_cell >= m_table->columns()) {
-        if (size_t(m_table->columns()) >= MaxTableColumns)
-            m_cell = m_table->columns() - 1; // the rest of an overlong row shares its last cell
+    if (t.cell >= t.table->columns()) {
+        if (size_t(t.table->columns()) >= MaxTableColumns)
+            t.cell = t.table->columns() - 1; // the rest of an overlong row shares its last cell
         else
-            m_table->appendColumns(m_cell - m_table->columns() + 1);
+            t.table->appendColumns(t.cell - t.table->columns() + 1);
     }
-    m_cellPending = false;
-    const int position = m_table->cellAt(m_row, m_cell).firstCursorPosition().position();
+    t.cellPending = false;
+    const int position = t.table->cellAt(t.row, t.cell).firstCursorPosition().position();
     if (position != m_cursor.position()) {
         m_cursor.setPosition(position);
         m_madeBlockFormat = QTextBlockFormat();
@@ -1842,120 +1987,71 @@ void Parser::moveToCell()
     m_run = pending;
 }
 
-void Parser::startRow()
-{
-    flushBytes();
-    const QString pending = std::exchange(m_run, QString());
-    const int columns = std::max<int>(1, int(m_rowCells.size()));
-    if (!m_table) {
-        QTextTableFormat format;
-        format.setCellPadding(0);
-        format.setBorder(1);
-        format.setBorderCollapse(true);
-        const int at = m_cursor.position();
-        const bool emptyBlock = m_cursor.block().length() <= 1;
-        m_table = m_cursor.insertTable(1, columns, format);
-        // The block before a table is the paragraph that went before it,
-        // not the empty one that its paragraph mark opened.
-        if (emptyBlock && at > 0 && at != m_afterTablePosition) {
-            QTextCursor before(&m_document);
-            before.setPosition(at);
-            before.deletePreviousChar();
-        }
-        m_row = 0;
-        m_merges.clear();
-        m_mergeDownStart.assign(size_t(columns), -1);
-        m_columnEdges.clear();
-    } else if (m_row >= m_table->rows()) {
-        m_table->appendRows(std::min(m_table->rows(), MaxTableRowsAdded));
-    }
-    if (columns > m_table->columns())
-        m_table->appendColumns(columns - m_table->columns());
-    if (m_rowCells.size() > m_columnEdges.size()) {
-        m_columnEdges.clear();
-        for (const CellDefinition &c : m_rowCells)
-            m_columnEdges.push_back(c.edge);
-    }
-    m_mergeDownStart.resize(size_t(m_table->columns()), -1);
-    for (size_t c = 0; c < m_rowCells.size(); ++c) {
-        const CellDefinition &cell = m_rowCells[c];
-        if (cell.across == Merge::Next && c > 0) {
-            // Joins the cell to its left, itself maybe joined further left.
-            auto it = std::find_if(m_merges.rbegin(), m_merges.rend(), [&](const PendingMerge &m) {
-                return m.row == m_row && m.column + m.columns == int(c);
-            });
-            if (it != m_merges.rend())
-                ++it->columns;
-            else
-                m_merges.push_back({m_row, int(c) - 1, 1, 2});
-        }
-        int &start = m_mergeDownStart[c];
-        if (cell.down == Merge::Next && start >= 0) {
-            auto it = std::find_if(m_merges.rbegin(), m_merges.rend(), [&](const PendingMerge &m) {
-                return m.row == start && m.column == int(c) && m.columns == 1;
-            });
-            if (it != m_merges.rend())
-                it->rows = m_row - start + 1;
-            else
-                m_merges.push_back({start, int(c), 2, 1});
-        } else {
-            start = cell.down == Merge::First ? m_row : -1;
-        }
-    }
-    m_inRow = true;
-    m_cell = 0;
-    m_run = pending;
-    moveToCell();
-}
-
 void Parser::cell(const Token &, int)
 {
     if (state().destination != Destination::Text || m_insideNote)
         return;
     flushBytes();
-    if (!m_inRow && !state().para.inTable)
+    endCell(0);
+}
+
+// Ends the current cell of the table `level` deep (0 the outermost).
+void Parser::endCell(size_t level)
+{
+    if (m_tables.size() <= level && size_t(state().para.tableDepth) <= level)
         return; // a cell mark outside any table
-    place();
+    placeAt(level + 1, true);
     flushRun();
     applyBlockFormat(state().para);
     // The next cell is entered when something goes into it.
-    ++m_cell;
-    m_cellPending = true;
+    Table &t = m_tables[level];
+    ++t.cell;
+    t.cellPending = true;
 }
 
 void Parser::row(const Token &, int)
 {
     if (state().destination != Destination::Text || m_insideNote)
         return;
+    endRow(0);
+}
+
+void Parser::endRow(size_t level)
+{
     flushBytes();
-    if (!m_inRow) {
+    if (m_tables.size() <= level || !m_tables[level].inRow) {
         m_pendingCellTab = false;
         return;
     }
-    if (!m_cellPending) { // text after the last \\cell joins that cell
+    while (m_tables.size() > level + 1)
+        endTable();
+    Table &t = m_tables[level];
+    if (!t.cellPending) { // text after the last cell mark joins that cell
         flushRun();
         if (m_blockHasContent)
             applyBlockFormat(state().para);
     }
-    m_cellPending = false;
-    m_inRow = false;
-    ++m_row;
+    if (level > 0)
+        defineRow(t, m_nestedRowCells);
+    t.cellPending = false;
+    t.inRow = false;
+    ++t.row;
 }
 
 void Parser::endTable()
 {
-    QTextTable *table = std::exchange(m_table, nullptr);
-    if (m_inRow) {
-        m_inRow = false;
-        ++m_row;
-    }
-    if (m_row < table->rows())
-        table->removeRows(m_row, table->rows() - m_row);
+    Table t = std::move(m_tables.back());
+    m_tables.pop_back();
+    QTextTable *table = t.table;
+    if (t.inRow)
+        ++t.row;
+    if (t.row < table->rows())
+        table->removeRows(t.row, table->rows() - t.row);
     QTextTableFormat format = table->format();
-    if (!m_columnEdges.empty()) {
+    if (!t.columnEdges.empty()) {
         QList<QTextLength> widths;
         int left = 0;
-        for (const int edge : m_columnEdges) {
+        for (const int edge : t.columnEdges) {
             widths.append(QTextLength(QTextLength::FixedLength, std::max(0, edge - left) / 15.0));
             left = edge;
         }
@@ -1964,10 +2060,9 @@ void Parser::endTable()
         format.setColumnWidthConstraints(widths);
         table->setFormat(format);
     }
-    for (const PendingMerge &m : m_merges)
+    for (const PendingMerge &m : t.merges)
         if (m.row + m.rows <= table->rows() && m.column + m.columns <= table->columns())
             table->mergeCells(m.row, m.column, m.rows, m.columns);
-    m_merges.clear();
     m_cursor.setPosition(table->lastPosition() + 1);
     m_afterTablePosition = m_cursor.position();
     m_madeBlockFormat = m_cursor.blockFormat();

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <map>
+#include <numeric>
 #include <cmath>
 
 namespace {
@@ -126,9 +127,10 @@ private:
     int fontIndex(const QString &family);
     int colorIndex(const QColor &color);
     CharProps propsOf(const QTextCharFormat &format);
-    void paragraph(const QTextBlock &block, bool inTable = false);
-    void frame(const QTextFrame *frame, bool inTable);
-    void table(const QTextTable *table);
+    void paragraphStart(int depth);
+    void paragraph(const QTextBlock &block, int depth);
+    void content(QTextFrame::iterator it, int depth, int width, bool &open);
+    void table(const QTextTable *table, int depth, int width);
     void switchTo(const CharProps &next);
     void word(const char *control, int parameter) { appendWord(m_body, control, parameter); }
     void word(const char *control) { appendWord(m_body, control); }
@@ -336,36 +338,41 @@ void Writer::kept(const QTextCharFormat &format)
 }
 
 // Every paragraph ends with \par, the last one too, as RTF readers expect;
-// in a table, the last paragraph of a cell ends with \cell instead. A frame
-// that is no table (Qt's own, never read from RTF) is written as its
+// in a table, the last paragraph of a cell ends with the cell's mark
+// instead, so `open` tells whether a paragraph was begun and not yet ended.
+// A frame that is no table (Qt's own, never read from RTF) is written as its
 // paragraphs.
-void Writer::frame(const QTextFrame *frame, bool inTable)
+void Writer::content(QTextFrame::iterator it, int depth, int width, bool &open)
 {
-    bool first = true;
     bool afterTable = false;
-    for (auto it = frame->begin(); !it.atEnd(); ++it) {
-        const bool atStart = it == frame->begin();
-        if (const auto *inner = qobject_cast<const QTextTable *>(it.currentFrame()); inner && !inTable) {
-            table(inner);
+    for (const QTextFrame::iterator begin = it; !it.atEnd(); ++it) {
+        if (const auto *inner = qobject_cast<const QTextTable *>(it.currentFrame())) {
+            if (std::exchange(open, false))
+                m_body.append("\\par\n");
+            table(inner, depth + 1, width);
             afterTable = true;
             continue;
         }
-        if (!inTable && DocumentProperty::isTableMargin(it, atStart, std::exchange(afterTable, false)))
+        // LibreOffice loses a table whose cell starts with a table, so the
+        // empty paragraph before a nested table is written.
+        if (DocumentProperty::isTableMargin(it, depth == 0 && it == begin, std::exchange(afterTable, false)))
             continue;
         if (const QTextFrame *inner = it.currentFrame()) {
-            this->frame(inner, inTable);
+            content(inner->begin(), depth, width, open);
             continue;
         }
-        if (inTable && !first)
+        if (std::exchange(open, true))
             m_body.append("\\par\n");
-        paragraph(it.currentBlock(), inTable);
-        if (!inTable)
-            m_body.append("\\par\n");
-        first = false;
+        paragraph(it.currentBlock(), depth);
     }
 }
 
-void Writer::table(const QTextTable *table)
+// A table `depth` deep, 1 for one in the text. A nested table's rows follow
+// Word's RTF: the paragraphs carry \itap, the cells end with \nestcell, and
+// each row's definition follows its cells in \nesttableprops, with a
+// paragraph mark for readers that know no nested tables. Columns of no set
+// width share the `width` they stand in, in twips.
+void Writer::table(const QTextTable *table, int depth, int width)
 {
     const QList<QTextLength> constraints = table->format().columnWidthConstraints();
     const int columns = table->columns();
@@ -373,46 +380,43 @@ void Writer::table(const QTextTable *table)
     for (int c = 0; c < columns; ++c) {
         const QTextLength length = constraints.value(c);
         widths.append(length.type() == QTextLength::FixedLength ? std::max(1, int(std::lround(length.rawValue() * 15)))
-                                                                : 9360 / columns);
+                                                                : std::max(1, width / columns));
     }
     for (int r = 0; r < table->rows(); ++r) {
-        m_body.append("\\trowd\\trgaph108");
+        QByteArray definition = "\\trowd\\trgaph108";
         int edge = 0;
         for (int c = 0; c < columns; ++c) {
             const QTextTableCell cell = table->cellAt(r, c);
             if (cell.row() != r)
-                word("clvmrg");
+                appendWord(definition, "clvmrg");
             else if (cell.rowSpan() > 1)
-                word("clvmgf");
+                appendWord(definition, "clvmgf");
             if (cell.column() != c)
-                word("clmrg");
+                appendWord(definition, "clmrg");
             else if (cell.columnSpan() > 1)
-                word("clmgf");
+                appendWord(definition, "clmgf");
             edge += widths[c];
-            word("cellx", edge);
+            appendWord(definition, "cellx", edge);
         }
-        m_body.append('\n');
+        if (depth == 1)
+            m_body.append(definition + '\n');
         for (int c = 0; c < columns; ++c) {
             const QTextTableCell cell = table->cellAt(r, c);
+            bool open = false;
             if (cell.row() == r && cell.column() == c) {
-                bool first = true;
-                for (auto it = cell.begin(); !it.atEnd(); ++it) {
-                    if (const QTextFrame *inner = it.currentFrame()) {
-                        frame(inner, true);
-                        continue;
-                    }
-                    if (!first)
-                        m_body.append("\\par\n");
-                    paragraph(it.currentBlock(), true);
-                    first = false;
-                }
-            } else {
-                m_body.append("\\pard\\intbl\\plain ");
-                m_current = CharProps{0, 24};
+                const auto spanned = widths.begin() + c;
+                content(cell.begin(), depth, std::accumulate(spanned, spanned + cell.columnSpan(), 0), open);
             }
-            m_body.append("\\cell\n");
+            if (!open) {
+                paragraphStart(depth);
+                m_body.append(' ');
+            }
+            m_body.append(depth == 1 ? "\\cell\n" : "\\nestcell\n");
         }
-        m_body.append("\\row\n");
+        if (depth == 1)
+            m_body.append("\\row\n");
+        else
+            m_body.append("{\\*\\nesttableprops" + definition + "\\nestrow}{\\nonesttables\\par}\n");
     }
 }
 
@@ -507,10 +511,23 @@ QByteArray Writer::listTables() const
     return out;
 }
 
-void Writer::paragraph(const QTextBlock &block, bool inTable)
+void Writer::paragraphStart(int depth)
+{
+    m_body.append("\\pard");
+    // The depth is written in every table, as AbiWord keeps a nested
+    // table's depth for the paragraphs after it until told otherwise.
+    if (depth > 0) {
+        word("intbl");
+        word("itap", depth);
+    }
+    word("plain");
+    m_current = CharProps{0, 24};
+}
+
+void Writer::paragraph(const QTextBlock &block, int depth)
 {
     const QTextBlockFormat f = block.blockFormat();
-    m_body.append(inTable ? "\\pard\\intbl\\plain" : "\\pard\\plain");
+    paragraphStart(depth);
     // The label's group first: a space after its "}" would be text.
     if (const QTextList *list = block.textList())
         listItem(block, *list);
@@ -588,7 +605,11 @@ QByteArray Writer::run()
     if (!m_body.isEmpty())
         m_body.append('\n');
     m_body.reserve(m_body.size() + m_document.characterCount() + m_document.characterCount() / 4 + 1024);
-    frame(m_document.rootFrame(), false);
+    bool open = false;
+    constexpr int TextWidth = 9360; // a Letter page's, in twips, inside one-inch margins
+    content(m_document.rootFrame()->begin(), 0, TextWidth, open);
+    if (open)
+        m_body.append("\\par\n");
 
     QByteArray out;
     out.reserve(m_body.size() + 4096);

@@ -245,7 +245,9 @@ void tst_RtfInterop::libreOfficeKeepsThePartsWeSave()
         "{\\*\\atnid AW}{\\*\\atnauthor Ann Writer}\\chatn{\\*\\annotation\\pard\\plain A remark.} here.\\par\n"
         "\\pard Hidden {\\v secret} shown.\\par\n"
         "\\trowd\\cellx1440\\cellx4320\\pard\\intbl A1\\cell A2\\cell\\row\n"
-        "\\trowd\\cellx1440\\cellx4320\\pard\\intbl B1\\cell B2\\cell\\row\n\\pard After.\\par}";
+        "\\trowd\\cellx1440\\cellx4320\\pard\\intbl B1\\cell\\pard\\intbl\\itap2 N1\\nestcell N2\\nestcell"
+        "{\\*\\nesttableprops\\trowd\\cellx1000\\cellx2500\\nestrow}{\\nonesttables\\par}"
+        "\\pard\\intbl\\itap1 B2\\cell\\row\n\\pard After.\\par}";
     QTextDocument ours;
     RtfReader::read(manuscript, ours);
 
@@ -271,13 +273,20 @@ void tst_RtfInterop::libreOfficeKeepsThePartsWeSave()
     RtfReader::read(written, back);
     const QString text = DocumentText::plainText(back);
     QVERIFY2(text.contains(QStringLiteral("Body text1[A note Я.] continues")), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("A1\tA2\nB1\tB2\n")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("A1\tA2\nB1\tN1\tN2 B2\n")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("Hidden secret shown.")), qPrintable(text));
     QTextTable *table = nullptr;
     for (auto it = back.rootFrame()->begin(); !it.atEnd() && !table; ++it)
         table = qobject_cast<QTextTable *>(it.currentFrame());
     QVERIFY(table);
     QCOMPARE(table->format().columnWidthConstraints().value(1).rawValue() * 15, 2880.0);
+    QTextTable *nested = nullptr;
+    for (auto it = table->cellAt(1, 1).begin(); !it.atEnd() && !nested; ++it)
+        nested = qobject_cast<QTextTable *>(it.currentFrame());
+    QVERIFY(nested);
+    QCOMPARE(nested->columns(), 2);
+    // LibreOffice keeps its widths in hundredths of a millimetre: within a pixel.
+    QVERIFY(qAbs(nested->format().columnWidthConstraints().value(1).rawValue() * 15 - 1500.0) <= 15);
     const QByteArrayList groups = back.property(DocumentProperty::KeptGroups).value<QByteArrayList>();
     const QByteArray joined = groups.join();
     for (const char *part : {"My Novel", "Ann Writer", "Running head", "Page foot"})

@@ -22,6 +22,8 @@ private Q_SLOTS:
     void lists();
     void tables_data();
     void tables();
+    void tablesOfNoSetWidthShareTheirPlace_data();
+    void tablesOfNoSetWidthShareTheirPlace();
     void fontsTheSystemLacksKeepTheirNames_data();
     void fontsTheSystemLacksKeepTheirNames();
 };
@@ -202,8 +204,8 @@ QTextTable *firstTable(const QTextDocument &document)
     return nullptr;
 }
 
-// Rows x columns, the column widths in twips, and each merged cell as
-// row,column+rows x columns.
+// Rows x columns, the column widths in twips, each merged cell as
+// row,column+rows x columns, and the tables in its cells.
 QString shapeOf(const QTextTable &table)
 {
     QString shape = QStringLiteral("%1x%2").arg(table.rows()).arg(table.columns());
@@ -214,6 +216,16 @@ QString shapeOf(const QTextTable &table)
             const QTextTableCell cell = table.cellAt(r, c);
             if (cell.row() == r && cell.column() == c && (cell.rowSpan() > 1 || cell.columnSpan() > 1))
                 shape += QStringLiteral(" %1,%2+%3x%4").arg(r).arg(c).arg(cell.rowSpan()).arg(cell.columnSpan());
+        }
+    // Then each table in a cell as [row,column: its shape].
+    for (int r = 0; r < table.rows(); ++r)
+        for (int c = 0; c < table.columns(); ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            if (cell.row() != r || cell.column() != c)
+                continue;
+            for (auto it = cell.begin(); !it.atEnd(); ++it)
+                if (const auto *inner = qobject_cast<const QTextTable *>(it.currentFrame()))
+                    shape += QStringLiteral(" [%1,%2: %3]").arg(r).arg(c).arg(shapeOf(*inner));
         }
     return shape;
 }
@@ -313,6 +325,53 @@ void tst_RtfKeeping::tables_data()
                                                 << QStringLiteral("a\t\nb\tc\n") << QStringLiteral("2x2 1000 1000");
     QTest::newRow("outside Latin-1") << twoCells + "\\pard\\intbl \\u1071?\\cell \\u26085?\\cell\\row"
                                      << QStringLiteral("Я\t日\n") << QStringLiteral("1x2 1440 1440");
+
+    // Nested tables as Word writes them: each row's definition after its
+    // cells, and a paragraph mark for readers that know no nesting.
+    const auto nestedRow = [](int depth, const QByteArray &cells, const QByteArray &widths) -> QByteArray {
+        const QByteArray start = "\\pard\\intbl\\itap" + QByteArray::number(depth) + ' ';
+        QByteArray row;
+        for (const QByteArray &cell : cells.split('|'))
+            row += start + cell + "\\nestcell ";
+        return row + "{\\*\\nesttableprops\\trowd" + widths + "\\nestrow}{\\nonesttables\\par}\n";
+    };
+    const QByteArray nestedCells = "\\cellx1000\\cellx2500";
+    QTest::newRow("a table in a cell, between paragraphs")
+        << twoCells + "\\pard\\intbl before\\par\n" + nestedRow(2, "N1|N2", nestedCells) + nestedRow(2, "N3|N4", nestedCells)
+               + "\\pard\\intbl\\itap1 after\\cell B\\cell\\row\n"
+        << QStringLiteral("before N1\tN2 N3\tN4 after\tB\n") << QStringLiteral("1x2 1440 1440 [0,0: 2x2 1000 1500]");
+    QTest::newRow("a table first and last in a cell")
+        << twoCells + nestedRow(2, "N1|\\u1071?", nestedCells) + "\\pard\\intbl\\itap1\\cell B\\cell\\row\n"
+        << QStringLiteral("N1\tЯ\tB\n") << QStringLiteral("1x2 1440 1440 [0,0: 1x2 1000 1500]");
+    QTest::newRow("merged cells in a nested table")
+        << twoCells + "\\pard\\intbl A\\cell " + nestedRow(2, "wide|", "\\clmgf\\cellx1000\\clmrg\\cellx2000")
+               + "\\pard\\intbl\\itap1 \\cell\\row\n"
+        << QStringLiteral("A\twide\t\n") << QStringLiteral("1x2 1440 1440 [0,1: 1x2 1000 1000 0,0+1x2]");
+    QTest::newRow("three deep")
+        << twoCells + "\\pard\\intbl\\itap2 x\\par\n" + nestedRow(3, "deep", "\\cellx500")
+               + "\\pard\\intbl\\itap2 \\nestcell{\\*\\nesttableprops\\trowd\\cellx1500\\nestrow}{\\nonesttables\\par}\n"
+                 "\\pard\\intbl\\itap1 \\cell B\\cell\\row\n"
+        << QStringLiteral("x deep\tB\n") << QStringLiteral("1x2 1440 1440 [0,0: 1x1 1500 [0,0: 1x1 500]]");
+    // Eight levels are tables; a ninth shares the eighth, its rows as
+    // paragraphs and its cells separated by tabs.
+    const auto nestedDeep = [&](int depth, const QByteArray &rows) -> QByteArray {
+        QByteArray body = rows;
+        for (int d = depth - 1; d >= 2; --d)
+            body += "\\pard\\intbl\\itap" + QByteArray::number(d) + " \\nestcell"
+                + "{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}{\\nonesttables\\par}\n";
+        return twoCells + body + "\\pard\\intbl\\itap1\\cell\\cell\\row";
+    };
+    QString levels = QStringLiteral("%1");
+    for (int depth = 2; depth < 8; ++depth)
+        levels = levels.arg(QStringLiteral("1x1 2000 [0,0: %1]"));
+    const QByteArray abWidths = "\\cellx500\\cellx1000";
+    QTest::newRow("eight deep") << nestedDeep(8, nestedRow(8, "a|b", abWidths)) << QStringLiteral("a\tb\t\n")
+                                << QStringLiteral("1x2 1440 1440 [0,0: %1]").arg(levels.arg(QStringLiteral("1x2 500 500")));
+    QTest::newRow("nine deep") << nestedDeep(9, nestedRow(9, "a|b", abWidths) + nestedRow(9, "c|d", abWidths))
+                               << QStringLiteral("a\tb c\td \t\n")
+                               << QStringLiteral("1x2 1440 1440 [0,0: %1]").arg(levels.arg(QStringLiteral("1x1 2000")));
+    QTest::newRow("text after the table ends the file") << twoCells + "\\pard\\intbl A\\cell B\\cell\\row\\pard After"
+                                                        << QStringLiteral("A\tB\nAfter\n") << QStringLiteral("1x2 1440 1440");
     QTest::newRow("a cell mark outside any table is nothing") << QByteArray("a\\cell b") << QStringLiteral("ab\n") << QString();
 }
 
@@ -341,6 +400,44 @@ void tst_RtfKeeping::tables()
     QTextTable *again = firstTable(reloaded);
     QCOMPARE(again ? shapeOf(*again) : QString(), shape);
     QCOMPARE(RtfWriter::write(reloaded), file);
+}
+
+void tst_RtfKeeping::tablesOfNoSetWidthShareTheirPlace_data()
+{
+    QTest::addColumn<QList<int>>("outer"); // the outer table's widths in twips; none set when empty
+    QTest::addColumn<int>("span");         // of the first cell
+    QTest::addColumn<int>("inner");        // columns of a table in the first cell, or 0
+    QTest::addColumn<QString>("shape");
+    QTest::newRow("in the text") << QList<int>{0, 0, 0} << 1 << 0 << QStringLiteral("1x3 3120 3120 3120");
+    QTest::newRow("in a cell") << QList<int>{1441, 1000} << 1 << 2 << QStringLiteral("1x2 1441 1000 [0,0: 1x2 720 720]");
+    QTest::newRow("in a merged cell") << QList<int>{1000, 1001} << 2 << 3
+                                      << QStringLiteral("1x2 1000 1001 0,0+1x2 [0,0: 1x3 667 667 667]");
+}
+
+void tst_RtfKeeping::tablesOfNoSetWidthShareTheirPlace()
+{
+    QFETCH(QList<int>, outer);
+    QFETCH(int, span);
+    QFETCH(int, inner);
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextTableFormat format;
+    if (outer.front() > 0) {
+        QList<QTextLength> widths;
+        for (const int twips : outer)
+            widths.append(QTextLength(QTextLength::FixedLength, twips / 15.0));
+        format.setColumnWidthConstraints(widths);
+    }
+    QTextTable *table = cursor.insertTable(1, int(outer.size()), format);
+    table->mergeCells(0, 0, 1, span);
+    if (inner > 0)
+        table->cellAt(0, 0).firstCursorPosition().insertTable(1, inner);
+
+    QTextDocument reloaded;
+    RtfReader::read(RtfWriter::write(document), reloaded);
+    QTextTable *again = firstTable(reloaded);
+    QVERIFY(again);
+    QTEST(shapeOf(*again), "shape");
 }
 
 void tst_RtfKeeping::fontsTheSystemLacksKeepTheirNames_data()
