@@ -321,6 +321,7 @@ private:
     void finishField();
     void applyList(const ParaState &p);
     void applyNumbering(const ParaState &p);
+    void insertRun(); // at the cursor, wherever that is
     void place();
     void placeAt(size_t depth, bool closeDeeper);
     void openTable();
@@ -1626,6 +1627,13 @@ void Parser::flushRun()
     if (m_run.isEmpty())
         return;
     place();
+    insertRun();
+}
+
+void Parser::insertRun()
+{
+    if (m_run.isEmpty())
+        return;
     m_cursor.insertText(m_run, charFormat(m_runChars));
     m_run.clear();
     m_blockHasContent = true; // also when placing it ended a table
@@ -2000,8 +2008,9 @@ void Parser::endCell(size_t level)
 {
     if (m_tables.size() <= level && size_t(state().para.tableDepth) <= level)
         return; // a cell mark outside any table
+    // Whatever the paragraph's own depth, its text ends this cell.
     placeAt(level + 1, true);
-    flushRun();
+    insertRun();
     applyBlockFormat(state().para);
     // The next cell is entered when something goes into it.
     Table &t = m_tables[level];
@@ -2027,7 +2036,7 @@ void Parser::endRow(size_t level)
         endTable();
     Table &t = m_tables[level];
     if (!t.cellPending) { // text after the last cell mark joins that cell
-        flushRun();
+        insertRun();
         if (m_blockHasContent)
             applyBlockFormat(state().para);
     }
