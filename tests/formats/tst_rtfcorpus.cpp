@@ -5,7 +5,7 @@
 #include <QTest>
 
 // Replays every input the fuzzer kept, and the sample files, through the
-// reader and the writer.
+// reader and the writer, and the files other word processors wrote.
 class tst_RtfCorpus : public QObject
 {
     Q_OBJECT
@@ -18,7 +18,7 @@ private Q_SLOTS:
 void tst_RtfCorpus::roundTripKeepsText_data()
 {
     QTest::addColumn<QString>("path");
-    for (const char *folder : {QUILLMERE_FUZZ_CORPUS, QUILLMERE_TEST_DATA}) {
+    for (const char *folder : {QUILLMERE_FUZZ_CORPUS, QUILLMERE_TEST_DATA, QUILLMERE_INTEROP_CORPUS}) {
         QDirIterator it(QString::fromUtf8(folder), QDir::Files);
         while (it.hasNext()) {
             const QString path = it.next();
