@@ -43,6 +43,20 @@ constexpr int ListStart = QTextFormat::UserProperty + 10;
 constexpr int ListNumbering = QTextFormat::UserProperty + 11;
 constexpr int ListText = QTextFormat::UserProperty + 12;
 
+// The character a bulleted list shows: the one its file gave, unless that
+// is a symbol font's, else its style's.
+inline QString bulletOf(const QTextListFormat &format)
+{
+    const QString text = format.stringProperty(ListText);
+    if (text.size() == 1 && text.front().unicode() > 8 && (text.front().unicode() & 0xFF00) != 0xF000)
+        return text;
+    switch (format.style()) {
+    case QTextListFormat::ListCircle: return QStringLiteral("\u25E6");
+    case QTextListFormat::ListSquare: return QStringLiteral("\u25AA");
+    default: return QStringLiteral("\u2022");
+    }
+}
+
 // Qt keeps a block before a table that starts the document or a cell and
 // after one that ends it: empty, they are no paragraphs of the writer's.
 inline bool isTableMargin(const QTextFrame::iterator &it, bool first, bool afterTable)
@@ -62,5 +76,8 @@ constexpr char KeptGroups[] = "quillmereKeptGroups";
 constexpr char SourceFonts[] = "quillmereSourceFonts";
 // QHash<int, QColor>: the file's colour table, by number; invalid for auto.
 constexpr char SourceColors[] = "quillmereSourceColors";
+// QByteArray: how the file numbers its footnotes and endnotes (\ftnnrlc,
+// \aftnnalc and the like), when not in Arabic numerals.
+constexpr char NoteNumbering[] = "quillmereNoteNumbering";
 
 } // namespace DocumentProperty

@@ -18,7 +18,7 @@ QString blockText(const QTextBlock &block)
         const QTextListFormat::Style style = list->format().style();
         const bool bullet = style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
             || style == QTextListFormat::ListSquare;
-        text = (bullet ? QStringLiteral("\u2022") : list->itemText(block)) + u'\t';
+        text = (bullet ? DocumentProperty::bulletOf(list->format()) : list->itemText(block)) + u'\t';
     }
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextCharFormat format = it.fragment().charFormat();

@@ -24,17 +24,47 @@
 
 namespace {
 
-// The list style of an RTF numbering type (\levelnfc, \pnucrm and the like).
-QTextListFormat::Style listStyleOf(int numbering)
+// The list style of an RTF numbering type (\levelnfc, \pnucrm and the
+// like); a bullet's style follows its character.
+QTextListFormat::Style listStyleOf(int numbering, QChar bullet = QChar())
 {
     switch (numbering) {
     case 1: return QTextListFormat::ListUpperRoman;
     case 2: return QTextListFormat::ListLowerRoman;
     case 3: return QTextListFormat::ListUpperAlpha;
     case 4: return QTextListFormat::ListLowerAlpha;
-    case 23: return QTextListFormat::ListDisc;
+    case 23:
+        switch (bullet.unicode()) {
+        case u'o': // in Courier New, Word's second level
+        case 0x25CB: // white circle
+        case 0x25E6: return QTextListFormat::ListCircle;
+        case 0x25A0: // black square
+        case 0x25AA:
+        case 0xF0A7: return QTextListFormat::ListSquare; // Wingdings' square
+        default: return QTextListFormat::ListDisc;
+        }
     default: return QTextListFormat::ListDecimal;
     }
+}
+
+// A number as an RTF numbering type shows it: 4 as "iv", "D" or "4".
+QString numberShown(int n, int numbering)
+{
+    if (n <= 0 || numbering < 1 || numbering > 4)
+        return QString::number(n);
+    QString text;
+    if (numbering <= 2) {
+        static constexpr std::pair<int, const char *> Romans[] = {
+            {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+            {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
+        for (const auto &[value, letters] : Romans)
+            for (; n >= value && text.size() < 64; n -= value)
+                text += QLatin1StringView(letters);
+    } else {
+        for (; n > 0; n = (n - 1) / 26)
+            text.prepend(QChar(u'a' + (n - 1) % 26));
+    }
+    return numbering % 2 == 1 ? text.toUpper() : text;
 }
 
 using Token = RtfTokenizer::Token;
@@ -233,6 +263,7 @@ public:
     void nestedCell(const Token &, int);
     void nestedRow(const Token &, int);
     void nestedRowProperties(const Token &, int) { state().nestedRowProperties = true; }
+    void noteNumbering(const Token &t, int);
     void inTable(const Token &, int p) { setPara(&ParaState::tableDepth, p != 0 ? std::max(state().para.tableDepth, 1) : 0); }
     void tableDepth(const Token &, int p) { setPara(&ParaState::tableDepth, std::clamp(p, 0, MaxTableDepth + 1)); }
     void rowDefaults(const Token &, int);
@@ -376,6 +407,9 @@ private:
     QByteArrayList m_documentGroups;
     int m_keptCount = 0;
     int m_noteCount = 0;
+    int m_endnoteCount = 0;
+    int m_footnoteNumbering = 0; // as \\levelnfc: \\ftnnrlc and the like
+    int m_endnoteNumbering = 0;  // \\aftnnrlc and the like
     int m_markStart = -1; // the last footnote mark, while nothing follows it
     int m_markEnd = -1;
     bool m_shapeTextShown = false; // the current shape's text was shown
@@ -392,7 +426,7 @@ private:
     std::vector<Field> m_fields;
 
     // Lists: the levels of each \\listid, which list each \\ls stands for,
-    // and the Qt list made for each \\ls and level.
+    // and the Qt list of the run of each list and level.
     struct ListLevel
     {
         int numbering = 0; // \\levelnfc
@@ -483,6 +517,11 @@ private:
 // Sorted by name for binary search.
 constexpr ControlWord ControlWords[] = {
     {"aftncn", &Parser::skipDestination, 0},
+    {"aftnnalc", &Parser::noteNumbering, 0},
+    {"aftnnar", &Parser::noteNumbering, 0},
+    {"aftnnauc", &Parser::noteNumbering, 0},
+    {"aftnnrlc", &Parser::noteNumbering, 0},
+    {"aftnnruc", &Parser::noteNumbering, 0},
     {"aftnsep", &Parser::skipDestination, 0},
     {"aftnsepc", &Parser::skipDestination, 0},
     {"annotation", &Parser::keepInline, 0},
@@ -553,6 +592,11 @@ constexpr ControlWord ControlWords[] = {
     {"fswiss", &Parser::fontKind, 0},
     {"ftech", &Parser::fontKind, 0},
     {"ftncn", &Parser::skipDestination, 0},
+    {"ftnnalc", &Parser::noteNumbering, 0},
+    {"ftnnar", &Parser::noteNumbering, 0},
+    {"ftnnauc", &Parser::noteNumbering, 0},
+    {"ftnnrlc", &Parser::noteNumbering, 0},
+    {"ftnnruc", &Parser::noteNumbering, 0},
     {"ftnsep", &Parser::skipDestination, 0},
     {"ftnsepc", &Parser::skipDestination, 0},
     {"generator", &Parser::skipDestination, 0},
@@ -791,6 +835,11 @@ RtfReader::Result Parser::run()
     m_cursor.endEditBlock();
     if (!m_documentGroups.isEmpty())
         m_document.setProperty(DocumentProperty::KeptGroups, QVariant::fromValue(m_documentGroups));
+    if (m_footnoteNumbering != 0 || m_endnoteNumbering != 0) {
+        static constexpr const char *Kinds[] = {"ar", "ruc", "rlc", "auc", "alc"};
+        const QByteArray words = "\\ftnn" + QByteArray(Kinds[m_footnoteNumbering]) + "\\aftnn" + Kinds[m_endnoteNumbering];
+        m_document.setProperty(DocumentProperty::NoteNumbering, words);
+    }
     if (!m_documentGroups.isEmpty() || m_keptCount > 0) {
         QHash<int, QString> fonts;
         for (const auto &[number, font] : m_fonts)
@@ -933,6 +982,22 @@ bool endsAtItsEnd(QByteArrayView group)
     return false;
 }
 
+// A note group is an endnote when \\ftnalt stands in it, outside its inner groups.
+bool isEndnote(QByteArrayView group)
+{
+    RtfTokenizer tokens(group);
+    int depth = 0;
+    for (RtfTokenizer::Token token = tokens.next(); token.type != RtfTokenizer::Type::End; token = tokens.next()) {
+        if (token.type == RtfTokenizer::Type::GroupStart)
+            ++depth;
+        else if (token.type == RtfTokenizer::Type::GroupEnd && --depth == 0)
+            break;
+        else if (depth == 1 && token.type == RtfTokenizer::Type::ControlWord && token.name == "ftnalt")
+            return true;
+    }
+    return false;
+}
+
 void Parser::finishKeeping()
 {
     const Keeping keeping = *m_keeping;
@@ -958,6 +1023,12 @@ void Parser::finishKeeping()
         QTextCursor mark(&m_document);
         mark.setPosition(m_markStart);
         mark.setPosition(m_markEnd, QTextCursor::KeepAnchor);
+        if (isEndnote(group)) { // endnotes number on their own
+            --m_noteCount;
+            mark.insertText(numberShown(++m_endnoteCount, m_endnoteNumbering), mark.charFormat());
+            m_cursor.setPosition(mark.position());
+            mark.setPosition(m_markStart, QTextCursor::KeepAnchor);
+        }
         QTextCharFormat format;
         format.setProperty(DocumentProperty::KeptAfter, group);
         format.setProperty(DocumentProperty::NoteText, text);
@@ -1024,10 +1095,17 @@ void Parser::footnoteMark(const Token &token, int)
     format.setProperty(DocumentProperty::KeptMark, QByteArray('\\' + token.name.toByteArray() + ' '));
     format.setProperty(DocumentProperty::KeptId, ++m_keptCount);
     m_markStart = m_cursor.position();
-    m_cursor.insertText(QString::number(++m_noteCount), format);
+    m_cursor.insertText(numberShown(++m_noteCount, m_footnoteNumbering), format);
     m_markEnd = m_cursor.position();
     m_blockHasContent = true;
     m_blockPara = state().para;
+}
+
+void Parser::noteNumbering(const Token &token, int)
+{
+    const QByteArrayView name = token.name;
+    int &numbering = name.startsWith("a") ? m_endnoteNumbering : m_footnoteNumbering;
+    numbering = name.endsWith("ruc") ? 1 : name.endsWith("rlc") ? 2 : name.endsWith("auc") ? 3 : name.endsWith("alc") ? 4 : 0;
 }
 
 void Parser::drawing(const Token &, int)
@@ -1230,23 +1308,40 @@ void Parser::applyList(const ParaState &p)
                                                                             : ListLevel();
     if (level.numbering == 255) // no number
         return;
-    QPointer<QTextList> &list = m_textLists[{p.list, p.listLevel}];
+    // The overrides of one list number as one. An item ends the runs of
+    // the levels below it, which number afresh.
+    const int listId = override->second;
+    for (auto it = m_textLists.upper_bound({listId, p.listLevel}); it != m_textLists.end() && it->first.first == listId;)
+        it = m_textLists.erase(it);
+    QPointer<QTextList> &list = m_textLists[{listId, p.listLevel}];
     if (list) {
         list->add(m_cursor.block());
         return;
     }
-    QTextListFormat format;
-    format.setStyle(listStyleOf(level.numbering));
     // The level text: its length, then the label with each level's number
-    // as a character from 0 to 8; what stands around this level's number
-    // goes around Qt's.
+    // as a character from 0 to 8.
     const QString text = level.text.mid(1, level.text.isEmpty() ? 0 : level.text.at(0).unicode());
+    QTextListFormat format;
+    format.setStyle(listStyleOf(level.numbering, text.isEmpty() ? QChar() : text.front()));
     const qsizetype own = text.indexOf(QChar(char16_t(p.listLevel)));
     if (level.numbering != 23 && own >= 0) {
-        qsizetype before = own;
-        while (before > 0 && text.at(before - 1).unicode() > 8)
-            --before;
-        format.setNumberPrefix(text.mid(before, own - before));
+        // Qt numbers this level; what stands before its number, the
+        // numbers of the levels above included, is the same for the whole
+        // run ("2." of "2.1." under the second item).
+        QString prefix;
+        for (const QChar c : QStringView(text).first(own)) {
+            if (c.unicode() > 8) {
+                prefix += c;
+                continue;
+            }
+            const int above = c.unicode();
+            const ListLevel aboveLevel = size_t(above) < definition->second.size() ? definition->second[size_t(above)]
+                                                                                   : ListLevel();
+            const auto run = m_textLists.find({listId, above});
+            const int items = run != m_textLists.end() && run->second ? run->second->count() : 1;
+            prefix += numberShown(aboveLevel.start + items - 1, aboveLevel.numbering);
+        }
+        format.setNumberPrefix(prefix);
         qsizetype after = own + 1;
         while (after < text.size() && text.at(after).unicode() > 8)
             ++after;

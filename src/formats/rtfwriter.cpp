@@ -458,7 +458,7 @@ void Writer::listItem(const QTextBlock &block, const QTextList &list)
     word("ls", number);
     word("ilvl", level);
     m_body.append("{\\listtext\\pard\\plain ");
-    const QString label = numberingOf(format) == 23 ? QStringLiteral("\u2022") : list.itemText(block);
+    const QString label = numberingOf(format) == 23 ? DocumentProperty::bulletOf(format) : list.itemText(block);
     appendEscaped(m_body, label);
     m_body.append("\\tab}");
 }
@@ -479,7 +479,7 @@ QByteArray Writer::listTables() const
             if (format.hasProperty(DocumentProperty::ListText))
                 text = format.stringProperty(DocumentProperty::ListText);
             else if (numbering == 23)
-                text = QStringLiteral("\u2022");
+                text = DocumentProperty::bulletOf(format);
             else
                 text = format.numberPrefix() + QChar(char16_t(level)) + format.numberSuffix();
             out += "{\\listlevel\\levelnfc" + QByteArray::number(numbering) + "\\levelnfcn" + QByteArray::number(numbering)
@@ -627,6 +627,7 @@ QByteArray Writer::run()
     out.append(listTables());
     if (!information.isEmpty())
         out.append(information + '\n');
+    out.append(m_document.property(DocumentProperty::NoteNumbering).toByteArray());
     out.append(m_body);
     out.append("\n}\n");
     return out;

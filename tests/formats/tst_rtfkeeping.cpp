@@ -97,8 +97,23 @@ void tst_RtfKeeping::keptThroughASave_data()
                               << QStringLiteral("a1b") << QString()
                               << QByteArrayList{"a{\\super \\chftn }{\\footnote\\pard\\plain{\\super\\chftn} Note \\u1071?.}b"}
                               << QStringLiteral("|Note Я.") << false;
+    // Every numbering the file can set, for each kind of note; the writer keeps it.
+    const auto notesNumbered = [&](const QByteArray &words) -> QByteArray {
+        return head + words + " a{\\super\\chftn}{\\footnote\\ftnalt\\pard x}b{\\super\\chftn}{\\footnote\\ftnalt\\pard y}"
+            + "c{\\super\\chftn}{\\footnote\\pard z}d{\\super\\chftn}{\\footnote\\pard w}}";
+    };
+    QTest::newRow("endnotes in lower roman") << notesNumbered("\\aftnnrlc") << QStringLiteral("aibiic1d2") << QString()
+                                             << QByteArrayList{"\\aftnnrlc"} << QStringLiteral("|x|y|z|w") << false;
+    QTest::newRow("endnotes in upper roman") << notesNumbered("\\aftnnruc") << QStringLiteral("aIbIIc1d2") << QString()
+                                             << QByteArrayList{"\\aftnnruc"} << QStringLiteral("|x|y|z|w") << false;
+    QTest::newRow("footnotes in lower letters") << notesNumbered("\\ftnnalc") << QStringLiteral("a1b2cadb") << QString()
+                                                << QByteArrayList{"\\ftnnalc"} << QStringLiteral("|x|y|z|w") << false;
+    QTest::newRow("footnotes in capitals, endnotes in Arabic") << notesNumbered("\\ftnnauc\\aftnnar")
+                                                               << QStringLiteral("a1b2cAdB") << QString()
+                                                               << QByteArrayList{"\\ftnnauc"} << QStringLiteral("|x|y|z|w")
+                                                               << false;
     QTest::newRow("footnotes count") << head + "{\\super\\chftn}{\\*\\footnote x}a{\\super\\chftn}{\\footnote\\ftnalt y}}"
-                                     << QStringLiteral("1a2") << QString()
+                                     << QStringLiteral("1a1") << QString()
                                      << QByteArrayList{"{\\*\\footnote x}", "{\\footnote\\ftnalt y}"} << QStringLiteral("|x|y")
                                      << false;
     QTest::newRow("number without a note") << head + "a{\\super\\chftn}b}" << QStringLiteral("a1b") << QString()
@@ -261,6 +276,37 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("a level without numbers") << lists + "\\pard\\ls3\\ilvl1 plain\\par" << QStringLiteral("plain\n");
     QTest::newRow("numbering goes on past other paragraphs")
         << lists + "\\pard\\ls2 a\\par\\pard between\\par\\pard\\ls2 b\\par" << QStringLiteral("1.\ta\nbetween\n2.\tb\n");
+    // Levels below an item number afresh, and show the numbers above them
+    // where the level text has them.
+    const QByteArray outline =
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+        "{\\listlevel\\levelnfc0{\\leveltext\\'04\\'00.\\'01.;}{\\levelnumbers\\'01\\'03;}}"
+        "{\\listlevel\\levelnfc2{\\leveltext\\'06\\'00.\\'01.\\'02);}{\\levelnumbers\\'01\\'03\\'05;}}\\listid40}"
+        "{\\list{\\listlevel\\levelnfc3{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+        "{\\listlevel\\levelnfc0{\\leveltext\\'03\\'00-\\'01;}{\\levelnumbers\\'01\\'03;}}\\listid50}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid40\\ls4}{\\listoverride\\listid40\\ls5}"
+        "{\\listoverride\\listid50\\ls6}}\n";
+    QTest::newRow("a second level numbers afresh")
+        << lists + "\\pard\\ls2 x\\par\\pard\\ls2\\ilvl1 y\\par\\pard\\ls2 z\\par\\pard\\ls2\\ilvl1 w\\par"
+        << QStringLiteral("1.\tx\na)\ty\n2.\tz\na)\tw\n");
+    QTest::newRow("the numbers of the levels above")
+        << outline + "\\pard\\ls4 a\\par\\pard\\ls4\\ilvl1 b\\par\\pard\\ls4\\ilvl1 c\\par\\pard\\ls4 d\\par"
+                     "\\pard\\ls4\\ilvl1 e\\par\\pard\\ls4\\ilvl2 f\\par\\pard\\ls4\\ilvl2 g\\par"
+        << QStringLiteral("1.\ta\n1.1.\tb\n1.2.\tc\n2.\td\n2.1.\te\n2.1.i)\tf\n2.1.ii)\tg\n");
+    QTest::newRow("a level above in letters")
+        << outline + "\\pard\\ls6 a\\par\\pard\\ls6 b\\par\\pard\\ls6\\ilvl1 c\\par"
+        << QStringLiteral("A.\ta\nB.\tb\nB-1\tc\n");
+    QTest::newRow("overrides of one list number as one") << outline + "\\pard\\ls4 a\\par\\pard\\ls5 b\\par"
+                                                          << QStringLiteral("1.\ta\n2.\tb\n");
+    // A bullet shows as the file gives it; a symbol font's own character as a disc.
+    const QByteArray bullets =
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u9702 ?;}}"
+        "{\\listlevel\\levelnfc23{\\leveltext\\'01\\u9642 ?;}}{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}}"
+        "{\\listlevel\\levelnfc23{\\leveltext\\'01\\u10148 ?;}}\\listid60}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid60\\ls7}}\n";
+    QTest::newRow("bullets of every kind")
+        << bullets + "\\pard\\ls7 a\\par\\pard\\ls7\\ilvl1 b\\par\\pard\\ls7\\ilvl2 c\\par\\pard\\ls7\\ilvl3 d\\par"
+        << QStringLiteral("\u25E6\ta\n\u25AA\tb\n\u2022\tc\n\u27A4\td\n");
     QTest::newRow("an override naming no list") << lists + "\\pard\\ls9 a\\par" << QStringLiteral("a\n");
     // The older paragraph numbering, with its own plain-text labels.
     const QByteArray decimal = "{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}";
