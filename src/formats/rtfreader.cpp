@@ -183,7 +183,13 @@ struct Table
     int cell = 0;
     bool inRow = false;
     bool cellPending = false; // cell is entered when something goes into it
-    std::vector<int> columnEdges; // the widest row's edges
+    // The right edges of the columns, in twips from the left margin, as far
+    // as rows have defined them: an outer table's rows share every edge any
+    // of them has, and a cell spans the columns up to its own edge; a
+    // nested table's columns are its widest row's cells.
+    std::vector<int> edges;
+    std::vector<int> cellColumns; // the first column of each cell of the row being read
+    int splits = 0;               // columns split by a later row's edges
     std::vector<PendingMerge> merges;
     std::vector<int> mergeDownStart; // per column: the row a vertical merge started, or -1
 };
@@ -204,6 +210,7 @@ constexpr int MaxStoredDepth = 4096;
 constexpr int MaxPicturePixels = 20000;
 constexpr size_t MaxTableColumns = 1000;
 constexpr int MaxTableRowsAdded = 4096;
+constexpr int MaxColumnSplits = 64;
 // Tables nested deeper than this are read into the innermost one, their
 // cells separated by tabs, since Qt lays out each level again for every
 // level around it.
@@ -358,6 +365,7 @@ private:
     void openTable();
     void startRow(Table &t);
     void defineRow(Table &t, const std::vector<CellDefinition> &cells);
+    int columnEndingAt(Table &t, int edge);
     void moveToCell(Table &t);
     void endCell(size_t level);
     void endRow(size_t level);
@@ -2026,62 +2034,129 @@ void Parser::startRow(Table &t)
         t.table->appendRows(std::min(t.table->rows(), MaxTableRowsAdded));
     if (&t == &m_tables.front())
         defineRow(t, m_rowCells);
+    else
+        t.cellColumns.clear(); // a nested row's cells stand one to a column
     t.inRow = true;
     t.cell = 0;
     m_run = pending;
     moveToCell(t);
 }
 
-// Widens the table to the row's cells and notes its merged cells.
+// Places the row's cells on the table's columns and notes its merged
+// cells: cells that span columns by their edges, and cells joined by
+// \clmrg and \clvmrg.
 void Parser::defineRow(Table &t, const std::vector<CellDefinition> &cells)
 {
-    const int columns = int(cells.size());
-    if (columns > t.table->columns())
-        t.table->appendColumns(columns - t.table->columns());
-    if (cells.size() > t.columnEdges.size()) {
-        t.columnEdges.clear();
-        for (const CellDefinition &c : cells)
-            t.columnEdges.push_back(c.edge);
+    const bool byEdges = &t == &m_tables.front();
+    std::vector<std::pair<int, int>> spans; // first and last column of each cell
+    int previous = -1;
+    for (size_t c = 0; c < cells.size(); ++c) {
+        const int first = spans.empty() ? 0 : spans.back().second + 1;
+        int last = first;
+        if (byEdges) {
+            previous = std::max(cells[c].edge, previous + 1);
+            last = std::max(first, columnEndingAt(t, previous));
+        }
+        spans.emplace_back(first, last);
     }
+    if (!spans.empty() && spans.back().second >= t.table->columns())
+        t.table->appendColumns(spans.back().second + 1 - t.table->columns());
+    if (!byEdges && cells.size() > t.edges.size()) {
+        t.edges.clear();
+        for (const CellDefinition &c : cells)
+            t.edges.push_back(c.edge);
+    }
+    t.cellColumns.clear();
+    for (const auto &span : spans)
+        t.cellColumns.push_back(span.first);
     t.mergeDownStart.resize(size_t(t.table->columns()), -1);
     for (size_t c = 0; c < cells.size(); ++c) {
         const CellDefinition &cell = cells[c];
+        const auto [first, last] = spans[c];
+        const int width = last - first + 1;
         if (cell.across == Merge::Next && c > 0) {
             // Joins the cell to its left, itself maybe joined further left.
             auto it = std::find_if(t.merges.rbegin(), t.merges.rend(), [&](const PendingMerge &m) {
-                return m.row == t.row && m.column + m.columns == int(c);
+                return m.row == t.row && m.column + m.columns == first;
             });
             if (it != t.merges.rend())
-                ++it->columns;
+                it->columns += width;
             else
-                t.merges.push_back({t.row, int(c) - 1, 1, 2});
+                t.merges.push_back({t.row, spans[c - 1].first, 1, last - spans[c - 1].first + 1});
+        } else if (width > 1) {
+            t.merges.push_back({t.row, first, 1, width});
         }
-        int &start = t.mergeDownStart[c];
+        int &start = t.mergeDownStart[size_t(first)];
         if (cell.down == Merge::Next && start >= 0) {
             auto it = std::find_if(t.merges.rbegin(), t.merges.rend(), [&](const PendingMerge &m) {
-                return m.row == start && m.column == int(c) && m.columns == 1;
+                return m.row == start && m.column == first;
             });
             if (it != t.merges.rend())
                 it->rows = t.row - start + 1;
             else
-                t.merges.push_back({start, int(c), 2, 1});
+                t.merges.push_back({start, first, 2, width});
         } else {
             start = cell.down == Merge::First ? t.row : -1;
         }
     }
 }
 
+// The column whose right edge is `edge`, split off the column it falls in
+// when no row had that edge: the rows read before keep their cells across
+// both halves.
+int Parser::columnEndingAt(Table &t, int edge)
+{
+    const auto at = std::lower_bound(t.edges.begin(), t.edges.end(), edge);
+    const int column = int(at - t.edges.begin());
+    if (at != t.edges.end() && *at == edge)
+        return column;
+    if (at == t.edges.end()) {
+        t.edges.push_back(edge);
+        return column;
+    }
+    // Each split merges a cell in every row read before it, so a table
+    // whose rows disagree without end ends its cells at the edges it has
+    // past a point.
+    if (t.splits >= MaxColumnSplits || size_t(t.table->columns()) >= MaxTableColumns)
+        return column - 1; // the edge before it
+    // The new column is the right half, so that the cells read so far keep
+    // their text in their first column when they are merged.
+    ++t.splits;
+    t.edges.insert(at, edge);
+    t.table->insertColumns(column + 1, 1);
+    std::vector<bool> covered(size_t(t.row), false);
+    for (PendingMerge &m : t.merges) {
+        if (m.column > column) {
+            ++m.column;
+        } else if (m.column + m.columns > column) {
+            ++m.columns;
+            for (int r = m.row; r < m.row + m.rows && r < t.row; ++r)
+                covered[size_t(r)] = true;
+        }
+    }
+    for (int r = 0; r < t.row; ++r)
+        if (!covered[size_t(r)])
+            t.merges.push_back({r, column, 1, 2});
+    t.mergeDownStart.insert(t.mergeDownStart.begin() + column + 1, -1);
+    return column;
+}
+
 void Parser::moveToCell(Table &t)
 {
     const QString pending = std::exchange(m_run, QString());
-    if (t.cell >= t.table->columns()) {
+    // Cells past those the row defines take a column each after them.
+    const int defined = int(t.cellColumns.size());
+    int column = t.cell < defined ? t.cellColumns[size_t(t.cell)]
+        : defined > 0             ? t.cellColumns.back() + 1 + (t.cell - defined)
+                                  : t.cell;
+    if (column >= t.table->columns()) {
         if (size_t(t.table->columns()) >= MaxTableColumns)
-            t.cell = t.table->columns() - 1; // the rest of an overlong row shares its last cell
+            column = t.table->columns() - 1; // the rest of an overlong row shares its last cell
         else
-            t.table->appendColumns(t.cell - t.table->columns() + 1);
+            t.table->appendColumns(column - t.table->columns() + 1);
     }
     t.cellPending = false;
-    const int position = t.table->cellAt(t.row, t.cell).firstCursorPosition().position();
+    const int position = t.table->cellAt(t.row, column).firstCursorPosition().position();
     if (position != m_cursor.position()) {
         m_cursor.setPosition(position);
         m_madeBlockFormat = QTextBlockFormat();
@@ -2152,10 +2227,10 @@ void Parser::endTable()
     if (t.row < table->rows())
         table->removeRows(t.row, table->rows() - t.row);
     QTextTableFormat format = table->format();
-    if (!t.columnEdges.empty()) {
+    if (!t.edges.empty()) {
         QList<QTextLength> widths;
         int left = 0;
-        for (const int edge : t.columnEdges) {
+        for (const int edge : t.edges) {
             widths.append(QTextLength(QTextLength::FixedLength, std::max(0, edge - left) / 15.0));
             left = edge;
         }

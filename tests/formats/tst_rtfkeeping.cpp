@@ -22,6 +22,8 @@ private Q_SLOTS:
     void lists();
     void tables_data();
     void tables();
+    void rowsThatDisagreeEndTheirCellsAtKnownEdgesPastAPoint_data();
+    void rowsThatDisagreeEndTheirCellsAtKnownEdgesPastAPoint();
     void tablesOfNoSetWidthShareTheirPlace_data();
     void tablesOfNoSetWidthShareTheirPlace();
     void fontsTheSystemLacksKeepTheirNames_data();
@@ -369,6 +371,23 @@ void tst_RtfKeeping::tables_data()
     QTest::newRow("a row wider than the first") << QByteArray("\\trowd\\cellx1000\\pard\\intbl a\\cell\\row"
                                                               "\\trowd\\cellx1000\\cellx2000\\pard\\intbl b\\cell c\\cell\\row")
                                                 << QStringLiteral("a\t\nb\tc\n") << QStringLiteral("2x2 1000 1000");
+    // Rows that disagree on their edges share every edge; a cell spans the
+    // columns up to its own.
+    QTest::newRow("a later row with fewer cells")
+        << QByteArray("\\trowd\\cellx1000\\cellx2000\\cellx3000\\pard\\intbl A\\cell B\\cell C\\cell\\row"
+                      "\\trowd\\cellx1000\\cellx3000\\pard\\intbl D\\cell E\\cell\\row")
+        << QStringLiteral("A\tB\tC\nD\tE\t\n") << QStringLiteral("2x3 1000 1000 1000 1,1+1x2");
+    QTest::newRow("a later row splits a column")
+        << QByteArray("\\trowd\\cellx1000\\cellx3000\\pard\\intbl A\\cell B\\cell\\row"
+                      "\\trowd\\cellx1000\\cellx2001\\cellx3000\\pard\\intbl C\\cell D\\cell E\\cell\\row")
+        << QStringLiteral("A\tB\t\nC\tD\tE\n") << QStringLiteral("2x3 1000 1001 999 0,1+1x2");
+    QTest::newRow("a split through merged cells")
+        << QByteArray("\\trowd\\clvmgf\\cellx2000\\cellx3000\\pard\\intbl tall\\cell a\\cell\\row"
+                      "\\trowd\\clvmrg\\cellx2000\\cellx3000\\pard\\intbl\\cell b\\cell\\row"
+                      "\\trowd\\cellx1000\\cellx2000\\cellx3000\\pard\\intbl c\\cell d\\cell e\\cell\\row")
+        << QStringLiteral("tall\t\ta\n\t\tb\nc\td\te\n") << QStringLiteral("3x3 1000 1000 1000 0,0+2x2");
+    QTest::newRow("edges out of order") << QByteArray("\\trowd\\cellx2000\\cellx1000\\pard\\intbl a\\cell b\\cell\\row")
+                                        << QStringLiteral("a\tb\n") << QStringLiteral("1x2 2000 1");
     QTest::newRow("outside Latin-1") << twoCells + "\\pard\\intbl \\u1071?\\cell \\u26085?\\cell\\row"
                                      << QStringLiteral("Я\t日\n") << QStringLiteral("1x2 1440 1440");
 
@@ -446,6 +465,32 @@ void tst_RtfKeeping::tables()
     QTextTable *again = firstTable(reloaded);
     QCOMPARE(again ? shapeOf(*again) : QString(), shape);
     QCOMPARE(RtfWriter::write(reloaded), file);
+}
+
+void tst_RtfKeeping::rowsThatDisagreeEndTheirCellsAtKnownEdgesPastAPoint_data()
+{
+    QTest::addColumn<int>("rows"); // after the first, each with an edge no row before had
+    QTest::addColumn<int>("columns");
+    QTest::newRow("sixty-four new edges") << 64 << 65;
+    QTest::newRow("sixty-five new edges") << 65 << 65;
+}
+
+void tst_RtfKeeping::rowsThatDisagreeEndTheirCellsAtKnownEdgesPastAPoint()
+{
+    QFETCH(int, rows);
+    QByteArray body = "\\trowd\\cellx10000\\pard\\intbl first\\cell\\row";
+    for (int r = 1; r <= rows; ++r)
+        body += "\\trowd\\cellx" + QByteArray::number(r * 10) + "\\cellx10000\\pard\\intbl a" + QByteArray::number(r)
+            + "\\cell b" + QByteArray::number(r) + "\\cell\\row";
+    QTextDocument document;
+    RtfReader::read(QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}" + body + '}'), document);
+    QTextTable *table = firstTable(document);
+    QVERIFY(table);
+    QTEST(table->columns(), "columns");
+    QCOMPARE(table->rows(), rows + 1);
+    const QString text = DocumentText::plainText(document);
+    for (int r = 1; r <= rows; ++r)
+        QVERIFY2(text.contains(QStringLiteral("a%1\t").arg(r)) && text.contains(QStringLiteral("b%1").arg(r)), qPrintable(text));
 }
 
 void tst_RtfKeeping::tablesOfNoSetWidthShareTheirPlace_data()
