@@ -318,6 +318,7 @@ public:
     void levelStart(const Token &, int p);
     void levelText(const Token &, int);
     void listText(const Token &, int);
+    bool removeIfBlank(int labelStart);
     void listOverride(const Token &, int p);
     void numbering(const Token &, int);
     void numberingKind(const Token &t, int p);
@@ -452,6 +453,8 @@ private:
     // Where the plain-text label of an older numbered paragraph stands in
     // its block, to be taken out once its \\pn shows it is numbered.
     int m_numberTextStart = -1;
+    int m_listTextStart = -1; // \\listtext shown where no list table is
+    size_t m_listTextDepth = 0;
     int m_numberTextEnd = -1;
     size_t m_numberTextDepth = 0;
     // The \\pntxta or \\pntxtb being read: the group of its \\pn in the stack.
@@ -921,6 +924,14 @@ void Parser::groupEnd()
         flushBytes();
         flushRun();
         m_numberTextEnd = m_cursor.position();
+        if (removeIfBlank(m_numberTextStart))
+            m_numberTextStart = m_numberTextEnd = -1;
+    }
+    if (m_listTextDepth == m_stack.size()) {
+        m_listTextDepth = 0;
+        flushBytes();
+        flushRun();
+        removeIfBlank(m_listTextStart);
     }
     if (closing == Destination::ParagraphNumbering && m_stack.size() >= 2
         && m_stack[m_stack.size() - 2].destination != Destination::ParagraphNumbering) {
@@ -1280,11 +1291,32 @@ void Parser::levelText(const Token &, int)
 void Parser::listText(const Token &, int)
 {
     // The label as plain text, for readers that know no lists: where the
-    // lists are known, Qt draws the label itself.
-    if (m_listOverrides.empty())
-        setDestination(Destination::Text);
-    else
+    // lists are known, Qt draws the label itself; else it is shown as the
+    // older numbering's label is.
+    if (!m_listOverrides.empty()) {
         beginSkip();
+        return;
+    }
+    flushBytes();
+    flushRun();
+    place();
+    setDestination(Destination::Text);
+    m_listTextStart = m_cursor.position();
+    m_listTextDepth = m_stack.size();
+}
+
+// A plain-text label of nothing but a tab (a heading's, say) is no text.
+bool Parser::removeIfBlank(int labelStart)
+{
+    QTextCursor label(&m_document);
+    label.setPosition(std::min(labelStart, m_cursor.position()));
+    label.setPosition(m_cursor.position(), QTextCursor::KeepAnchor);
+    if (!label.hasSelection() || m_document.findBlock(labelStart) != m_cursor.block()
+        || !label.selectedText().trimmed().isEmpty())
+        return false;
+    label.removeSelectedText();
+    m_blockHasContent = m_cursor.block().length() > 1;
+    return true;
 }
 
 void Parser::listOverride(const Token &, int p)

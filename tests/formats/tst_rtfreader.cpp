@@ -162,6 +162,8 @@ void tst_RtfReader::text_data()
     QTest::newRow("older numbering drawn, list text kept")
         << rtf("{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}}{\\pntext\\'b7\\tab}One\\par{\\listtext 2.\\tab}Two")
         << QStringLiteral("One\n2.\tTwo");
+    QTest::newRow("a blank label is no text") << rtf("{\\listtext\\pard\\plain \\tab}Heading\\par{\\pntext \\tab}Body")
+                                              << QStringLiteral("Heading\nBody");
     QTest::newRow("page break") << rtf("a\\page b") << QStringLiteral("a\nb");
     QTest::newRow("page break after paragraph") << rtf("a\\par\\page b") << QStringLiteral("a\nb");
 }
