@@ -1,6 +1,7 @@
 #include "documenttext.h"
 
 #include "documentproperties.h"
+#include "tablecells.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -38,13 +39,14 @@ void takeContent(QTextFrame::iterator it, const Take &take);
 void takeTable(const QTextTable *table, const Take &take)
 {
     QString out;
+    const TableCells cells(*table);
     for (int r = 0; r < table->rows(); ++r) {
         for (int c = 0; c < table->columns(); ++c) {
-            const QTextTableCell cell = table->cellAt(r, c);
             if (c > 0)
                 out += u'\t';
-            if (cell.row() != r || cell.column() != c)
+            if (!cells.startsAt(r, c))
                 continue; // covered by a merged cell
+            const QTextTableCell cell = table->cellAt(r, c);
             // The cell's paragraphs, and the rows of a table in it, joined by spaces.
             QString text;
             takeContent(cell.begin(), [&text](const QString &line) {

@@ -209,7 +209,9 @@ struct ControlWord
 constexpr int MaxStoredDepth = 4096;
 constexpr int MaxPicturePixels = 20000;
 constexpr size_t MaxTableColumns = 1000;
-constexpr int MaxTableRowsAdded = 4096;
+// Rows are added this many cells at a time at most: the spare ones left at
+// the end cost Qt time that grows with the square of their cells.
+constexpr int MaxTableCellsAdded = 512;
 constexpr int MaxColumnSplits = 64;
 // Tables nested deeper than this are read into the innermost one, their
 // cells separated by tabs, since Qt lays out each level again for every
@@ -2035,9 +2037,13 @@ void Parser::openTable()
     flushBytes();
     const QString pending = std::exchange(m_run, QString());
     QTextTableFormat format;
-    format.setCellPadding(0);
-    format.setBorder(1);
-    format.setBorderCollapse(true);
+    // Solid lines between cells that touch. Qt's collapsed borders look the
+    // same with single lines, but cost a search of the table's cells for
+    // every cell each time it is laid out.
+    format.setCellPadding(2);
+    format.setCellSpacing(0);
+    format.setBorder(0.5);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     const int at = m_cursor.position();
     const bool emptyBlock = m_cursor.block().length() <= 1;
     // A nested table's row defines its cells after them.
@@ -2063,7 +2069,7 @@ void Parser::startRow(Table &t)
     flushBytes();
     const QString pending = std::exchange(m_run, QString());
     if (t.row >= t.table->rows())
-        t.table->appendRows(std::min(t.table->rows(), MaxTableRowsAdded));
+        t.table->appendRows(std::clamp(MaxTableCellsAdded / t.table->columns(), 1, t.table->rows()));
     if (&t == &m_tables.front())
         defineRow(t, m_rowCells);
     else
@@ -2104,7 +2110,8 @@ void Parser::defineRow(Table &t, const std::vector<CellDefinition> &cells)
     t.mergeDownStart.resize(size_t(t.table->columns()), -1);
     for (size_t c = 0; c < cells.size(); ++c) {
         const CellDefinition &cell = cells[c];
-        const auto [first, last] = spans[c];
+        const int first = spans[c].first; // clang cannot capture structured bindings
+        const int last = spans[c].second;
         const int width = last - first + 1;
         if (cell.across == Merge::Next && c > 0) {
             // Joins the cell to its left, itself maybe joined further left.

@@ -3,6 +3,7 @@
 #include "documentproperties.h"
 #include "rtfsymbols.h"
 #include "rtftokenizer.h"
+#include "tablecells.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -382,16 +383,18 @@ void Writer::table(const QTextTable *table, int depth, int width)
         widths.append(length.type() == QTextLength::FixedLength ? std::max(1, int(std::lround(length.rawValue() * 15)))
                                                                 : std::max(1, width / columns));
     }
+    const TableCells cells(*table);
     for (int r = 0; r < table->rows(); ++r) {
         QByteArray definition = "\\trowd\\trgaph108";
         int edge = 0;
         for (int c = 0; c < columns; ++c) {
-            const QTextTableCell cell = table->cellAt(r, c);
-            if (cell.row() != r)
+            const QPoint origin = cells.origin(r, c);
+            const QTextTableCell cell = table->cellAt(origin.y(), origin.x());
+            if (origin.y() != r)
                 appendWord(definition, "clvmrg");
             else if (cell.rowSpan() > 1)
                 appendWord(definition, "clvmgf");
-            if (cell.column() != c)
+            if (origin.x() != c)
                 appendWord(definition, "clmrg");
             else if (cell.columnSpan() > 1)
                 appendWord(definition, "clmgf");
@@ -403,7 +406,7 @@ void Writer::table(const QTextTable *table, int depth, int width)
         for (int c = 0; c < columns; ++c) {
             const QTextTableCell cell = table->cellAt(r, c);
             bool open = false;
-            if (cell.row() == r && cell.column() == c) {
+            if (cells.startsAt(r, c)) {
                 const auto spanned = widths.begin() + c;
                 content(cell.begin(), depth, std::accumulate(spanned, spanned + cell.columnSpan(), 0), open);
             }

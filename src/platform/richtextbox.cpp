@@ -13,10 +13,11 @@
 #include <QLocale>
 #include <QPointer>
 #include <QPrinter>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextDocumentFragment>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -127,15 +128,28 @@ QString RichTextBox::Text() const
     return withLineFeeds(document()->toRawText());
 }
 
+namespace {
+
+// Gives the document a standard layout anew, which starts from the top.
+// Dropping a layout makes the editor ask for a new one at once, and the
+// document would then lay itself out twice, a table whole each time.
+void layOutAfresh(QTextDocument *document)
+{
+    {
+        const QSignalBlocker quiet(document);
+        document->setDocumentLayout(nullptr);
+    }
+    document->documentLayout();
+}
+
+} // namespace
+
 void RichTextBox::withFreshLayout(const std::function<void()> &edit)
 {
     QTextDocument *doc = document();
     doc->setDocumentLayout(new PendingTextLayout(doc));
     edit();
-    // With no layout of its own the document makes a standard one, which
-    // starts from the top.
-    doc->setDocumentLayout(nullptr);
-    doc->documentLayout();
+    layOutAfresh(doc);
 }
 
 void RichTextBox::setText(const QString &text)
@@ -383,7 +397,17 @@ void RichTextBox::replaceDocument(std::unique_ptr<QTextDocument> document)
     // here belong to this box.
     const QPointer<QTextDocument> previous = this->document();
     document->setParent(this);
-    m_edit->setDocument(document.release());
+    // The editor lays a new document out as it takes it, again at its own
+    // width, and again when the scroll bar that a long text needs narrows
+    // it; a table is laid out whole each time. Laid out once the editor has
+    // its width, with room for the scroll bar already, it is laid out once.
+    QTextDocument *const taken = document.release();
+    taken->setDocumentLayout(new PendingTextLayout(taken));
+    const Qt::ScrollBarPolicy scrolling = m_edit->verticalScrollBarPolicy();
+    m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_edit->setDocument(taken);
+    layOutAfresh(taken);
+    m_edit->setVerticalScrollBarPolicy(scrolling);
     if (previous && previous->parent() == this)
         delete previous;
     m_edit->setCurrentCharFormat(QTextCharFormat());
