@@ -464,7 +464,7 @@ private:
     bool m_affixAfter = false;
 
     // The tables being read, the outermost first, each nested in a cell of
-    // the one before. Rows are added in doubling steps, since Qt works out
+    // the one before. Rows are added several at a time, since Qt works out
     // the grid of a table anew after each change of its shape.
     std::vector<Table> m_tables;
     // The definition of the outer table's next row, which comes before its
@@ -1293,8 +1293,8 @@ void Parser::levelText(const Token &, int)
 void Parser::listText(const Token &, int)
 {
     // The label as plain text, for readers that know no lists: where the
-    // lists are known, Qt draws the label itself; else it is shown as the
-    // older numbering's label is.
+    // lists are known, Qt draws the label itself; else it is shown, unless
+    // it is blank.
     if (!m_listOverrides.empty()) {
         beginSkip();
         return;
@@ -2048,8 +2048,7 @@ void Parser::openTable()
     const bool emptyBlock = m_cursor.block().length() <= 1;
     // A nested table's row defines its cells after them.
     const int columns = m_tables.empty() ? std::max<int>(1, int(m_rowCells.size())) : 1;
-    const int frameStart = m_tables.empty() ? 0
-        : m_tables.back().table->cellAt(m_tables.back().row, m_tables.back().cell).firstCursorPosition().position();
+    const int frameStart = m_tables.empty() ? 0 : m_tables.back().table->cellAt(at).firstCursorPosition().position();
     Table t;
     t.table = m_cursor.insertTable(1, columns, format);
     // The block before a table is the paragraph that went before it, not

@@ -408,6 +408,11 @@ void tst_RtfKeeping::tables_data()
     QTest::newRow("a table first and last in a cell")
         << twoCells + nestedRow(2, "N1|\\u1071?", nestedCells) + "\\pard\\intbl\\itap1\\cell B\\cell\\row\n"
         << QStringLiteral("N1\tЯ\tB\n") << QStringLiteral("1x2 1440 1440 [0,0: 1x2 1000 1500]");
+    QTest::newRow("a table first in a cell after a spanning one")
+        << QByteArray("\\trowd\\cellx1000\\cellx2000\\cellx3000\\pard\\intbl a\\cell b\\cell c\\cell\\row"
+                      "\\trowd\\cellx2000\\cellx3000\\pard\\intbl wide\\cell ")
+               + nestedRow(2, "N", "\\cellx500") + "\\pard\\intbl\\itap1 \\cell\\row\n"
+        << QStringLiteral("a\tb\tc\nwide\t\tN\n") << QStringLiteral("2x3 1000 1000 1000 1,0+1x2 [1,2: 1x1 500]");
     QTest::newRow("merged cells in a nested table")
         << twoCells + "\\pard\\intbl A\\cell " + nestedRow(2, "wide|", "\\clmgf\\cellx1000\\clmrg\\cellx2000")
                + "\\pard\\intbl\\itap1 \\cell\\row\n"
