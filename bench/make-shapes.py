@@ -7,7 +7,8 @@ usage: make-shapes.py FOLDER
 Each shape comes in a small and a ten times larger size, so that the two
 times can be compared: many empty paragraphs, a font table with many fonts
 and text switching among them, a colour table with many colours in use, a
-long table (a timetable), a wide table, and deeply nested groups.
+long table (a timetable), a wide table, a long table with a table in each
+row, and deeply nested groups.
 """
 import os
 import sys
@@ -42,6 +43,18 @@ def table(rows, cells):
     return b"".join(out)
 
 
+def nested_tables(rows):
+    out = [HEAD, b"{\\fonttbl{\\f0 Times;}}\n"]
+    inner = b"".join(
+        b"\\pard\\intbl\\itap2 %s\\nestcell %s\\nestcell{\\*\\nesttableprops\\trowd\\cellx900\\cellx1800\\nestrow}"
+        b"{\\nonesttables\\par}\n" % (a, b) for a, b in ((b"dep", b"arr"), (b"08:10", b"09:55")))
+    for r in range(rows):
+        out.append(b"\\trowd\\cellx2000\\cellx4000\n\\pard\\intbl route %d\\par\n" % r + inner)
+        out.append(b"\\pard\\intbl\\itap1 \\cell note %d\\cell\\row\n" % r)
+    out.append(b"\\pard}")
+    return b"".join(out)
+
+
 def nesting(depth):
     return HEAD + b"{\\fonttbl{\\f0 Times;}}" + b"{\\b " * depth + b"x" + b"}" * depth + b"}"
 
@@ -57,6 +70,8 @@ SHAPES = {
     "table-long-10k": lambda: table(10_000, 8),
     "table-wide-300": lambda: table(20, 300),
     "table-wide-3k": lambda: table(20, 3_000),
+    "table-nested-1k": lambda: nested_tables(1_000),
+    "table-nested-10k": lambda: nested_tables(10_000),
     "nesting-100k": lambda: nesting(100_000),
     "nesting-1m": lambda: nesting(1_000_000),
 }

@@ -172,6 +172,12 @@ struct CellDefinition
     Merge across = Merge::None;
     Merge down = Merge::None;
 };
+// A row's \\trleft and \\cellx, with what each cell asks of merging.
+struct RowDefinition
+{
+    int left = 0; // the table's left edge, twips from the left margin
+    std::vector<CellDefinition> cells;
+};
 struct PendingMerge
 {
     int row, column, rows, columns;
@@ -189,6 +195,7 @@ struct Table
     // nested table's columns are its widest row's cells.
     std::vector<int> edges;
     std::vector<int> cellColumns; // the first column of each cell of the row being read
+    int left = 0;                 // the first row's \\trleft
     int splits = 0;               // columns split by a later row's edges
     std::vector<PendingMerge> merges;
     std::vector<int> mergeDownStart; // per column: the row a vertical merge started, or -1
@@ -277,6 +284,7 @@ public:
     void tableDepth(const Token &, int p) { setPara(&ParaState::tableDepth, std::clamp(p, 0, MaxTableDepth + 1)); }
     void rowDefaults(const Token &, int);
     void cellEdge(const Token &, int p);
+    void rowLeft(const Token &, int p) { rowDefinition().left = std::clamp(p, -31680, 31680); }
     void cellMerge(const Token &t, int);
     void symbol(const Token &t, int);
     void unicode(const Token &, int p);
@@ -367,15 +375,15 @@ private:
     void placeAt(size_t depth, bool closeDeeper);
     void openTable();
     void startRow(Table &t);
-    void defineRow(Table &t, const std::vector<CellDefinition> &cells);
+    void defineRow(Table &t, const RowDefinition &row);
     int columnEndingAt(Table &t, int edge);
     void moveToCell(Table &t);
     void endCell(size_t level);
     void endRow(size_t level);
     void endTable();
-    std::vector<CellDefinition> &rowDefinition()
+    RowDefinition &rowDefinition()
     {
-        return state().nestedRowProperties ? m_nestedRowCells : m_rowCells;
+        return state().nestedRowProperties ? m_nestedRow : m_row;
     }
     void setDestination(Destination destination);
     bool consumeSkippedCharacter();
@@ -469,8 +477,8 @@ private:
     std::vector<Table> m_tables;
     // The definition of the outer table's next row, which comes before its
     // cells, and of the nested row just read, which comes after them.
-    std::vector<CellDefinition> m_rowCells;
-    std::vector<CellDefinition> m_nestedRowCells;
+    RowDefinition m_row;
+    RowDefinition m_nestedRow;
     CellDefinition m_pendingCell;
     int m_afterTablePosition = -1; // the empty block after the last table
     int m_overflowDepth = 0;   // groups beyond MaxStoredDepth
@@ -734,6 +742,7 @@ constexpr ControlWord ControlWords[] = {
     {"tc", &Parser::droppedEntry, 0},
     {"template", &Parser::skipDestination, 0},
     {"title", &Parser::skipDestination, 0},
+    {"trleft", &Parser::rowLeft, 0},
     {"trowd", &Parser::rowDefaults, 0},
     {"txe", &Parser::droppedEntry, 0},
     {"u", &Parser::unicode, 0},
@@ -1978,13 +1987,13 @@ void Parser::nestedRow(const Token &, int)
 
 void Parser::rowDefaults(const Token &, int)
 {
-    rowDefinition().clear();
+    rowDefinition() = RowDefinition();
     m_pendingCell = CellDefinition();
 }
 
 void Parser::cellEdge(const Token &, int p)
 {
-    std::vector<CellDefinition> &cells = rowDefinition();
+    std::vector<CellDefinition> &cells = rowDefinition().cells;
     if (cells.size() >= MaxTableColumns)
         return;
     m_pendingCell.edge = std::clamp(p, 0, 31680 * 4);
@@ -2047,7 +2056,7 @@ void Parser::openTable()
     const int at = m_cursor.position();
     const bool emptyBlock = m_cursor.block().length() <= 1;
     // A nested table's row defines its cells after them.
-    const int columns = m_tables.empty() ? std::max<int>(1, int(m_rowCells.size())) : 1;
+    const int columns = m_tables.empty() ? std::max<int>(1, int(m_row.cells.size())) : 1;
     const int frameStart = m_tables.empty() ? 0 : m_tables.back().table->cellAt(at).firstCursorPosition().position();
     Table t;
     t.table = m_cursor.insertTable(1, columns, format);
@@ -2070,7 +2079,7 @@ void Parser::startRow(Table &t)
     if (t.row >= t.table->rows())
         t.table->appendRows(std::clamp(MaxTableCellsAdded / t.table->columns(), 1, t.table->rows()));
     if (&t == &m_tables.front())
-        defineRow(t, m_rowCells);
+        defineRow(t, m_row);
     else
         t.cellColumns.clear(); // a nested row's cells stand one to a column
     t.inRow = true;
@@ -2082,16 +2091,21 @@ void Parser::startRow(Table &t)
 // Places the row's cells on the table's columns and notes its merged
 // cells: cells that span columns by their edges, and cells joined by
 // \clmrg and \clvmrg.
-void Parser::defineRow(Table &t, const std::vector<CellDefinition> &cells)
+void Parser::defineRow(Table &t, const RowDefinition &row)
 {
+    const std::vector<CellDefinition> &cells = row.cells;
+    if (t.row == 0)
+        t.left = row.left;
     const bool byEdges = &t == &m_tables.front();
     std::vector<std::pair<int, int>> spans; // first and last column of each cell
     int previous = -1;
     for (size_t c = 0; c < cells.size(); ++c) {
         const int first = spans.empty() ? 0 : spans.back().second + 1;
         int last = first;
-        if (byEdges) {
-            previous = std::max(cells[c].edge, previous + 1);
+        // A cell of no width (AbiWord writes one beside a merged cell)
+        // takes the next column as it is.
+        if (byEdges && cells[c].edge > previous) {
+            previous = cells[c].edge;
             last = std::max(first, columnEndingAt(t, previous));
         }
         spans.emplace_back(first, last);
@@ -2249,7 +2263,7 @@ void Parser::endRow(size_t level)
             applyBlockFormat(state().para);
     }
     if (level > 0)
-        defineRow(t, m_nestedRowCells);
+        defineRow(t, m_nestedRow);
     t.cellPending = false;
     t.inRow = false;
     ++t.row;
@@ -2267,7 +2281,7 @@ void Parser::endTable()
     QTextTableFormat format = table->format();
     if (!t.edges.empty()) {
         QList<QTextLength> widths;
-        int left = 0;
+        int left = t.left;
         for (const int edge : t.edges) {
             widths.append(QTextLength(QTextLength::FixedLength, std::max(0, edge - left) / 15.0));
             left = edge;

@@ -103,6 +103,28 @@ void buildSample(QTextDocument &document)
     imageFormat.setWidth(32);
     imageFormat.setHeight(24);
     c.insertImage(imageFormat);
+
+    // A table of three columns of their own widths (twips 1440, 2160, 2880),
+    // its second row's last two cells merged.
+    c.insertBlock(QTextBlockFormat());
+    c.insertText(QStringLiteral("table:"), plain);
+    QTextTableFormat tableFormat;
+    tableFormat.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 96), QTextLength(QTextLength::FixedLength, 144),
+                                           QTextLength(QTextLength::FixedLength, 192)});
+    QTextTable *table = c.insertTable(2, 3, tableFormat);
+    const QStringList cells{QStringLiteral("R1C1"), QStringLiteral("R1C2"), QStringLiteral("R1C3"),
+                            QStringLiteral("R2C1"), QStringLiteral("R2 wide")};
+    for (int i = 0; i < cells.size(); ++i)
+        table->cellAt(i / 3, i % 3).firstCursorPosition().insertText(cells[i], plain);
+    table->mergeCells(1, 1, 1, 2);
+}
+
+QTextTable *firstTable(const QTextDocument &document)
+{
+    for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it)
+        if (auto *table = qobject_cast<QTextTable *>(it.currentFrame()))
+            return table;
+    return nullptr;
 }
 
 } // namespace
@@ -164,13 +186,21 @@ void tst_RtfInterop::otherWordProcessorsKeepWhatWeWrite_data()
 {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("arguments"); // %1 input, %2 output file, %3 output folder
+    // AbiWord reads a merged cell (its HTML shows it) but writes the cells it
+    // covers as cells of no width, so the span does not come back in its RTF.
+    QTest::addColumn<bool>("writesMergedCells");
+    // LibreOffice keeps widths in hundredths of a millimetre, within a pixel
+    // (15 twips); AbiWord's RTF takes its cell padding off each column.
+    QTest::addColumn<int>("widthTolerance");
     QTest::newRow("LibreOffice") << QStringLiteral("soffice")
                                  << QStringList{QStringLiteral("--headless"), QStringLiteral("--convert-to"),
                                                 QStringLiteral("rtf"), QStringLiteral("--outdir"), QStringLiteral("%3"),
-                                                QStringLiteral("%1")};
+                                                QStringLiteral("%1")}
+                                 << true << 15;
     QTest::newRow("AbiWord") << QStringLiteral("abiword")
                              << QStringList{QStringLiteral("--to=rtf"), QStringLiteral("-o"), QStringLiteral("%2"),
-                                            QStringLiteral("%1")};
+                                            QStringLiteral("%1")}
+                             << false << 30;
 }
 
 void tst_RtfInterop::otherWordProcessorsKeepWhatWeWrite()
@@ -227,6 +257,22 @@ void tst_RtfInterop::otherWordProcessorsKeepWhatWeWrite()
     QCOMPARE(serif.fontFamilies().toStringList().value(0), QStringLiteral("DejaVu Serif"));
     QCOMPARE(serif.fontPointSize(), 18.0);
     QVERIFY(hasImage(back, QSize(32, 24)));
+
+    // The same table: its cells, its merged cell, and its columns' widths.
+    const QTextTable *table = firstTable(back);
+    QVERIFY(table);
+    QCOMPARE(table->rows(), 2);
+    QCOMPARE(table->columns(), 3);
+    QCOMPARE(table->cellAt(0, 2).firstCursorPosition().block().text(), QStringLiteral("R1C3"));
+    QCOMPARE(table->cellAt(1, 1).firstCursorPosition().block().text(), QStringLiteral("R2 wide"));
+    QFETCH(bool, writesMergedCells);
+    QCOMPARE(table->cellAt(1, 1).columnSpan(), writesMergedCells ? 2 : 1);
+    const QList<QTextLength> widths = table->format().columnWidthConstraints();
+    QCOMPARE(widths.size(), 3);
+    QFETCH(int, widthTolerance);
+    for (int c = 0; c < 3; ++c)
+        QVERIFY2(qAbs(widths[c].rawValue() * 15 - (1440 + 720 * c)) <= widthTolerance,
+                 qPrintable(QString::number(widths[c].rawValue() * 15)));
 }
 
 void tst_RtfInterop::libreOfficeKeepsThePartsWeSave()

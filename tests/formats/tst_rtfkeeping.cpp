@@ -22,6 +22,8 @@ private Q_SLOTS:
     void lists();
     void tables_data();
     void tables();
+    void cellsOfNoWidthTakeTheNextColumn_data();
+    void cellsOfNoWidthTakeTheNextColumn();
     void rowsThatDisagreeEndTheirCellsAtKnownEdgesPastAPoint_data();
     void rowsThatDisagreeEndTheirCellsAtKnownEdgesPastAPoint();
     void tablesOfNoSetWidthShareTheirPlace_data();
@@ -386,8 +388,8 @@ void tst_RtfKeeping::tables_data()
                       "\\trowd\\clvmrg\\cellx2000\\cellx3000\\pard\\intbl\\cell b\\cell\\row"
                       "\\trowd\\cellx1000\\cellx2000\\cellx3000\\pard\\intbl c\\cell d\\cell e\\cell\\row")
         << QStringLiteral("tall\t\ta\n\t\tb\nc\td\te\n") << QStringLiteral("3x3 1000 1000 1000 0,0+2x2");
-    QTest::newRow("edges out of order") << QByteArray("\\trowd\\cellx2000\\cellx1000\\pard\\intbl a\\cell b\\cell\\row")
-                                        << QStringLiteral("a\tb\n") << QStringLiteral("1x2 2000 1");
+    QTest::newRow("the table's left edge") << QByteArray("\\trowd\\trleft-108\\cellx1332\\cellx2000\\pard\\intbl a\\cell b\\cell\\row")
+                                           << QStringLiteral("a\tb\n") << QStringLiteral("1x2 1440 668");
     QTest::newRow("outside Latin-1") << twoCells + "\\pard\\intbl \\u1071?\\cell \\u26085?\\cell\\row"
                                      << QStringLiteral("Я\t日\n") << QStringLiteral("1x2 1440 1440");
 
@@ -470,6 +472,33 @@ void tst_RtfKeeping::tables()
     QTextTable *again = firstTable(reloaded);
     QCOMPARE(again ? shapeOf(*again) : QString(), shape);
     QCOMPARE(RtfWriter::write(reloaded), file);
+}
+
+void tst_RtfKeeping::cellsOfNoWidthTakeTheNextColumn_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shape"); // as read; a save gives the columns of no width a share of the page
+    QTest::newRow("a cell of no width") << QByteArray("\\trowd\\cellx2000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row")
+                                        << QStringLiteral("a\tb\n") << QStringLiteral("1x2 2000 *");
+    QTest::newRow("edges out of order") << QByteArray("\\trowd\\cellx2000\\cellx1000\\pard\\intbl a\\cell b\\cell\\row")
+                                        << QStringLiteral("a\tb\n") << QStringLiteral("1x2 2000 *");
+    // AbiWord writes the cells a merged cell covers as cells of no width.
+    QTest::newRow("beside a merged cell")
+        << QByteArray("\\trowd\\cellx1425\\cellx3556\\cellx6407\\pard\\intbl a\\cell b\\cell c\\cell\\row"
+                      "\\trowd\\cellx1425\\cellx3556\\cellx3556\\pard\\intbl d\\cell wide\\cell\\cell\\row")
+        << QStringLiteral("a\tb\tc\nd\twide\t\n") << QStringLiteral("2x3 1425 2131 2851");
+}
+
+void tst_RtfKeeping::cellsOfNoWidthTakeTheNextColumn()
+{
+    QFETCH(QByteArray, body);
+    QTextDocument document;
+    RtfReader::read(QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}" + body + '}'), document);
+    QTEST(DocumentText::plainText(document), "text");
+    QTextTable *table = firstTable(document);
+    QVERIFY(table);
+    QTEST(shapeOf(*table), "shape");
 }
 
 void tst_RtfKeeping::rowsThatDisagreeEndTheirCellsAtKnownEdgesPastAPoint_data()
