@@ -11,6 +11,8 @@ scripts/build -DQUILLMERE_BUILD_BENCH=ON >/dev/null
 work=bench/work/shapes
 mkdir -p "$work/out"
 export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR="$PWD/$work/runtime"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 python3 bench/make-shapes.py "$work"
 
 convert=build/bench/rtfconvert
