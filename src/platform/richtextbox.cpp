@@ -2,6 +2,7 @@
 
 #include "formats/documentfile.h"
 #include "formats/documentproperties.h"
+#include "keptpartobject.h"
 #include "olecolor.h"
 #include "pendingtextlayout.h"
 #include "plainclipboardedit.h"
@@ -62,6 +63,7 @@ constexpr double MaxFontSize = 1638;
 RichTextBox::RichTextBox(QWidget *parent)
     : QWidget(parent)
     , m_edit(new PlainClipboardEdit(this))
+    , m_keptParts(new KeptPartObject(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -403,6 +405,7 @@ void RichTextBox::replaceDocument(std::unique_ptr<QTextDocument> document)
     // its width, with room for the scroll bar already, it is laid out once.
     QTextDocument *const taken = document.release();
     taken->setDocumentLayout(new PendingTextLayout(taken));
+    m_keptParts->serve(taken);
     const Qt::ScrollBarPolicy scrolling = m_edit->verticalScrollBarPolicy();
     m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_edit->setDocument(taken);

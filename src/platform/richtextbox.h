@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+class KeptPartObject;
 class PlainClipboardEdit;
 class QPrinter;
 class QTextCharFormat;
@@ -123,4 +124,5 @@ private:
 
     PlainClipboardEdit *m_edit = nullptr;
     SpellingHighlighter *m_spelling = nullptr;
+    KeptPartObject *m_keptParts = nullptr;
 };

@@ -69,6 +69,8 @@ private Q_SLOTS:
     void loadFileAsPlainText();
     void loadFileFailureKeepsTheDocument_data();
     void loadFileFailureKeepsTheDocument();
+    void partsKeptOutOfSightTakeNoRoom_data();
+    void partsKeptOutOfSightTakeNoRoom();
 };
 
 void tst_RichTextBox::textUsesOneLineFeedPerParagraph()
@@ -433,6 +435,35 @@ void tst_RichTextBox::loadFileAsPlainText()
     QTEST(box.Text(), "text");
     // Loading is not an edit that undo takes back.
     QVERIFY(!box.document()->isUndoAvailable());
+}
+
+void tst_RichTextBox::partsKeptOutOfSightTakeNoRoom_data()
+{
+    QTest::addColumn<QByteArray>("kept"); // between "cook " and "before"
+    QTest::newRow("a comment") << QByteArray("{\\*\\atnid A}{\\*\\atnauthor Ann}\\chatn{\\*\\annotation A remark.}");
+    QTest::newRow("a comment's range") << QByteArray("{\\*\\atrfstart 1}{\\*\\atrfend 1}");
+}
+
+void tst_RichTextBox::partsKeptOutOfSightTakeNoRoom()
+{
+    // Laid out in an editor window, the words stand where they would
+    // without the kept parts between them, and so does their space.
+    QFETCH(QByteArray, kept);
+    QTemporaryDir folder;
+    const QString plain = folder.filePath(QStringLiteral("plain.rtf"));
+    const QString withKept = folder.filePath(QStringLiteral("kept.rtf"));
+    writeFile(plain, "{\\rtf1\\ansi cook before\\par}");
+    writeFile(withKept, "{\\rtf1\\ansi cook " + kept + "before\\par}");
+    const auto xOfBefore = [](const QString &path) {
+        RichTextBox box;
+        box.resize(600, 200);
+        box.show();
+        box.LoadFile(path);
+        QTextCursor at = box.document()->find(QStringLiteral("before"));
+        at.setPosition(at.selectionStart());
+        return box.textEdit()->cursorRect(at).x();
+    };
+    QCOMPARE(xOfBefore(withKept), xOfBefore(plain));
 }
 
 void tst_RichTextBox::loadFileFailureKeepsTheDocument_data()
