@@ -996,36 +996,32 @@ void Parser::beginKeeping(KeepPlace place)
     m_keeping = Keeping{start, place};
 }
 
-// Whether the group, read again without regard to double-byte characters,
-// ends where it ends now: the writer declares no double-byte code page, so
-// only such a group is read back the same.
-bool endsAtItsEnd(QByteArrayView group)
+// A kept group read again without regard to double-byte characters: whether
+// it ends where it ends now (the writer declares no double-byte code page,
+// so only such a group is read back the same), and whether \\ftnalt stands
+// in it outside its inner groups, which makes a note an endnote.
+struct GroupReading
 {
-    RtfTokenizer tokens(group);
-    int depth = 0;
-    for (RtfTokenizer::Token token = tokens.next(); token.type != RtfTokenizer::Type::End; token = tokens.next()) {
-        if (token.type == RtfTokenizer::Type::GroupStart)
-            ++depth;
-        else if (token.type == RtfTokenizer::Type::GroupEnd && --depth == 0)
-            return tokens.position() == group.size();
-    }
-    return false;
-}
+    bool endsAtItsEnd = false;
+    bool endnote = false;
+};
 
-// A note group is an endnote when \\ftnalt stands in it, outside its inner groups.
-bool isEndnote(QByteArrayView group)
+GroupReading readAgain(QByteArrayView group)
 {
+    GroupReading reading;
     RtfTokenizer tokens(group);
     int depth = 0;
     for (RtfTokenizer::Token token = tokens.next(); token.type != RtfTokenizer::Type::End; token = tokens.next()) {
-        if (token.type == RtfTokenizer::Type::GroupStart)
+        if (token.type == RtfTokenizer::Type::GroupStart) {
             ++depth;
-        else if (token.type == RtfTokenizer::Type::GroupEnd && --depth == 0)
+        } else if (token.type == RtfTokenizer::Type::GroupEnd && --depth == 0) {
+            reading.endsAtItsEnd = tokens.position() == group.size();
             break;
-        else if (depth == 1 && token.type == RtfTokenizer::Type::ControlWord && token.name == "ftnalt")
-            return true;
+        } else if (depth == 1 && token.type == RtfTokenizer::Type::ControlWord && token.name == "ftnalt") {
+            reading.endnote = true;
+        }
     }
-    return false;
+    return reading;
 }
 
 void Parser::finishKeeping()
@@ -1033,7 +1029,8 @@ void Parser::finishKeeping()
     const Keeping keeping = *m_keeping;
     m_keeping.reset();
     const QByteArray group = m_rtf.sliced(keeping.start, m_tokens.position() - keeping.start).toByteArray();
-    if (!endsAtItsEnd(group)) {
+    const GroupReading reading = readAgain(group);
+    if (!reading.endsAtItsEnd) {
         drop(QStringLiteral("parts written in a double-byte code page outside the text"));
         return;
     }
@@ -1053,7 +1050,7 @@ void Parser::finishKeeping()
         QTextCursor mark(&m_document);
         mark.setPosition(m_markStart);
         mark.setPosition(m_markEnd, QTextCursor::KeepAnchor);
-        if (isEndnote(group)) { // endnotes number on their own
+        if (reading.endnote) { // endnotes number on their own
             --m_noteCount;
             mark.insertText(numberShown(++m_endnoteCount, m_endnoteNumbering), mark.charFormat());
             m_cursor.setPosition(mark.position());

@@ -534,7 +534,6 @@ void Writer::paragraph(const QTextBlock &block, int depth)
     // The label's group first: a space after its "}" would be text.
     if (const QTextList *list = block.textList())
         listItem(block, *list);
-    m_current = CharProps{0, 24};
     const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
     if (a & Qt::AlignJustify)
         word("qj");
