@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFormat>
 #include <QTextFrame>
@@ -57,8 +58,37 @@ inline QString bulletOf(const QTextListFormat &format)
     }
 }
 
+// bool, of a block: the empty paragraph that joins two parts of one long
+// table. It takes no room, and while it stays empty between two tables, a
+// save writes their rows as one table.
+constexpr int TableJoin = QTextFormat::UserProperty + 13;
+
+inline QTextBlockFormat tableJoinFormat()
+{
+    QTextBlockFormat format;
+    format.setProperty(TableJoin, true);
+    format.setLineHeight(0, QTextBlockFormat::FixedHeight);
+    return format;
+}
+
+// Whether the block still joins two parts of a table: marked as a join,
+// empty, and right between two tables.
+inline bool joinsTableParts(const QTextBlock &block)
+{
+    if (!block.blockFormat().boolProperty(TableJoin) || block.length() > 1 || block.position() == 0)
+        return false;
+    QTextCursor at(block);
+    at.setPosition(block.position() - 1);
+    const QTextTable *before = at.currentTable();
+    at.setPosition(block.position() + 1);
+    const QTextTable *after = at.currentTable();
+    return before && after && before->lastPosition() + 1 == block.position()
+        && after->firstPosition() == block.position() + 1;
+}
+
 // Qt keeps a block before a table that starts the document or a cell and
-// after one that ends it: empty, they are no paragraphs of the writer's.
+// after one that ends it: empty, they are no paragraphs of the writer's,
+// and nor is one that joins two parts of a table.
 inline bool isTableMargin(const QTextFrame::iterator &it, bool first, bool afterTable)
 {
     const QTextBlock block = it.currentBlock();
@@ -66,7 +96,8 @@ inline bool isTableMargin(const QTextFrame::iterator &it, bool first, bool after
         return false;
     auto next = it;
     ++next;
-    return (first && !next.atEnd() && qobject_cast<QTextTable *>(next.currentFrame())) || (afterTable && next.atEnd());
+    return (first && !next.atEnd() && qobject_cast<QTextTable *>(next.currentFrame())) || (afterTable && next.atEnd())
+        || joinsTableParts(block);
 }
 
 // Properties of the document (QObject properties).

@@ -220,6 +220,11 @@ constexpr size_t MaxTableColumns = 1000;
 // the end cost Qt time that grows with the square of their cells.
 constexpr int MaxTableCellsAdded = 512;
 constexpr int MaxColumnSplits = 64;
+// A long table is read as tables of about this many cells each, joined by
+// an empty paragraph that takes no room and that a save leaves out. Qt lays
+// a table out whole, at once and again at each keystroke in it, while it
+// lays out a series of tables one at a time, those in view first.
+constexpr int CellsPerTablePart = 1024;
 // Tables nested deeper than this are read into the innermost one, their
 // cells separated by tabs, since Qt lays out each level again for every
 // level around it.
@@ -374,6 +379,8 @@ private:
     void place();
     void placeAt(size_t depth, bool closeDeeper);
     void openTable();
+    bool startsTablePart(const Table &t) const;
+    void joinTablePart();
     void startRow(Table &t);
     void defineRow(Table &t, const RowDefinition &row);
     int columnEndingAt(Table &t, int edge);
@@ -2030,6 +2037,8 @@ void Parser::placeAt(size_t depth, bool closeDeeper)
     for (size_t level = 0; level < levels; ++level) {
         if (level == m_tables.size())
             openTable();
+        if (level == 0 && !m_tables.front().inRow && startsTablePart(m_tables.front()))
+            joinTablePart();
         Table &t = m_tables[level];
         if (!t.inRow)
             startRow(t);
@@ -2067,6 +2076,24 @@ void Parser::openTable()
     t.mergeDownStart.assign(size_t(columns), -1);
     m_tables.push_back(std::move(t));
     m_run = pending;
+}
+
+// Whether the outermost table goes on in a new part at the row about to
+// start: once the part is full, and not in the midst of a vertical merge.
+bool Parser::startsTablePart(const Table &t) const
+{
+    return t.row * t.table->columns() >= CellsPerTablePart
+        && std::none_of(m_row.cells.begin(), m_row.cells.end(),
+                        [](const CellDefinition &cell) { return cell.down == Merge::Next; });
+}
+
+void Parser::joinTablePart()
+{
+    endTable();
+    openTable();
+    QTextCursor join(&m_document);
+    join.setPosition(m_tables.front().table->firstPosition() - 1);
+    join.setBlockFormat(DocumentProperty::tableJoinFormat());
 }
 
 void Parser::startRow(Table &t)

@@ -71,6 +71,35 @@ RichTextBox::RichTextBox(QWidget *parent)
     m_edit->setAcceptRichText(true);
     m_edit->installEventFilter(this);
     setFocusProxy(m_edit);
+    connect(m_edit, &QTextEdit::cursorPositionChanged, this, &RichTextBox::keepCaretOutOfTableJoins);
+}
+
+// The paragraph that joins two parts of a long table takes no room, so the
+// caret passes over it the way it was going, and typing never goes there.
+// Once text is dropped into it, or the tables beside it are gone, it is an
+// ordinary paragraph again.
+void RichTextBox::keepCaretOutOfTableJoins()
+{
+    QTextCursor cursor = m_edit->textCursor();
+    const QTextBlock block = cursor.block();
+    if (block.blockFormat().boolProperty(DocumentProperty::TableJoin)) {
+        if (DocumentProperty::joinsTableParts(block)) {
+            const bool forward = cursor.position() >= m_caretPosition;
+            cursor.setPosition(forward ? block.position() + 1 : block.position() - 1,
+                               cursor.hasSelection() ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+            m_edit->setTextCursor(cursor);
+        } else {
+            QTextBlockFormat format = block.blockFormat();
+            format.clearProperty(DocumentProperty::TableJoin);
+            format.clearProperty(QTextFormat::LineHeight);
+            format.clearProperty(QTextFormat::LineHeightType);
+            QTextCursor edit(block);
+            edit.joinPreviousEditBlock();
+            edit.setBlockFormat(format);
+            edit.endEditBlock();
+        }
+    }
+    m_caretPosition = m_edit->textCursor().position();
 }
 
 void RichTextBox::setSpellChecker(SpellChecker &checker)

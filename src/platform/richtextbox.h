@@ -112,6 +112,7 @@ private:
     Style styleOf(bool (*has)(const QTextCharFormat &)) const;
     void mergeFormat(const QTextCharFormat &format);
     void replaceDocument(std::unique_ptr<QTextDocument> document);
+    void keepCaretOutOfTableJoins();
     // Runs an edit of the whole text and lays the result out afresh, as a
     // loaded document is, rather than all at once.
     void withFreshLayout(const std::function<void()> &edit);
@@ -121,6 +122,7 @@ private:
     // afresh as well.
     int m_afterRewrite = -1;
     int m_beforeRewrite = -1;
+    int m_caretPosition = 0; // where the caret was, to know which way it goes
 
     PlainClipboardEdit *m_edit = nullptr;
     SpellingHighlighter *m_spelling = nullptr;

@@ -26,6 +26,8 @@ private Q_SLOTS:
     void cellsOfNoWidthTakeTheNextColumn();
     void rowsThatDisagreeEndTheirCellsAtKnownEdgesPastAPoint_data();
     void rowsThatDisagreeEndTheirCellsAtKnownEdgesPastAPoint();
+    void longTablesAreReadInPartsAndSavedAsOne_data();
+    void longTablesAreReadInPartsAndSavedAsOne();
     void tablesOfNoSetWidthShareTheirPlace_data();
     void tablesOfNoSetWidthShareTheirPlace();
     void fontsTheSystemLacksKeepTheirNames_data();
@@ -503,7 +505,7 @@ void tst_RtfKeeping::cellsOfNoWidthTakeTheNextColumn()
 
 void tst_RtfKeeping::rowsThatDisagreeEndTheirCellsAtKnownEdgesPastAPoint_data()
 {
-    QTest::addColumn<int>("rows"); // after the first, each with an edge no row before had
+    QTest::addColumn<int>("edges"); // after the first row's, each new to the table
     QTest::addColumn<int>("columns");
     QTest::newRow("sixty-four new edges") << 64 << 65;
     QTest::newRow("sixty-five new edges") << 65 << 65;
@@ -511,20 +513,95 @@ void tst_RtfKeeping::rowsThatDisagreeEndTheirCellsAtKnownEdgesPastAPoint_data()
 
 void tst_RtfKeeping::rowsThatDisagreeEndTheirCellsAtKnownEdgesPastAPoint()
 {
-    QFETCH(int, rows);
+    // Eight new edges a row, so that the table stays in one part.
+    QFETCH(int, edges);
     QByteArray body = "\\trowd\\cellx10000\\pard\\intbl first\\cell\\row";
-    for (int r = 1; r <= rows; ++r)
-        body += "\\trowd\\cellx" + QByteArray::number(r * 10) + "\\cellx10000\\pard\\intbl a" + QByteArray::number(r)
-            + "\\cell b" + QByteArray::number(r) + "\\cell\\row";
+    QStringList cells;
+    for (int first = 1; first <= edges; first += 8) {
+        QByteArray row = "\\trowd";
+        QByteArray text = "\\pard\\intbl ";
+        for (int e = first; e < first + 8 && e <= edges; ++e) {
+            row += "\\cellx" + QByteArray::number(e * 10);
+            text += "c" + QByteArray::number(e) + "\\cell ";
+            cells << QStringLiteral("c%1").arg(e);
+        }
+        body += row + "\\cellx10000" + text + "last\\cell\\row";
+    }
     QTextDocument document;
     RtfReader::read(QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}" + body + '}'), document);
     QTextTable *table = firstTable(document);
     QVERIFY(table);
     QTEST(table->columns(), "columns");
-    QCOMPARE(table->rows(), rows + 1);
+    QCOMPARE(table->rows(), (edges + 7) / 8 + 1);
     const QString text = DocumentText::plainText(document);
-    for (int r = 1; r <= rows; ++r)
-        QVERIFY2(text.contains(QStringLiteral("a%1\t").arg(r)) && text.contains(QStringLiteral("b%1").arg(r)), qPrintable(text));
+    for (const QString &cell : cells)
+        QVERIFY2(text.contains(cell + u'\t'), qPrintable(text));
+}
+
+void tst_RtfKeeping::longTablesAreReadInPartsAndSavedAsOne_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("mergeFrom"); // first row of four merged in the first column, or -1
+    QTest::addColumn<QList<int>>("parts"); // the rows of each
+    QTest::newRow("1024 cells") << 128 << 8 << -1 << QList<int>{128};
+    QTest::newRow("1025 cells and more") << 129 << 8 << -1 << QList<int>{128, 1};
+    QTest::newRow("parts that do not divide the rows") << 300 << 7 << -1 << QList<int>{147, 147, 6};
+    QTest::newRow("a merge across the part's end") << 200 << 8 << 126 << QList<int>{130, 70};
+    QTest::newRow("a merge ending the part") << 200 << 8 << 124 << QList<int>{128, 72};
+}
+
+void tst_RtfKeeping::longTablesAreReadInPartsAndSavedAsOne()
+{
+    QFETCH(int, rows);
+    QFETCH(int, columns);
+    QFETCH(int, mergeFrom);
+    QByteArray body = "\\pard before\\par";
+    QString lines = QStringLiteral("before\n");
+    for (int r = 0; r < rows; ++r) {
+        body += "\\trowd";
+        QByteArray text;
+        for (int c = 0; c < columns; ++c) {
+            const bool merged = c == 0 && mergeFrom >= 0 && r >= mergeFrom && r < mergeFrom + 4;
+            if (merged)
+                body += r == mergeFrom ? "\\clvmgf" : "\\clvmrg";
+            body += "\\cellx" + QByteArray::number(1000 * (c + 1));
+            // The cells that a merge covers are empty.
+            const bool covered = merged && r > mergeFrom;
+            text += "\\pard\\intbl " + (covered ? QByteArray() : QByteArray::number(r) + "\\u8594?" + QByteArray::number(c)) + "\\cell ";
+            lines += (c > 0 ? QStringLiteral("\t") : QString()) + (covered ? QString() : QStringLiteral("%1\u2192%2").arg(r).arg(c));
+        }
+        body += text + "\\row\n";
+        lines += u'\n';
+    }
+    body += "\\pard after\\par";
+    lines += QStringLiteral("after\n");
+
+    const auto partsOf = [](const QTextDocument &document) {
+        QList<int> parts;
+        for (QTextFrame *frame : document.rootFrame()->childFrames())
+            if (auto *table = qobject_cast<QTextTable *>(frame))
+                parts << table->rows();
+        return parts;
+    };
+    QTextDocument document;
+    RtfReader::read(QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}" + body + '}'), document);
+    QTEST(partsOf(document), "parts");
+    QCOMPARE(DocumentText::plainText(document), lines);
+    if (mergeFrom >= 0) {
+        QTextTable *table = firstTable(document);
+        QCOMPARE(table->cellAt(mergeFrom, 0).rowSpan(), 4);
+    }
+
+    // One table in the file: its rows follow each other with no paragraph
+    // between them, and it reads back the same.
+    const QByteArray saved = RtfWriter::write(document);
+    QCOMPARE(saved.count("\\row"), qsizetype(rows));
+    QCOMPARE(saved.count("\\par\n"), qsizetype(2));
+    QTextDocument again;
+    RtfReader::read(saved, again);
+    QTEST(partsOf(again), "parts");
+    QCOMPARE(DocumentText::plainText(again), lines);
 }
 
 void tst_RtfKeeping::tablesOfNoSetWidthShareTheirPlace_data()

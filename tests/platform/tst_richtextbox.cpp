@@ -1,6 +1,8 @@
+#include "formats/documenttext.h"
 #include "platform/olecolor.h"
 #include "platform/richtextbox.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QMainWindow>
 #include <QSignalSpy>
@@ -10,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextTable>
 
 using Style = RichTextBox::Style;
 
@@ -71,6 +74,9 @@ private Q_SLOTS:
     void loadFileFailureKeepsTheDocument();
     void partsKeptOutOfSightTakeNoRoom_data();
     void partsKeptOutOfSightTakeNoRoom();
+    void caretPassesOverTheJoinOfALongTable_data();
+    void caretPassesOverTheJoinOfALongTable();
+    void textPutIntoTheJoinOfALongTableShows();
 };
 
 void tst_RichTextBox::textUsesOneLineFeedPerParagraph()
@@ -464,6 +470,99 @@ void tst_RichTextBox::partsKeptOutOfSightTakeNoRoom()
         return box.textEdit()->cursorRect(at).x();
     };
     QCOMPARE(xOfBefore(withKept), xOfBefore(plain));
+}
+
+void tst_RichTextBox::caretPassesOverTheJoinOfALongTable_data()
+{
+    QTest::addColumn<int>("fromPart"); // the caret starts at the first part's last cell, or the second's first
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("toPart"); // -1: past the join, selecting
+    QTest::addColumn<int>("toRow");
+    QTest::newRow("down") << 0 << int(Qt::Key_Down) << 1 << 0;
+    QTest::newRow("up") << 1 << int(Qt::Key_Up) << 0 << 127;
+    QTest::newRow("right from the last cell") << 0 << int(Qt::Key_Right) << 1 << 0;
+    QTest::newRow("left from the first cell") << 1 << int(Qt::Key_Left) << 0 << 127;
+    QTest::newRow("selecting down") << 0 << int(Qt::Key_Down | Qt::SHIFT) << -1 << 0;
+}
+
+void tst_RichTextBox::caretPassesOverTheJoinOfALongTable()
+{
+    // A table long enough to be read in two parts: the paragraph joining
+    // them takes no room, and the caret, moving, never rests there.
+    QFETCH(int, fromPart);
+    QFETCH(int, key);
+    QFETCH(int, toPart);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("timetable.rtf"));
+    QByteArray rtf = "{\\rtf1\\ansi ";
+    for (int r = 0; r < 200; ++r)
+        rtf += "\\trowd\\cellx1000\\cellx2000\\cellx3000\\cellx4000\\cellx5000\\cellx6000\\cellx7000\\cellx8000"
+               "\\pard\\intbl a\\cell b\\cell c\\cell d\\cell e\\cell f\\cell g\\cell h\\cell\\row\n";
+    writeFile(path, rtf + "\\pard after\\par}");
+    RichTextBox box;
+    box.resize(600, 400);
+    box.show();
+    QVERIFY(box.LoadFile(path).ok());
+    QList<QTextTable *> parts;
+    for (QTextFrame *frame : box.document()->rootFrame()->childFrames())
+        parts << qobject_cast<QTextTable *>(frame);
+    QCOMPARE(parts.size(), 2);
+    QAbstractTextDocumentLayout *layout = box.document()->documentLayout();
+    QCOMPARE(layout->frameBoundingRect(parts[1]).top(), layout->frameBoundingRect(parts[0]).bottom());
+
+    const QTextCursor start = fromPart == 0 ? parts[0]->cellAt(127, 7).lastCursorPosition()
+                                            : parts[1]->cellAt(0, 0).firstCursorPosition();
+    box.textEdit()->setTextCursor(start);
+    QTest::keyClick(box.textEdit(), Qt::Key(key & ~Qt::KeyboardModifierMask), Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+    const QTextCursor moved = box.textEdit()->textCursor();
+    const int join = parts[0]->lastPosition() + 1;
+    if (toPart < 0) {
+        // Qt selects the whole of both tables, as for a selection leaving a table.
+        QCOMPARE(moved.anchor(), start.position());
+        QVERIFY(moved.position() > join);
+        return;
+    }
+    QCOMPARE(moved.anchor(), moved.position());
+    QTEST(int(parts.indexOf(moved.currentTable())), "toPart");
+    QTEST(moved.currentTable()->cellAt(moved).row(), "toRow");
+    QTest::keyClicks(box.textEdit(), QStringLiteral("typed"));
+    QVERIFY(box.document()->findBlock(parts[0]->lastPosition() + 1).text().isEmpty());
+    QVERIFY(moved.block().text().contains(QStringLiteral("typed")));
+}
+
+void tst_RichTextBox::textPutIntoTheJoinOfALongTableShows()
+{
+    // Text dropped right between two parts of a long table goes into the
+    // paragraph that joins them, which then shows as any paragraph does.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("timetable.rtf"));
+    QByteArray rtf = "{\\rtf1\\ansi ";
+    for (int r = 0; r < 1025; ++r)
+        rtf += "\\trowd\\cellx1000\\pard\\intbl a\\cell\\row\n";
+    writeFile(path, rtf + "\\pard after\\par}");
+    RichTextBox box;
+    box.resize(600, 400);
+    box.show();
+    QVERIFY(box.LoadFile(path).ok());
+    auto *first = qobject_cast<QTextTable *>(box.document()->rootFrame()->childFrames().at(0));
+    QTextCursor join(box.document());
+    join.setPosition(first->lastPosition() + 1);
+    {
+        const QSignalBlocker dropping(box.textEdit());
+        box.textEdit()->setTextCursor(join);
+    }
+    box.textEdit()->insertPlainText(QStringLiteral("dropped"));
+    const QTextBlock dropped = box.document()->findBlock(first->lastPosition() + 1);
+    QCOMPARE(dropped.text(), QStringLiteral("dropped"));
+    QAbstractTextDocumentLayout *layout = box.document()->documentLayout();
+    QTextFrame *second = box.document()->rootFrame()->childFrames().at(1);
+    QVERIFY(layout->frameBoundingRect(second).top() - layout->frameBoundingRect(first).bottom() >= QFontMetricsF(box.font()).height());
+    // A save writes it as a paragraph between two tables.
+    const QString saved = folder.filePath(QStringLiteral("saved.rtf"));
+    QVERIFY(box.SaveFile(saved).ok());
+    RichTextBox reopened;
+    QVERIFY(reopened.LoadFile(saved).ok());
+    QVERIFY(DocumentText::plainText(*reopened.document()).endsWith(QStringLiteral("a\ndropped\na\nafter\n")));
 }
 
 void tst_RichTextBox::loadFileFailureKeepsTheDocument_data()
