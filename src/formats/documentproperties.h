@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFormat>
 #include <QTextFrame>
@@ -77,11 +76,9 @@ inline bool joinsTableParts(const QTextBlock &block)
 {
     if (!block.blockFormat().boolProperty(TableJoin) || block.length() > 1 || block.position() == 0)
         return false;
-    QTextCursor at(block);
-    at.setPosition(block.position() - 1);
-    const QTextTable *before = at.currentTable();
-    at.setPosition(block.position() + 1);
-    const QTextTable *after = at.currentTable();
+    // Not through a cursor: placing one lays the document out up to it.
+    const auto *before = qobject_cast<const QTextTable *>(block.document()->frameAt(block.position() - 1));
+    const auto *after = qobject_cast<const QTextTable *>(block.document()->frameAt(block.position() + 1));
     return before && after && before->lastPosition() + 1 == block.position()
         && after->firstPosition() == block.position() + 1;
 }
