@@ -41,6 +41,22 @@ void writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
+// A table of `rows` rows of `columns` cells ("a", "b"…), then a paragraph,
+// written in the folder; its path.
+QString writeTimetable(const QTemporaryDir &folder, int rows, int columns)
+{
+    QByteArray row = "\\trowd";
+    for (int c = 1; c <= columns; ++c)
+        row += "\\cellx" + QByteArray::number(c * 1000);
+    row += "\\pard\\intbl";
+    for (int c = 0; c < columns; ++c)
+        row += ' ' + QByteArray(1, char('a' + c)) + "\\cell";
+    row += "\\row\n";
+    const QString path = folder.filePath(QStringLiteral("timetable.rtf"));
+    writeFile(path, "{\\rtf1\\ansi " + row.repeated(rows) + "\\pard after\\par}");
+    return path;
+}
+
 } // namespace
 
 class tst_RichTextBox : public QObject
@@ -493,16 +509,10 @@ void tst_RichTextBox::caretPassesOverTheJoinOfALongTable()
     QFETCH(int, key);
     QFETCH(int, toPart);
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("timetable.rtf"));
-    QByteArray rtf = "{\\rtf1\\ansi ";
-    for (int r = 0; r < 200; ++r)
-        rtf += "\\trowd\\cellx1000\\cellx2000\\cellx3000\\cellx4000\\cellx5000\\cellx6000\\cellx7000\\cellx8000"
-               "\\pard\\intbl a\\cell b\\cell c\\cell d\\cell e\\cell f\\cell g\\cell h\\cell\\row\n";
-    writeFile(path, rtf + "\\pard after\\par}");
     RichTextBox box;
     box.resize(600, 400);
     box.show();
-    QVERIFY(box.LoadFile(path).ok());
+    QVERIFY(box.LoadFile(writeTimetable(folder, 200, 8)).ok());
     QList<QTextTable *> parts;
     for (QTextFrame *frame : box.document()->rootFrame()->childFrames())
         parts << qobject_cast<QTextTable *>(frame);
@@ -535,15 +545,10 @@ void tst_RichTextBox::textPutIntoTheJoinOfALongTableShows()
     // Text dropped right between two parts of a long table goes into the
     // paragraph that joins them, which then shows as any paragraph does.
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("timetable.rtf"));
-    QByteArray rtf = "{\\rtf1\\ansi ";
-    for (int r = 0; r < 1025; ++r)
-        rtf += "\\trowd\\cellx1000\\pard\\intbl a\\cell\\row\n";
-    writeFile(path, rtf + "\\pard after\\par}");
     RichTextBox box;
     box.resize(600, 400);
     box.show();
-    QVERIFY(box.LoadFile(path).ok());
+    QVERIFY(box.LoadFile(writeTimetable(folder, 1025, 1)).ok());
     auto *first = qobject_cast<QTextTable *>(box.document()->rootFrame()->childFrames().at(0));
     QTextCursor join(box.document());
     join.setPosition(first->lastPosition() + 1);
