@@ -220,11 +220,13 @@ constexpr size_t MaxTableColumns = 1000;
 // the end cost Qt time that grows with the square of their cells.
 constexpr int MaxTableCellsAdded = 512;
 constexpr int MaxColumnSplits = 64;
-// A long table is read as tables of about this many cells each, joined by
-// an empty paragraph that takes no room and that a save leaves out. Qt lays
-// a table out whole, at once and again at each keystroke in it, while it
-// lays out a series of tables one at a time, those in view first.
-constexpr int CellsPerTablePart = 1024;
+// A long table is read as tables of this many rows each, joined by an empty
+// paragraph that takes no room and that a save leaves out. Qt lays a table
+// out whole, at once and again at each keystroke in it, while it lays out a
+// series of tables one at a time, those in view first. Rows, not cells, so
+// that a saved table reads back in the same parts: a save gives every row
+// all of its table's columns.
+constexpr int RowsPerTablePart = 128;
 // Tables nested deeper than this are read into the innermost one, their
 // cells separated by tabs, since Qt lays out each level again for every
 // level around it.
@@ -2082,7 +2084,7 @@ void Parser::openTable()
 // start: once the part is full, and not in the midst of a vertical merge.
 bool Parser::startsTablePart(const Table &t) const
 {
-    return t.row * t.table->columns() >= CellsPerTablePart
+    return t.row >= RowsPerTablePart
         && std::none_of(m_row.cells.begin(), m_row.cells.end(),
                         [](const CellDefinition &cell) { return cell.down == Merge::Next; });
 }

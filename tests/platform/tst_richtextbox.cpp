@@ -548,7 +548,7 @@ void tst_RichTextBox::textPutIntoTheJoinOfALongTableShows()
     RichTextBox box;
     box.resize(600, 400);
     box.show();
-    QVERIFY(box.LoadFile(writeTimetable(folder, 1025, 1)).ok());
+    QVERIFY(box.LoadFile(writeTimetable(folder, 129, 1)).ok());
     auto *first = qobject_cast<QTextTable *>(box.document()->rootFrame()->childFrames().at(0));
     QTextCursor join(box.document());
     join.setPosition(first->lastPosition() + 1);
