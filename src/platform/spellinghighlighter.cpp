@@ -93,7 +93,9 @@ void SpellingHighlighter::contentsChanged(int position, int, int added)
 
 bool SpellingHighlighter::inView(const QTextBlock &block) const
 {
-    if (!m_edit.isVisible())
+    // A new layout announces the whole text as changed before it lays out
+    // anything, and cannot place a paragraph in a table then.
+    if (!m_edit.isVisible() || block.layout()->lineCount() == 0)
         return false;
     QRectF area = m_document->documentLayout()->blockBoundingRect(block);
     area.translate(0, -m_edit.verticalScrollBar()->value());

@@ -53,6 +53,7 @@ private Q_SLOTS:
     void suggestionReplacesTheWordAsOneUndoStep();
     void underlineIsNotSaved();
     void addedWordStaysCorrectInTheNextRun();
+    void undoingARewriteBringsBackATableUnderlined();
 
 private:
     // Opens the context menu at the word starting at `position` and chooses
@@ -179,6 +180,25 @@ void tst_Spelling::addedWordStaysCorrectInTheNextRun()
                                                QStringLiteral("en_US"));
     QVERIFY(m_checker->isCorrect(QStringLiteral("Quillwright")));
     QVERIFY(!m_checker->isCorrect(QStringLiteral("Quillwrite")));
+}
+
+void tst_Spelling::undoingARewriteBringsBackATableUnderlined()
+{
+    // A rewrite of the whole text (Upper Case) is undone under a new layout,
+    // which sees the table come back before it has placed its cells.
+    const QString path = m_folder.filePath(QStringLiteral("timetable.rtf"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1\\ansi\\trowd\\cellx2000\\cellx4000\\pard\\intbl The ferrry\\cell leaves\\cell\\row\\pard after\\par}");
+    file.close();
+    QVERIFY(m_box->LoadFile(path).ok());
+    m_box->setText(m_box->Text().toUpper());
+    QTest::keyClick(m_box->textEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_box->document()->rootFrame()->childFrames().size(), 1);
+    const QTextBlock cell = m_box->document()->findBlock(m_box->document()->find(QStringLiteral("ferrry")).position());
+    QTRY_VERIFY(std::any_of(cell.layout()->formats().cbegin(), cell.layout()->formats().cend(), [](const auto &range) {
+        return range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline;
+    }));
 }
 
 QTEST_MAIN(tst_Spelling)
