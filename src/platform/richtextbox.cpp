@@ -445,6 +445,7 @@ void RichTextBox::replaceDocument(std::unique_ptr<QTextDocument> document)
     m_edit->setCurrentCharFormat(QTextCharFormat());
     m_afterRewrite = -1;
     m_beforeRewrite = -1;
+    m_caretPosition = m_edit->textCursor().position();
     if (m_spelling)
         m_spelling->attach(m_edit->document());
     Q_EMIT documentReplaced();
