@@ -382,6 +382,7 @@ private:
     void placeAt(size_t depth, bool closeDeeper);
     void openTable();
     bool startsTablePart(const Table &t) const;
+    static bool continuesMerge(const Table &t, const RowDefinition &row);
     void joinTablePart();
     void startRow(Table &t);
     void defineRow(Table &t, const RowDefinition &row);
@@ -2084,9 +2085,49 @@ void Parser::openTable()
 // start: once the part is full, and not in the midst of a vertical merge.
 bool Parser::startsTablePart(const Table &t) const
 {
-    return t.row >= RowsPerTablePart
-        && std::none_of(m_row.cells.begin(), m_row.cells.end(),
-                        [](const CellDefinition &cell) { return cell.down == Merge::Next; });
+    return t.row >= RowsPerTablePart && !continuesMerge(t, m_row);
+}
+
+// Whether the row goes on with a vertical merge of the rows before it, its
+// cells placed on the columns as defineRow() will place them. A merge mark
+// with no merge to go on with is no merge, and a save leaves it out.
+bool Parser::continuesMerge(const Table &t, const RowDefinition &row)
+{
+    const std::vector<CellDefinition> &cells = row.cells;
+    if (std::none_of(cells.begin(), cells.end(), [](const CellDefinition &cell) { return cell.down == Merge::Next; }))
+        return false;
+    // The columns as columnEndingAt() would split them for this row.
+    std::vector<int> edges = t.edges;
+    std::vector<int> starts = t.mergeDownStart;
+    int splits = t.splits;
+    int columns = t.table->columns();
+    int last = -1;
+    int previous = -1;
+    for (const CellDefinition &cell : cells) {
+        const int first = last + 1;
+        last = first;
+        if (cell.edge > previous) {
+            previous = cell.edge;
+            const auto at = std::lower_bound(edges.begin(), edges.end(), cell.edge);
+            int column = int(at - edges.begin());
+            if (at == edges.end()) {
+                edges.push_back(cell.edge);
+            } else if (*at != cell.edge) {
+                if (splits >= MaxColumnSplits || size_t(columns) >= MaxTableColumns) {
+                    --column;
+                } else {
+                    ++splits;
+                    ++columns;
+                    edges.insert(at, cell.edge);
+                    starts.insert(starts.begin() + std::min<size_t>(size_t(column) + 1, starts.size()), -1);
+                }
+            }
+            last = std::max(first, column);
+        }
+        if (cell.down == Merge::Next && size_t(first) < starts.size() && starts[size_t(first)] >= 0)
+            return true;
+    }
+    return false;
 }
 
 void Parser::joinTablePart()
