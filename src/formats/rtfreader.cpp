@@ -237,6 +237,31 @@ constexpr int MaxTableDepth = 8;
 // generic family of their kind.
 constexpr int MaxMissingFamiliesLookedUp = 64;
 
+// How a row's right edge fits the columns whose right edges are `edges`:
+// as one of them, past the last, splitting the column it falls in, or,
+// once a table has split as many columns as it may, ending at the edge
+// before it. Each split merges a cell in every row read before it, so a
+// table whose rows disagree without end ends its cells at the edges it has
+// past a point.
+struct EdgeFit
+{
+    enum Kind { Known, Past, Split, Before } kind;
+    int column; // the column that the edge ends
+};
+
+EdgeFit fitEdge(const std::vector<int> &edges, int edge, int splits, int columns)
+{
+    const auto at = std::lower_bound(edges.begin(), edges.end(), edge);
+    const int column = int(at - edges.begin());
+    if (at == edges.end())
+        return {EdgeFit::Past, column};
+    if (*at == edge)
+        return {EdgeFit::Known, column};
+    if (splits >= MaxColumnSplits || size_t(columns) >= MaxTableColumns)
+        return {EdgeFit::Before, column - 1};
+    return {EdgeFit::Split, column};
+}
+
 class Parser
 {
 public:
@@ -2096,7 +2121,7 @@ bool Parser::continuesMerge(const Table &t, const RowDefinition &row)
     const std::vector<CellDefinition> &cells = row.cells;
     if (std::none_of(cells.begin(), cells.end(), [](const CellDefinition &cell) { return cell.down == Merge::Next; }))
         return false;
-    // The columns as columnEndingAt() would split them for this row.
+    // The columns as columnEndingAt() will split them for this row.
     std::vector<int> edges = t.edges;
     std::vector<int> starts = t.mergeDownStart;
     int splits = t.splits;
@@ -2108,21 +2133,16 @@ bool Parser::continuesMerge(const Table &t, const RowDefinition &row)
         last = first;
         if (cell.edge > previous) {
             previous = cell.edge;
-            const auto at = std::lower_bound(edges.begin(), edges.end(), cell.edge);
-            int column = int(at - edges.begin());
-            if (at == edges.end()) {
+            const EdgeFit fit = fitEdge(edges, cell.edge, splits, columns);
+            if (fit.kind == EdgeFit::Past) {
                 edges.push_back(cell.edge);
-            } else if (*at != cell.edge) {
-                if (splits >= MaxColumnSplits || size_t(columns) >= MaxTableColumns) {
-                    --column;
-                } else {
-                    ++splits;
-                    ++columns;
-                    edges.insert(at, cell.edge);
-                    starts.insert(starts.begin() + std::min<size_t>(size_t(column) + 1, starts.size()), -1);
-                }
+            } else if (fit.kind == EdgeFit::Split) {
+                ++splits;
+                ++columns;
+                edges.insert(edges.begin() + fit.column, cell.edge);
+                starts.insert(starts.begin() + std::min<size_t>(size_t(fit.column) + 1, starts.size()), -1);
             }
-            last = std::max(first, column);
+            last = std::max(first, fit.column);
         }
         if (cell.down == Merge::Next && size_t(first) < starts.size() && starts[size_t(first)] >= 0)
             return true;
@@ -2225,23 +2245,16 @@ void Parser::defineRow(Table &t, const RowDefinition &row)
 // both halves.
 int Parser::columnEndingAt(Table &t, int edge)
 {
-    const auto at = std::lower_bound(t.edges.begin(), t.edges.end(), edge);
-    const int column = int(at - t.edges.begin());
-    if (at != t.edges.end() && *at == edge)
-        return column;
-    if (at == t.edges.end()) {
+    const EdgeFit fit = fitEdge(t.edges, edge, t.splits, t.table->columns());
+    const int column = fit.column;
+    if (fit.kind == EdgeFit::Past)
         t.edges.push_back(edge);
+    if (fit.kind != EdgeFit::Split)
         return column;
-    }
-    // Each split merges a cell in every row read before it, so a table
-    // whose rows disagree without end ends its cells at the edges it has
-    // past a point.
-    if (t.splits >= MaxColumnSplits || size_t(t.table->columns()) >= MaxTableColumns)
-        return column - 1; // the edge before it
     // The new column is the right half, so that the cells read so far keep
     // their text in their first column when they are merged.
     ++t.splits;
-    t.edges.insert(at, edge);
+    t.edges.insert(t.edges.begin() + column, edge);
     t.table->insertColumns(column + 1, 1);
     std::vector<bool> covered(size_t(t.row), false);
     for (PendingMerge &m : t.merges) {
