@@ -182,6 +182,20 @@ struct PendingMerge
 {
     int row, column, rows, columns;
 };
+// A vertical merge in progress in a column: the row it started in and the
+// last column its cells span. A cell goes on with it only across the same
+// columns; Qt cannot merge cells of other widths into one.
+struct MergeDown
+{
+    int row = -1;
+    int last = -1;
+    // Keeps `last` on the same edge when the column `column` is split.
+    void split(int column)
+    {
+        if (last >= column)
+            ++last;
+    }
+};
 struct Table
 {
     QTextTable *table = nullptr;
@@ -198,7 +212,7 @@ struct Table
     int left = 0;                 // the first row's \\trleft
     int splits = 0;               // columns split by a later row's edges
     std::vector<PendingMerge> merges;
-    std::vector<int> mergeDownStart; // per column: the row a vertical merge started, or -1
+    std::vector<MergeDown> mergeDown; // per column: the merge going down from it, if any
 };
 
 class Parser;
@@ -2101,7 +2115,7 @@ void Parser::openTable()
         before.setPosition(at);
         before.deletePreviousChar();
     }
-    t.mergeDownStart.assign(size_t(columns), -1);
+    t.mergeDown.assign(size_t(columns), MergeDown());
     m_tables.push_back(std::move(t));
     m_run = pending;
 }
@@ -2123,7 +2137,7 @@ bool Parser::continuesMerge(const Table &t, const RowDefinition &row)
         return false;
     // The columns as columnEndingAt() will split them for this row.
     std::vector<int> edges = t.edges;
-    std::vector<int> starts = t.mergeDownStart;
+    std::vector<MergeDown> downs = t.mergeDown;
     int splits = t.splits;
     int columns = t.table->columns();
     int last = -1;
@@ -2140,11 +2154,14 @@ bool Parser::continuesMerge(const Table &t, const RowDefinition &row)
                 ++splits;
                 ++columns;
                 edges.insert(edges.begin() + fit.column, cell.edge);
-                starts.insert(starts.begin() + std::min<size_t>(size_t(fit.column) + 1, starts.size()), -1);
+                for (MergeDown &down : downs)
+                    down.split(fit.column);
+                downs.insert(downs.begin() + std::min<size_t>(size_t(fit.column) + 1, downs.size()), MergeDown());
             }
             last = std::max(first, fit.column);
         }
-        if (cell.down == Merge::Next && size_t(first) < starts.size() && starts[size_t(first)] >= 0)
+        if (cell.down == Merge::Next && size_t(first) < downs.size() && downs[size_t(first)].row >= 0
+            && downs[size_t(first)].last == last)
             return true;
     }
     return false;
@@ -2207,7 +2224,7 @@ void Parser::defineRow(Table &t, const RowDefinition &row)
     t.cellColumns.clear();
     for (const auto &span : spans)
         t.cellColumns.push_back(span.first);
-    t.mergeDownStart.resize(size_t(t.table->columns()), -1);
+    t.mergeDown.resize(size_t(t.table->columns()));
     for (size_t c = 0; c < cells.size(); ++c) {
         const CellDefinition &cell = cells[c];
         const int first = spans[c].first; // clang cannot capture structured bindings
@@ -2225,8 +2242,9 @@ void Parser::defineRow(Table &t, const RowDefinition &row)
         } else if (width > 1) {
             t.merges.push_back({t.row, first, 1, width});
         }
-        int &start = t.mergeDownStart[size_t(first)];
-        if (cell.down == Merge::Next && start >= 0) {
+        MergeDown &down = t.mergeDown[size_t(first)];
+        const int start = down.row;
+        if (cell.down == Merge::Next && start >= 0 && down.last == last) {
             auto it = std::find_if(t.merges.rbegin(), t.merges.rend(), [&](const PendingMerge &m) {
                 return m.row == start && m.column == first;
             });
@@ -2235,7 +2253,7 @@ void Parser::defineRow(Table &t, const RowDefinition &row)
             else
                 t.merges.push_back({start, first, 2, width});
         } else {
-            start = cell.down == Merge::First ? t.row : -1;
+            down = cell.down == Merge::First ? MergeDown{t.row, last} : MergeDown();
         }
     }
 }
@@ -2269,7 +2287,9 @@ int Parser::columnEndingAt(Table &t, int edge)
     for (int r = 0; r < t.row; ++r)
         if (!covered[size_t(r)])
             t.merges.push_back({r, column, 1, 2});
-    t.mergeDownStart.insert(t.mergeDownStart.begin() + column + 1, -1);
+    for (MergeDown &down : t.mergeDown)
+        down.split(column);
+    t.mergeDown.insert(t.mergeDown.begin() + column + 1, MergeDown());
     return column;
 }
 

@@ -372,6 +372,11 @@ void tst_RtfKeeping::tables_data()
                       "\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl\\cell B2\\cell\\row"
                       "\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl\\cell B3\\cell\\row")
         << QStringLiteral("A\tB1\n\tB2\n\tB3\n") << QStringLiteral("3x2 1000 1000 0,0+3x1");
+    // Qt merges only cells of one width down; a wider cell starts afresh.
+    QTest::newRow("a wider cell goes on with no merge")
+        << QByteArray("\\trowd\\clvmgf\\cellx1000\\cellx2000\\pard\\intbl A\\cell B\\cell\\row"
+                      "\\trowd\\clvmrg\\cellx2000\\pard\\intbl wide\\cell\\row")
+        << QStringLiteral("A\tB\nwide\t\n") << QStringLiteral("2x2 1000 1000 1,0+1x2");
     QTest::newRow("a row wider than the first") << QByteArray("\\trowd\\cellx1000\\pard\\intbl a\\cell\\row"
                                                               "\\trowd\\cellx1000\\cellx2000\\pard\\intbl b\\cell c\\cell\\row")
                                                 << QStringLiteral("a\t\nb\tc\n") << QStringLiteral("2x2 1000 1000");
