@@ -2301,20 +2301,25 @@ void Parser::moveToCell(Table &t)
     int column = t.cell < defined ? t.cellColumns[size_t(t.cell)]
         : defined > 0             ? t.cellColumns.back() + 1 + (t.cell - defined)
                                   : t.cell;
+    // The rest of an overlong row shares its last cell, in the order the
+    // file gives it, a tab between its cells as in plain text.
+    bool shared = false;
     if (column >= t.table->columns()) {
-        if (size_t(t.table->columns()) >= MaxTableColumns)
-            column = t.table->columns() - 1; // the rest of an overlong row shares its last cell
+        shared = size_t(t.table->columns()) >= MaxTableColumns;
+        if (shared)
+            column = t.table->columns() - 1;
         else
             t.table->appendColumns(column - t.table->columns() + 1);
     }
     t.cellPending = false;
-    const int position = t.table->cellAt(t.row, column).firstCursorPosition().position();
+    const QTextTableCell cell = t.table->cellAt(t.row, column);
+    const int position = (shared ? cell.lastCursorPosition() : cell.firstCursorPosition()).position();
     if (position != m_cursor.position()) {
         m_cursor.setPosition(position);
         m_madeBlockFormat = QTextBlockFormat();
         m_blockHasContent = false;
     }
-    m_run = pending;
+    m_run = shared ? u'\t' + pending : pending;
 }
 
 void Parser::cell(const Token &, int)
