@@ -37,6 +37,9 @@ frmDoc *DocumentWindows::addWindow(const QString &caption)
     if (m_spelling)
         document->RichTextBox1()->setSpellChecker(*m_spelling);
     m_recovery->watch(*document);
+    QObject::connect(document->RichTextBox1(), &RichTextBox::wordNotAdded, document, [this](const QString &problem) {
+        MsgBox(m_dialogs, problem, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+    });
     QMdiSubWindow *window = m_area.addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->showMaximized();

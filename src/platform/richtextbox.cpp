@@ -107,6 +107,7 @@ void RichTextBox::setSpellChecker(SpellChecker &checker)
     if (m_spelling)
         return;
     m_spelling = new SpellingHighlighter(*m_edit, checker);
+    connect(m_spelling, &SpellingHighlighter::wordNotAdded, this, &RichTextBox::wordNotAdded);
     m_edit->setSpelling(m_spelling);
 }
 

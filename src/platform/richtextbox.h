@@ -104,6 +104,9 @@ public:
 Q_SIGNALS:
     // The box holds another document, as after LoadFile.
     void documentReplaced();
+    // A word the user added to the dictionary could not be stored; the
+    // window tells the user `problem`.
+    void wordNotAdded(const QString &problem);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -151,7 +151,9 @@ QString SpellChecker::addToDictionary(const QString &word)
     QDir().mkpath(QFileInfo(m_wordList).absolutePath());
     QSaveFile file(m_wordList);
     if (!file.open(QIODevice::WriteOnly) || file.write(list) != list.size() || !file.commit())
-        return file.errorString();
+        return QStringLiteral("Quillmere could not add \"%1\" to your word list, %2, so it counts as correct only "
+                              "until Quillmere closes.\n\n%3")
+            .arg(plain, QDir::toNativeSeparators(m_wordList), file.errorString());
     return {};
 }
 

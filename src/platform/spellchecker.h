@@ -35,8 +35,10 @@ public:
 
     bool isCorrect(const QString &word);
     QStringList suggestions(const QString &word, int most = 8);
-    // Keeps the word in the user's list for this and later runs; the reason
-    // it could not be stored, or "".
+    // Keeps the word in the user's list for this and later runs. When the
+    // list cannot be written, the word is correct for this run only, and
+    // the message for the user names the word, the file and the reason;
+    // otherwise the message is "".
     QString addToDictionary(const QString &word);
     void ignore(const QString &word);
 

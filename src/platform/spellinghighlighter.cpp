@@ -176,8 +176,10 @@ void SpellingHighlighter::addSuggestions(QMenu &menu, const QTextCursor &at)
         }
         auto *add = new QAction(QStringLiteral("Add to Dictionary"), &menu);
         connect(add, &QAction::triggered, this, [this, misspelt] {
-            m_checker.addToDictionary(misspelt);
+            const QString problem = m_checker.addToDictionary(misspelt);
             checkVisible();
+            if (!problem.isEmpty())
+                Q_EMIT wordNotAdded(problem);
         });
         auto *ignore = new QAction(QStringLiteral("Ignore"), &menu);
         connect(ignore, &QAction::triggered, this, [this, misspelt] {

@@ -28,6 +28,11 @@ public:
     // Dictionary" and "Ignore" at the top of the menu.
     void addSuggestions(QMenu &menu, const QTextCursor &at);
 
+Q_SIGNALS:
+    // "Add to Dictionary" could not store the word; `problem` tells the
+    // user why.
+    void wordNotAdded(const QString &problem);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -1,11 +1,16 @@
 #include "editor/documentwindows.h"
 #include "editor/frmdoc.h"
 #include "platform/richtextbox.h"
+#include "platform/spellchecker.h"
+#include "support/contextmenu.h"
 #include "support/scripteddialogs.h"
 
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 
 class tst_DocumentWindows : public QObject
 {
@@ -16,6 +21,8 @@ private Q_SLOTS:
     void activeDocumentFollowsTheUser();
     void noDocumentsOpen();
     void editorFillsTheWindowAndNeverGoesNegative();
+    void aWordAddedToTheDictionaryThatCannotBeKeptIsTold_data();
+    void aWordAddedToTheDictionaryThatCannotBeKeptIsTold();
 };
 
 void tst_DocumentWindows::newDocumentsAreMaximisedAndActive()
@@ -95,6 +102,56 @@ void tst_DocumentWindows::editorFillsTheWindowAndNeverGoesNegative()
     window->resize(1, 1);
     QVERIFY(document->RichTextBox1()->width() >= 0);
     QVERIFY(document->RichTextBox1()->height() >= 0);
+}
+
+void tst_DocumentWindows::aWordAddedToTheDictionaryThatCannotBeKeptIsTold_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("list"); // the word list, under the test's folder
+    QTest::addColumn<bool>("kept");
+
+    QTest::newRow("a list that can be written") << QStringLiteral("Quillwright") << QStringLiteral("words.txt") << true;
+    QTest::newRow("a list in a folder not yet made")
+        << QStringLiteral("Quillwright") << QStringLiteral("Quillmere/words.txt") << true;
+    QTest::newRow("a list under a file") << QStringLiteral("Quillwright") << QStringLiteral("file/words.txt") << false;
+    QTest::newRow("a list that is a folder") << QStringLiteral("Quillwright") << QStringLiteral("folder") << false;
+    QTest::newRow("a word outside Latin-1") << QStringLiteral("Żelazowski") << QStringLiteral("file/words.txt") << false;
+}
+
+void tst_DocumentWindows::aWordAddedToTheDictionaryThatCannotBeKeptIsTold()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, list);
+    QFETCH(bool, kept);
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("file")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("folder")));
+    const QString path = folder.filePath(list);
+    SpellChecker checker(path, QStringLiteral("en_US"));
+    if (!checker.hasDictionary())
+        QSKIP("no English Hunspell dictionary (scripts/install-deps installs hunspell-en-us)");
+
+    ScriptedDialogs dialogs;
+    QMdiArea area;
+    area.resize(640, 480);
+    area.show();
+    DocumentWindows documents(area, dialogs);
+    documents.setSpellChecker(&checker);
+    RichTextBox *box = documents.NewDocument()->RichTextBox1();
+    box->setText(word + QStringLiteral(" sailed"));
+    QVERIFY(!checker.isCorrect(word));
+    chooseFromContextMenu(*box->textEdit(), 0, QStringLiteral("Add to Dictionary"));
+
+    QVERIFY(checker.isCorrect(word));
+    QCOMPARE(SpellChecker(path, QStringLiteral("en_US")).isCorrect(word), kept);
+    QCOMPARE(dialogs.messages.size(), kept ? 0 : 1);
+    if (!kept) {
+        QVERIFY(dialogs.messages[0].text.contains(u'"' + word + u'"'));
+        QVERIFY(dialogs.messages[0].text.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(dialogs.messages[0].icon, MsgBoxIcon::Exclamation);
+    }
 }
 
 QTEST_MAIN(tst_DocumentWindows)

@@ -4,6 +4,8 @@
 #include "journal/frmjournal.h"
 #include "journal/scrambling.h"
 #include "platform/filelistbox.h"
+#include "platform/spellchecker.h"
+#include "support/contextmenu.h"
 #include "support/testservices.h"
 
 #include <QApplication>
@@ -115,6 +117,7 @@ private Q_SLOTS:
     void unsafeTitlesAreRefused_data();
     void unsafeTitlesAreRefused();
     void failedSaveAndDeleteSayWhy();
+    void aWordAddedToTheDictionaryThatCannotBeKeptIsTold();
 };
 
 void tst_frmJournal::opensWithItsDesign()
@@ -462,6 +465,25 @@ void tst_frmJournal::failedSaveAndDeleteSayWhy()
     told = f.test.dialogs.messages.last().text;
     QVERIFY2(told.contains(QDir::toNativeSeparators(f.test.path(name))) && !told.section(u"\n\n"_qs, 1).isEmpty(),
              qPrintable(told));
+}
+
+void tst_frmJournal::aWordAddedToTheDictionaryThatCannotBeKeptIsTold()
+{
+    Fixture f;
+    QFile file(f.test.path(u"file"_qs));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString list = f.test.path(u"file/words.txt"_qs);
+    SpellChecker checker(list, u"en_US"_qs);
+    if (!checker.hasDictionary())
+        QSKIP("no English Hunspell dictionary (scripts/install-deps installs hunspell-en-us)");
+    f.window.setSpellChecker(checker);
+    Show(f.window);
+    f.box()->setText(u"Żelazowski wrote"_qs);
+    chooseFromContextMenu(*f.box()->textEdit(), 0, u"Add to Dictionary"_qs);
+    QCOMPARE(f.test.dialogs.messages.size(), 1);
+    const QString told = f.test.dialogs.messages[0].text;
+    QVERIFY2(told.contains(u"\"Żelazowski\""_qs) && told.contains(QDir::toNativeSeparators(list)), qPrintable(told));
 }
 
 QTEST_MAIN(tst_frmJournal)

@@ -1,19 +1,16 @@
 #include "formats/documentfile.h"
 #include "platform/richtextbox.h"
 #include "platform/spellchecker.h"
+#include "support/contextmenu.h"
 
-#include <QAction>
-#include <QContextMenuEvent>
 #include <QFile>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextLayout>
-#include <QTimer>
 
 namespace {
 
@@ -56,14 +53,9 @@ private Q_SLOTS:
     void undoingARewriteBringsBackATableUnderlined();
 
 private:
-    // Opens the context menu at the word starting at `position` and chooses
-    // the item with the text `item`.
-    void chooseFromContextMenu(const QString &item, int position);
-
     QTemporaryDir m_folder;
     std::unique_ptr<SpellChecker> m_checker;
     std::unique_ptr<RichTextBox> m_box;
-    QStringList m_menuItems;
 };
 
 void tst_Spelling::init()
@@ -110,37 +102,15 @@ void tst_Spelling::typedWordsAreUnderlinedWhenMisspelt()
     QCOMPARE(underlinedWords(*m_box), misspelt);
 }
 
-void tst_Spelling::chooseFromContextMenu(const QString &item, int position)
-{
-    QTextCursor cursor(m_box->document());
-    cursor.setPosition(position + 1);
-    QTextEdit *edit = m_box->textEdit();
-    const QPoint at = edit->cursorRect(cursor).center();
-    m_menuItems.clear();
-    QTimer::singleShot(0, this, [this, item] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        for (QAction *action : menu->actions()) {
-            m_menuItems.append(action->text());
-            if (action->text() == item)
-                action->trigger();
-        }
-        menu->close();
-    });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, edit->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(edit->viewport(), &event);
-}
-
 void tst_Spelling::suggestionReplacesTheWordAsOneUndoStep()
 {
     const QString before = QStringLiteral("The ferrry left");
     type(m_box->textEdit(), before);
-    chooseFromContextMenu(QStringLiteral("ferry"), 4);
-    QVERIFY(m_menuItems.contains(QStringLiteral("Add to Dictionary")));
-    QVERIFY(m_menuItems.contains(QStringLiteral("Ignore")));
-    QVERIFY(m_menuItems.indexOf(QStringLiteral("ferry")) >= 0);
-    QVERIFY(m_menuItems.indexOf(QStringLiteral("ferry")) < 8);
+    const QStringList items = chooseFromContextMenu(*m_box->textEdit(), 4, QStringLiteral("ferry"));
+    QVERIFY(items.contains(QStringLiteral("Add to Dictionary")));
+    QVERIFY(items.contains(QStringLiteral("Ignore")));
+    QVERIFY(items.indexOf(QStringLiteral("ferry")) >= 0);
+    QVERIFY(items.indexOf(QStringLiteral("ferry")) < 8);
     QCOMPARE(m_box->Text(), QStringLiteral("The ferry left"));
     QCOMPARE(underlinedWords(*m_box), QStringList{});
 
@@ -172,7 +142,7 @@ void tst_Spelling::addedWordStaysCorrectInTheNextRun()
 {
     type(m_box->textEdit(), QStringLiteral("Quillwright sailed"));
     QCOMPARE(underlinedWords(*m_box), QStringList{QStringLiteral("Quillwright")});
-    chooseFromContextMenu(QStringLiteral("Add to Dictionary"), 0);
+    chooseFromContextMenu(*m_box->textEdit(), 0, QStringLiteral("Add to Dictionary"));
     QCOMPARE(underlinedWords(*m_box), QStringList{});
 
     m_box.reset();
