@@ -83,6 +83,31 @@ inline bool joinsTableParts(const QTextBlock &block)
         && after->firstPosition() == block.position() + 1;
 }
 
+// The table at the top level of the text that holds `position`, if any.
+inline QTextTable *outermostTable(const QTextDocument &document, int position)
+{
+    QTextFrame *frame = document.frameAt(position);
+    while (frame && frame->parentFrame() && frame->parentFrame() != document.rootFrame())
+        frame = frame->parentFrame();
+    return qobject_cast<QTextTable *>(frame);
+}
+
+// Whether `first` and the later `last` are parts of one long table, with
+// nothing but joins and parts between them.
+inline bool partsOfOneTable(const QTextTable &first, const QTextTable &last)
+{
+    const QTextDocument &document = *first.document();
+    for (const QTextTable *part = &first; part != &last;) {
+        const QTextBlock join = document.findBlock(part->lastPosition() + 1);
+        if (!joinsTableParts(join))
+            return false;
+        part = outermostTable(document, join.position() + 1);
+        if (!part || part->firstPosition() > last.firstPosition())
+            return false;
+    }
+    return true;
+}
+
 // Qt keeps a block before a table that starts the document or a cell and
 // after one that ends it: empty, they are no paragraphs of the writer's,
 // and nor is one that joins two parts of a table.

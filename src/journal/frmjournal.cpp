@@ -117,8 +117,9 @@ frmJournal::frmJournal(const Services &services)
     connect(Exit, &QAction::triggered, this, &QWidget::close);
     connect(About, &QAction::triggered, this, &frmJournal::About_Click);
     connect(Timer1, &QTimer::timeout, this, &frmJournal::Timer1_Timer);
-    connect(RTB, &RichTextBox::wordNotAdded, this,
-            [this](const QString &problem) { MsgBox(m_dialogs, problem, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation); });
+    connect(RTB, &RichTextBox::wordNotAdded, this, [this](const QString &problem) {
+        MsgBox(m_dialogs, problem, MsgBoxButtons::OkOnly, MsgBoxIcon::Exclamation);
+    });
 }
 
 void frmJournal::resetControls()

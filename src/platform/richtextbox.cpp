@@ -12,6 +12,7 @@
 
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPrinter>
 #include <QSignalBlocker>
@@ -70,6 +71,7 @@ RichTextBox::RichTextBox(QWidget *parent)
     layout->addWidget(m_edit);
     m_edit->setAcceptRichText(true);
     m_edit->installEventFilter(this);
+    m_edit->viewport()->installEventFilter(this);
     setFocusProxy(m_edit);
     connect(m_edit, &QTextEdit::cursorPositionChanged, this, &RichTextBox::keepCaretOutOfTableJoins);
 }
@@ -80,6 +82,7 @@ RichTextBox::RichTextBox(QWidget *parent)
 // ordinary paragraph again.
 void RichTextBox::keepCaretOutOfTableJoins()
 {
+    keepSelectionInOnePart();
     QTextCursor cursor = m_edit->textCursor();
     const QTextBlock block = cursor.block();
     if (block.blockFormat().boolProperty(DocumentProperty::TableJoin)) {
@@ -100,6 +103,35 @@ void RichTextBox::keepCaretOutOfTableJoins()
         }
     }
     m_caretPosition = m_edit->textCursor().position();
+}
+
+// A selection from one part of a long table into another would take both
+// parts whole, as Qt takes any table a selection leaves, and a key pressed
+// then would delete rows far out of view. It ends in the first or last row
+// of the part it started in instead, in the column it went to.
+void RichTextBox::keepSelectionInOnePart()
+{
+    QTextCursor cursor = m_edit->textCursor();
+    const QTextDocument &text = *document();
+    QTextTable *from = cursor.hasSelection() ? DocumentProperty::outermostTable(text, cursor.anchor()) : nullptr;
+    if (!from)
+        return;
+    // Qt moves a selection's end that enters another table to its far
+    // side, past the next join if it has one; a drag heads for the pointer.
+    const int heading = m_dragTarget >= 0 ? m_dragTarget : cursor.position();
+    const bool forward = heading > cursor.anchor();
+    QTextTable *to = DocumentProperty::outermostTable(text, heading);
+    const QTextBlock block = text.findBlock(heading);
+    if (!to && DocumentProperty::joinsTableParts(block))
+        to = DocumentProperty::outermostTable(text, forward ? block.position() + 1 : block.position() - 1);
+    if (!to || to == from || !DocumentProperty::partsOfOneTable(forward ? *from : *to, forward ? *to : *from))
+        return;
+    const QTextTableCell toCell = to->cellAt(heading);
+    const int column = toCell.isValid() ? toCell.column() : from->cellAt(cursor.anchor()).column();
+    const QTextTableCell end = from->cellAt(forward ? from->rows() - 1 : 0, std::min(column, from->columns() - 1));
+    cursor.setPosition((forward ? end.lastCursorPosition() : end.firstCursorPosition()).position(),
+                       QTextCursor::KeepAnchor);
+    m_edit->setTextCursor(cursor);
 }
 
 void RichTextBox::setSpellChecker(SpellChecker &checker)
@@ -123,6 +155,14 @@ QTextDocument *RichTextBox::document() const
 
 bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_edit->viewport() && event->type() == QEvent::MouseMove) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const bool dragging = mouse->buttons() & Qt::LeftButton;
+        m_dragTarget = dragging ? m_edit->cursorForPosition(mouse->position().toPoint()).position() : -1;
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonRelease)
+        m_dragTarget = -1;
     if (watched == m_edit && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->modifiers() == Qt::ControlModifier && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z) {

@@ -116,6 +116,7 @@ private:
     void mergeFormat(const QTextCharFormat &format);
     void replaceDocument(std::unique_ptr<QTextDocument> document);
     void keepCaretOutOfTableJoins();
+    void keepSelectionInOnePart();
     // Runs an edit of the whole text and lays the result out afresh, as a
     // loaded document is, rather than all at once.
     void withFreshLayout(const std::function<void()> &edit);
@@ -126,6 +127,7 @@ private:
     int m_afterRewrite = -1;
     int m_beforeRewrite = -1;
     int m_caretPosition = 0; // where the caret was, to know which way it goes
+    int m_dragTarget = -1;   // where the pointer is while a selection is dragged
 
     PlainClipboardEdit *m_edit = nullptr;
     SpellingHighlighter *m_spelling = nullptr;

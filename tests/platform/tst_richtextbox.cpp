@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextTable>
+#include <QScrollBar>
 
 using Style = RichTextBox::Style;
 
@@ -93,6 +94,8 @@ private Q_SLOTS:
     void caretPassesOverTheJoinOfALongTable_data();
     void caretPassesOverTheJoinOfALongTable();
     void textPutIntoTheJoinOfALongTableShows();
+    void selectionStaysInThePartOfALongTableItStartedIn_data();
+    void selectionStaysInThePartOfALongTableItStartedIn();
 };
 
 void tst_RichTextBox::textUsesOneLineFeedPerParagraph()
@@ -492,13 +495,12 @@ void tst_RichTextBox::caretPassesOverTheJoinOfALongTable_data()
 {
     QTest::addColumn<int>("fromPart"); // the caret starts at the first part's last cell, or the second's first
     QTest::addColumn<int>("key");
-    QTest::addColumn<int>("toPart"); // -1: past the join, selecting
+    QTest::addColumn<int>("toPart");
     QTest::addColumn<int>("toRow");
     QTest::newRow("down") << 0 << int(Qt::Key_Down) << 1 << 0;
     QTest::newRow("up") << 1 << int(Qt::Key_Up) << 0 << 127;
     QTest::newRow("right from the last cell") << 0 << int(Qt::Key_Right) << 1 << 0;
     QTest::newRow("left from the first cell") << 1 << int(Qt::Key_Left) << 0 << 127;
-    QTest::newRow("selecting down") << 0 << int(Qt::Key_Down | Qt::SHIFT) << -1 << 0;
 }
 
 void tst_RichTextBox::caretPassesOverTheJoinOfALongTable()
@@ -507,7 +509,6 @@ void tst_RichTextBox::caretPassesOverTheJoinOfALongTable()
     // them takes no room, and the caret, moving, never rests there.
     QFETCH(int, fromPart);
     QFETCH(int, key);
-    QFETCH(int, toPart);
     QTemporaryDir folder;
     RichTextBox box;
     box.resize(600, 400);
@@ -525,13 +526,6 @@ void tst_RichTextBox::caretPassesOverTheJoinOfALongTable()
     box.textEdit()->setTextCursor(start);
     QTest::keyClick(box.textEdit(), Qt::Key(key & ~Qt::KeyboardModifierMask), Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
     const QTextCursor moved = box.textEdit()->textCursor();
-    const int join = parts[0]->lastPosition() + 1;
-    if (toPart < 0) {
-        // Qt selects the whole of both tables, as for a selection leaving a table.
-        QCOMPARE(moved.anchor(), start.position());
-        QVERIFY(moved.position() > join);
-        return;
-    }
     QCOMPARE(moved.anchor(), moved.position());
     QTEST(int(parts.indexOf(moved.currentTable())), "toPart");
     QTEST(moved.currentTable()->cellAt(moved).row(), "toRow");
@@ -568,6 +562,88 @@ void tst_RichTextBox::textPutIntoTheJoinOfALongTableShows()
     RichTextBox reopened;
     QVERIFY(reopened.LoadFile(saved).ok());
     QVERIFY(DocumentText::plainText(*reopened.document()).endsWith(QStringLiteral("a\ndropped\na\nafter\n")));
+}
+
+void tst_RichTextBox::selectionStaysInThePartOfALongTableItStartedIn_data()
+{
+    QTest::addColumn<int>("fromRow"); // of the whole table, read in parts of 128 rows
+    QTest::addColumn<int>("key");     // pressed with Shift; 0: a drag with the mouse
+    QTest::addColumn<int>("presses"); // or the row dragged to
+    QTest::addColumn<int>("toRow");   // -1: out of the table
+    QTest::addColumn<int>("emptied"); // cells that Delete empties then
+
+    QTest::newRow("down within a part") << 125 << int(Qt::Key_Down) << 2 << 127 << 3;
+    QTest::newRow("down into the next part") << 126 << int(Qt::Key_Down) << 2 << 127 << 2;
+    QTest::newRow("down past two joins") << 100 << int(Qt::Key_Down) << 200 << 127 << 28;
+    QTest::newRow("up into the part before") << 129 << int(Qt::Key_Up) << 2 << 128 << 2;
+    QTest::newRow("right from a part's last cell") << 127 << int(Qt::Key_Right) << 3 << 127 << 0;
+    QTest::newRow("to the end of the text") << 200 << int(Qt::Key_End | Qt::CTRL) << 1 << -1 << -1;
+    QTest::newRow("dragged within a part") << 250 << 0 << 253 << 253 << 4;
+    QTest::newRow("dragged into the last part") << 254 << 0 << 257 << 255 << 2;
+    QTest::newRow("dragged up into the part before") << 129 << 0 << 126 << 128 << 2;
+}
+
+void tst_RichTextBox::selectionStaysInThePartOfALongTableItStartedIn()
+{
+    // Cells selected across where two parts meet would select both parts
+    // whole, and Delete would take rows out of view with them.
+    QFETCH(int, fromRow);
+    QFETCH(int, key);
+    QFETCH(int, presses);
+    QFETCH(int, toRow);
+    QFETCH(int, emptied);
+    QTemporaryDir folder;
+    RichTextBox box;
+    box.resize(600, 400);
+    box.show();
+    QVERIFY(box.LoadFile(writeTimetable(folder, 300, 2)).ok());
+    const auto rowOf = [&](const QTextCursor &cursor) {
+        QTextTable *table = cursor.currentTable();
+        int before = 0;
+        for (QTextFrame *frame : box.document()->rootFrame()->childFrames()) {
+            if (frame == table)
+                return before + table->cellAt(cursor).row();
+            if (auto *part = qobject_cast<QTextTable *>(frame))
+                before += part->rows();
+        }
+        return -1;
+    };
+    const auto *part = qobject_cast<QTextTable *>(box.document()->rootFrame()->childFrames().at(fromRow / 128));
+    const QTextCursor start = part->cellAt(fromRow % 128, 1).lastCursorPosition();
+    QCOMPARE(rowOf(start), fromRow);
+    box.textEdit()->setTextCursor(start);
+    if (key == 0) {
+        const int dragTo = presses;
+        const auto *toPart = qobject_cast<QTextTable *>(box.document()->rootFrame()->childFrames().at(dragTo / 128));
+        QTextEdit *edit = box.textEdit();
+        const QTextCursor target = toPart->cellAt(dragTo % 128, 1).lastCursorPosition();
+        QScrollBar *scroll = edit->verticalScrollBar();
+        scroll->setValue(scroll->value() + edit->cursorRect(start).top() - edit->viewport()->height() / 2);
+        const QPoint from = edit->cursorRect(start).center();
+        const QPoint to = edit->cursorRect(target).center();
+        QVERIFY(edit->viewport()->rect().contains(from) && edit->viewport()->rect().contains(to));
+        QTest::mousePress(edit->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(edit->viewport(), (from + to) / 2);
+        QTest::mouseMove(edit->viewport(), to);
+        QTest::mouseRelease(edit->viewport(), Qt::LeftButton, {}, to);
+    }
+    for (int n = 0; key != 0 && n < presses; ++n)
+        QTest::keyClick(box.textEdit(), Qt::Key(key & ~Qt::KeyboardModifierMask),
+                        Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask) | Qt::ShiftModifier);
+    const QTextCursor selected = box.textEdit()->textCursor();
+    QCOMPARE(selected.anchor(), start.position());
+    QCOMPARE(rowOf(selected), toRow);
+
+    // Delete empties the selected cells and no more, in one step.
+    const int texts = DocumentText::plainText(*box.document()).count(u'b');
+    QTest::keyClick(box.textEdit(), Qt::Key_Delete);
+    const QString left = DocumentText::plainText(*box.document());
+    if (emptied >= 0) {
+        QCOMPARE(left.count(u'\n'), 301);
+        QCOMPARE(left.count(u'b'), texts - emptied);
+    }
+    box.document()->undo();
+    QCOMPARE(DocumentText::plainText(*box.document()).count(u'b'), texts);
 }
 
 void tst_RichTextBox::loadFileFailureKeepsTheDocument_data()
