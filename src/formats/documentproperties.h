@@ -62,6 +62,12 @@ inline QString bulletOf(const QTextListFormat &format)
 // save writes their rows as one table.
 constexpr int TableJoin = QTextFormat::UserProperty + 13;
 
+// The top margin of every part of a long table after the first: its top
+// lines lie over the bottom lines of the part before, so that its rows
+// meet as any two rows of one table do. Each edge is a line of the table's
+// and one of its cells', and a screen draws each a pixel wide.
+constexpr qreal TablePartOverlap = -2;
+
 inline QTextBlockFormat tableJoinFormat()
 {
     QTextBlockFormat format;

@@ -2171,6 +2171,10 @@ void Parser::joinTablePart()
 {
     endTable();
     openTable();
+    QTextTable &part = *m_tables.front().table;
+    QTextTableFormat format = part.format();
+    format.setTopMargin(DocumentProperty::TablePartOverlap);
+    part.setFormat(format);
     QTextCursor join(&m_document);
     join.setPosition(m_tables.front().table->firstPosition() - 1);
     join.setBlockFormat(DocumentProperty::tableJoinFormat());

@@ -99,6 +99,13 @@ void RichTextBox::keepCaretOutOfTableJoins()
             QTextCursor edit(block);
             edit.joinPreviousEditBlock();
             edit.setBlockFormat(format);
+            if (auto *after = qobject_cast<QTextTable *>(document()->frameAt(block.position() + block.length()))) {
+                QTextTableFormat overlapped = after->format();
+                if (overlapped.topMargin() == DocumentProperty::TablePartOverlap) {
+                    overlapped.setTopMargin(0);
+                    after->setFormat(overlapped);
+                }
+            }
             edit.endEditBlock();
         }
     }

@@ -519,7 +519,8 @@ void tst_RichTextBox::caretPassesOverTheJoinOfALongTable()
         parts << qobject_cast<QTextTable *>(frame);
     QCOMPARE(parts.size(), 2);
     QAbstractTextDocumentLayout *layout = box.document()->documentLayout();
-    QCOMPARE(layout->frameBoundingRect(parts[1]).top(), layout->frameBoundingRect(parts[0]).bottom());
+    // The second part's top lines lie over the first part's bottom lines.
+    QCOMPARE(layout->frameBoundingRect(parts[1]).top() - layout->frameBoundingRect(parts[0]).bottom(), -2.0);
 
     const QTextCursor start = fromPart == 0 ? parts[0]->cellAt(127, 7).lastCursorPosition()
                                             : parts[1]->cellAt(0, 0).firstCursorPosition();
