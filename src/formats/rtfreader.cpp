@@ -1177,10 +1177,16 @@ void Parser::footnoteMark(const Token &token, int)
     m_blockPara = state().para;
 }
 
+// A numbering is the whole document's, and a save writes it before the
+// text; one that comes after a note has its number is too late, or the
+// notes before it would be numbered otherwise once the file is saved.
 void Parser::noteNumbering(const Token &token, int)
 {
     const QByteArrayView name = token.name;
-    int &numbering = name.startsWith("a") ? m_endnoteNumbering : m_footnoteNumbering;
+    const bool endnotes = name.startsWith("a");
+    if ((endnotes ? m_endnoteCount : m_noteCount) > 0)
+        return;
+    int &numbering = endnotes ? m_endnoteNumbering : m_footnoteNumbering;
     numbering = name.endsWith("ruc") ? 1 : name.endsWith("rlc") ? 2 : name.endsWith("auc") ? 3 : name.endsWith("alc") ? 4 : 0;
 }
 

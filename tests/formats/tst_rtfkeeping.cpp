@@ -118,6 +118,17 @@ void tst_RtfKeeping::keptThroughASave_data()
                                                                << QStringLiteral("a1b2cAdB") << QString()
                                                                << QByteArrayList{"\\ftnnauc"} << QStringLiteral("|x|y|z|w")
                                                                << false;
+    // A numbering is the whole document's: given after text it still counts,
+    // but once a note has its number, it comes too late for every note.
+    QTest::newRow("footnote numbering after text") << head + "a\\ftnnalc b{\\super\\chftn}{\\footnote\\pard x}}"
+                                                   << QStringLiteral("aba") << QString() << QByteArrayList{"\\ftnnalc"}
+                                                   << QStringLiteral("|x") << false;
+    QTest::newRow("footnote numbering after a note")
+        << head + "a{\\super\\chftn}{\\footnote\\pard x}\\ftnnalc b{\\super\\chftn}{\\footnote\\pard y}}"
+        << QStringLiteral("a1b2") << QString() << QByteArrayList{} << QStringLiteral("|x|y") << false;
+    QTest::newRow("endnote numbering after an endnote")
+        << head + "a{\\super\\chftn}{\\footnote\\ftnalt\\pard x}\\aftnnrlc b{\\super\\chftn}{\\footnote\\ftnalt\\pard y}}"
+        << QStringLiteral("a1b2") << QString() << QByteArrayList{} << QStringLiteral("|x|y") << false;
     QTest::newRow("footnotes count") << head + "{\\super\\chftn}{\\*\\footnote x}a{\\super\\chftn}{\\footnote\\ftnalt y}}"
                                      << QStringLiteral("1a1") << QString()
                                      << QByteArrayList{"{\\*\\footnote x}", "{\\footnote\\ftnalt y}"} << QStringLiteral("|x|y")
