@@ -2235,6 +2235,9 @@ void Parser::defineRow(Table &t, const RowDefinition &row)
     for (const auto &span : spans)
         t.cellColumns.push_back(span.first);
     t.mergeDown.resize(size_t(t.table->columns()));
+    // A merge goes down only through rows that go on with it: a column no
+    // cell of this row starts in ends the merge above it.
+    std::vector<MergeDown> downs(t.mergeDown.size());
     for (size_t c = 0; c < cells.size(); ++c) {
         const CellDefinition &cell = cells[c];
         const int first = spans[c].first; // clang cannot capture structured bindings
@@ -2252,9 +2255,10 @@ void Parser::defineRow(Table &t, const RowDefinition &row)
         } else if (width > 1) {
             t.merges.push_back({t.row, first, 1, width});
         }
-        MergeDown &down = t.mergeDown[size_t(first)];
+        const MergeDown &down = t.mergeDown[size_t(first)];
         const int start = down.row;
         if (cell.down == Merge::Next && start >= 0 && down.last == last) {
+            downs[size_t(first)] = down;
             auto it = std::find_if(t.merges.rbegin(), t.merges.rend(), [&](const PendingMerge &m) {
                 return m.row == start && m.column == first;
             });
@@ -2262,10 +2266,11 @@ void Parser::defineRow(Table &t, const RowDefinition &row)
                 it->rows = t.row - start + 1;
             else
                 t.merges.push_back({start, first, 2, width});
-        } else {
-            down = cell.down == Merge::First ? MergeDown{t.row, last} : MergeDown();
+        } else if (cell.down == Merge::First) {
+            downs[size_t(first)] = {t.row, last};
         }
     }
+    t.mergeDown = std::move(downs);
 }
 
 // The column whose right edge is `edge`, split off the column it falls in

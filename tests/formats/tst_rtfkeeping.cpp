@@ -388,6 +388,11 @@ void tst_RtfKeeping::tables_data()
         << QByteArray("\\trowd\\clvmgf\\cellx1000\\cellx2000\\pard\\intbl A\\cell B\\cell\\row"
                       "\\trowd\\clvmrg\\cellx2000\\pard\\intbl wide\\cell\\row")
         << QStringLiteral("A\tB\nwide\t\n") << QStringLiteral("2x2 1000 1000 1,0+1x2");
+    QTest::newRow("a row without the column ends its merge")
+        << QByteArray("\\trowd\\cellx1000\\clvmgf\\cellx2000\\pard\\intbl A\\cell B\\cell\\row"
+                      "\\trowd\\cellx1000\\pard\\intbl c\\cell\\row"
+                      "\\trowd\\cellx1000\\clvmrg\\cellx2000\\pard\\intbl d\\cell\\cell\\row")
+        << QStringLiteral("A\tB\nc\t\nd\t\n") << QStringLiteral("3x2 1000 1000");
     QTest::newRow("a row wider than the first") << QByteArray("\\trowd\\cellx1000\\pard\\intbl a\\cell\\row"
                                                               "\\trowd\\cellx1000\\cellx2000\\pard\\intbl b\\cell c\\cell\\row")
                                                 << QStringLiteral("a\t\nb\tc\n") << QStringLiteral("2x2 1000 1000");
