@@ -2182,7 +2182,7 @@ void Parser::joinTablePart()
     format.setTopMargin(DocumentProperty::TablePartOverlap);
     part.setFormat(format);
     QTextCursor join(&m_document);
-    join.setPosition(m_tables.front().table->firstPosition() - 1);
+    join.setPosition(part.firstPosition() - 1);
     join.setBlockFormat(DocumentProperty::tableJoinFormat());
 }
 

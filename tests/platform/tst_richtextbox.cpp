@@ -58,6 +58,38 @@ QString writeTimetable(const QTemporaryDir &folder, int rows, int columns)
     return path;
 }
 
+// A shown editor that opened a timetable, and the tables it was read into:
+// parts of 128 rows.
+struct OpenTimetable
+{
+    OpenTimetable(int rows, int columns)
+    {
+        box.resize(600, 400);
+        box.show();
+        opened = box.LoadFile(writeTimetable(folder, rows, columns)).ok();
+        for (QTextFrame *frame : box.document()->rootFrame()->childFrames())
+            parts << qobject_cast<QTextTable *>(frame);
+    }
+    // A cell, by its row in the whole table.
+    QTextTableCell cell(int row, int column) const { return parts.at(row / 128)->cellAt(row % 128, column); }
+    // The row in the whole table that the cursor stands in, or -1.
+    int rowOf(const QTextCursor &cursor) const
+    {
+        int before = 0;
+        for (QTextTable *part : parts) {
+            if (part == cursor.currentTable())
+                return before + part->cellAt(cursor).row();
+            before += part->rows();
+        }
+        return -1;
+    }
+
+    QTemporaryDir folder;
+    RichTextBox box;
+    QList<QTextTable *> parts;
+    bool opened = false;
+};
+
 } // namespace
 
 class tst_RichTextBox : public QObject
@@ -509,14 +541,10 @@ void tst_RichTextBox::caretPassesOverTheJoinOfALongTable()
     // them takes no room, and the caret, moving, never rests there.
     QFETCH(int, fromPart);
     QFETCH(int, key);
-    QTemporaryDir folder;
-    RichTextBox box;
-    box.resize(600, 400);
-    box.show();
-    QVERIFY(box.LoadFile(writeTimetable(folder, 200, 8)).ok());
-    QList<QTextTable *> parts;
-    for (QTextFrame *frame : box.document()->rootFrame()->childFrames())
-        parts << qobject_cast<QTextTable *>(frame);
+    OpenTimetable timetable(200, 8);
+    QVERIFY(timetable.opened);
+    RichTextBox &box = timetable.box;
+    const QList<QTextTable *> &parts = timetable.parts;
     QCOMPARE(parts.size(), 2);
     QAbstractTextDocumentLayout *layout = box.document()->documentLayout();
     // The second part's top lines lie over the first part's bottom lines.
@@ -539,12 +567,10 @@ void tst_RichTextBox::textPutIntoTheJoinOfALongTableShows()
 {
     // Text dropped right between two parts of a long table goes into the
     // paragraph that joins them, which then shows as any paragraph does.
-    QTemporaryDir folder;
-    RichTextBox box;
-    box.resize(600, 400);
-    box.show();
-    QVERIFY(box.LoadFile(writeTimetable(folder, 129, 1)).ok());
-    auto *first = qobject_cast<QTextTable *>(box.document()->rootFrame()->childFrames().at(0));
+    OpenTimetable timetable(129, 1);
+    QVERIFY(timetable.opened);
+    RichTextBox &box = timetable.box;
+    QTextTable *first = timetable.parts.at(0);
     QTextCursor join(box.document());
     join.setPosition(first->lastPosition() + 1);
     {
@@ -555,10 +581,10 @@ void tst_RichTextBox::textPutIntoTheJoinOfALongTableShows()
     const QTextBlock dropped = box.document()->findBlock(first->lastPosition() + 1);
     QCOMPARE(dropped.text(), QStringLiteral("dropped"));
     QAbstractTextDocumentLayout *layout = box.document()->documentLayout();
-    QTextFrame *second = box.document()->rootFrame()->childFrames().at(1);
+    QTextFrame *second = timetable.parts.at(1);
     QVERIFY(layout->frameBoundingRect(second).top() - layout->frameBoundingRect(first).bottom() >= QFontMetricsF(box.font()).height());
     // A save writes it as a paragraph between two tables.
-    const QString saved = folder.filePath(QStringLiteral("saved.rtf"));
+    const QString saved = timetable.folder.filePath(QStringLiteral("saved.rtf"));
     QVERIFY(box.SaveFile(saved).ok());
     RichTextBox reopened;
     QVERIFY(reopened.LoadFile(saved).ok());
@@ -593,31 +619,15 @@ void tst_RichTextBox::selectionStaysInThePartOfALongTableItStartedIn()
     QFETCH(int, presses);
     QFETCH(int, toRow);
     QFETCH(int, emptied);
-    QTemporaryDir folder;
-    RichTextBox box;
-    box.resize(600, 400);
-    box.show();
-    QVERIFY(box.LoadFile(writeTimetable(folder, 300, 2)).ok());
-    const auto rowOf = [&](const QTextCursor &cursor) {
-        QTextTable *table = cursor.currentTable();
-        int before = 0;
-        for (QTextFrame *frame : box.document()->rootFrame()->childFrames()) {
-            if (frame == table)
-                return before + table->cellAt(cursor).row();
-            if (auto *part = qobject_cast<QTextTable *>(frame))
-                before += part->rows();
-        }
-        return -1;
-    };
-    const auto *part = qobject_cast<QTextTable *>(box.document()->rootFrame()->childFrames().at(fromRow / 128));
-    const QTextCursor start = part->cellAt(fromRow % 128, 1).lastCursorPosition();
-    QCOMPARE(rowOf(start), fromRow);
+    OpenTimetable timetable(300, 2);
+    QVERIFY(timetable.opened);
+    RichTextBox &box = timetable.box;
+    const QTextCursor start = timetable.cell(fromRow, 1).lastCursorPosition();
+    QCOMPARE(timetable.rowOf(start), fromRow);
     box.textEdit()->setTextCursor(start);
     if (key == 0) {
-        const int dragTo = presses;
-        const auto *toPart = qobject_cast<QTextTable *>(box.document()->rootFrame()->childFrames().at(dragTo / 128));
         QTextEdit *edit = box.textEdit();
-        const QTextCursor target = toPart->cellAt(dragTo % 128, 1).lastCursorPosition();
+        const QTextCursor target = timetable.cell(presses, 1).lastCursorPosition();
         QScrollBar *scroll = edit->verticalScrollBar();
         scroll->setValue(scroll->value() + edit->cursorRect(start).top() - edit->viewport()->height() / 2);
         const QPoint from = edit->cursorRect(start).center();
@@ -633,7 +643,7 @@ void tst_RichTextBox::selectionStaysInThePartOfALongTableItStartedIn()
                         Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask) | Qt::ShiftModifier);
     const QTextCursor selected = box.textEdit()->textCursor();
     QCOMPARE(selected.anchor(), start.position());
-    QCOMPARE(rowOf(selected), toRow);
+    QCOMPARE(timetable.rowOf(selected), toRow);
 
     // Delete empties the selected cells and no more, in one step.
     const int texts = DocumentText::plainText(*box.document()).count(u'b');
