@@ -2114,6 +2114,7 @@ void Parser::openTable()
     const int frameStart = m_tables.empty() ? 0 : m_tables.back().table->cellAt(at).firstCursorPosition().position();
     Table t;
     t.table = m_cursor.insertTable(1, columns, format);
+    m_madeBlockFormat = m_cursor.blockFormat();
     // The block before a table is the paragraph that went before it, not
     // the empty one that its paragraph mark opened.
     if (emptyBlock && at > frameStart && at != m_afterTablePosition) {
@@ -2354,6 +2355,7 @@ void Parser::endCell(size_t level)
     placeAt(level + 1, true);
     insertRun();
     applyBlockFormat(state().para);
+    applyList(state().para);
     // The next cell is entered when something goes into it.
     Table &t = m_tables[level];
     ++t.cell;
@@ -2379,8 +2381,10 @@ void Parser::endRow(size_t level)
     Table &t = m_tables[level];
     if (!t.cellPending) { // text after the last cell mark joins that cell
         insertRun();
-        if (m_blockHasContent)
+        if (m_blockHasContent) {
             applyBlockFormat(state().para);
+            applyList(state().para);
+        }
     }
     if (level > 0)
         defineRow(t, m_nestedRow);

@@ -6,7 +6,10 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
 
 namespace {
 
@@ -61,6 +64,8 @@ private Q_SLOTS:
     void pictures();
     void paragraphFormats_data();
     void paragraphFormats();
+    void cellParagraphsKeepTheirFormats_data();
+    void cellParagraphsKeepTheirFormats();
     void fontCharsets_data();
     void fontCharsets();
     void doubleByteCharactersStayWhole_data();
@@ -295,6 +300,37 @@ void tst_RtfReader::paragraphFormats()
         QCOMPARE(margin, 0.0);
     QCOMPARE(second.lineHeightType(), int(QTextBlockFormat::SingleHeight));
     QCOMPARE(second.pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+}
+
+void tst_RtfReader::cellParagraphsKeepTheirFormats_data()
+{
+    QTest::addColumn<QByteArray>("before"); // the words of the paragraph before the table
+    QTest::newRow("after a paragraph formatted alike") << QByteArray("\\li720\\ls1");
+    QTest::newRow("after a plain paragraph") << QByteArray();
+    QTest::newRow("after a paragraph indented further") << QByteArray("\\li1440");
+}
+
+void tst_RtfReader::cellParagraphsKeepTheirFormats()
+{
+    QFETCH(QByteArray, before);
+    const QByteArray list = "{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+                            "\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}";
+    const QByteArray item = "\\pard\\intbl\\li720\\ls1 ";
+    QTextDocument document;
+    RtfReader::read(rtf(list + "\\pard" + before + " text\\par\\trowd\\cellx3000\\cellx6000" + item + "one\\par" + item
+                        + "two\\cell" + item + "three\\cell\\row\\pard after"),
+                    document);
+    const QTextTable *table = QTextCursor(document.findBlock(document.find(QStringLiteral("one")).position())).currentTable();
+    QVERIFY(table);
+    QStringList items; // every paragraph of the cells, indented and in the list
+    for (QTextBlock block = document.findBlock(table->firstPosition()); block.position() < table->lastPosition();
+         block = block.next()) {
+        QCOMPARE(block.blockFormat().leftMargin(), 48.0);
+        QVERIFY2(block.textList(), qPrintable(block.text()));
+        items.append(block.text());
+    }
+    QCOMPARE(items, QStringList({QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}));
+    QCOMPARE(document.lastBlock().blockFormat().leftMargin(), 0.0);
 }
 
 void tst_RtfReader::fontCharsets_data()
