@@ -1,6 +1,8 @@
 #include "documenttext.h"
 
 #include "documentproperties.h"
+#include "listitemcounter.h"
+#include "listlabels.h"
 #include "tablecells.h"
 
 #include <QTextBlock>
@@ -12,15 +14,11 @@ namespace DocumentText {
 
 namespace {
 
-QString blockText(const QTextBlock &block)
+QString blockText(const QTextBlock &block, ListItemCounter &items)
 {
     QString text;
-    if (const QTextList *list = block.textList()) {
-        const QTextListFormat::Style style = list->format().style();
-        const bool bullet = style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
-            || style == QTextListFormat::ListSquare;
-        text = (bullet ? DocumentProperty::bulletOf(list->format()) : list->itemText(block)) + u'\t';
-    }
+    if (const QTextList *list = block.textList())
+        text = ListLabels::labelOf(block, items.itemNumber(*list, block)) + u'\t';
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextCharFormat format = it.fragment().charFormat();
         if (format.objectType() == DocumentProperty::KeptObjectType)
@@ -34,9 +32,9 @@ QString blockText(const QTextBlock &block)
 
 using Take = std::function<void(const QString &)>;
 
-void takeContent(QTextFrame::iterator it, const Take &take);
+void takeContent(QTextFrame::iterator it, const Take &take, ListItemCounter &items);
 
-void takeTable(const QTextTable *table, const Take &take)
+void takeTable(const QTextTable *table, const Take &take, ListItemCounter &items)
 {
     QString out;
     const TableCells cells(*table);
@@ -49,30 +47,33 @@ void takeTable(const QTextTable *table, const Take &take)
             const QTextTableCell cell = table->cellAt(r, c);
             // The cell's paragraphs, and the rows of a table in it, joined by spaces.
             QString text;
-            takeContent(cell.begin(), [&text](const QString &line) {
-                if (!text.isEmpty())
-                    text += u' ';
-                text += line;
-            });
+            takeContent(
+                cell.begin(),
+                [&text](const QString &line) {
+                    if (!text.isEmpty())
+                        text += u' ';
+                    text += line;
+                },
+                items);
             out += text;
         }
         take(std::exchange(out, QString()));
     }
 }
 
-void takeContent(QTextFrame::iterator it, const Take &take)
+void takeContent(QTextFrame::iterator it, const Take &take, ListItemCounter &items)
 {
     bool afterTable = false;
     for (const QTextFrame::iterator begin = it; !it.atEnd(); ++it) {
         if (const auto *table = qobject_cast<const QTextTable *>(it.currentFrame())) {
-            takeTable(table, take);
+            takeTable(table, take, items);
             afterTable = true;
         } else if (DocumentProperty::isTableMargin(it, it == begin, std::exchange(afterTable, false))) {
             continue;
         } else if (const QTextFrame *inner = it.currentFrame()) {
-            takeContent(inner->begin(), take);
+            takeContent(inner->begin(), take, items);
         } else {
-            take(blockText(it.currentBlock()));
+            take(blockText(it.currentBlock(), items));
         }
     }
 }
@@ -81,7 +82,8 @@ void takeContent(QTextFrame::iterator it, const Take &take)
 
 void forEachLine(const QTextDocument &document, const Take &take)
 {
-    takeContent(document.rootFrame()->begin(), take);
+    ListItemCounter items;
+    takeContent(document.rootFrame()->begin(), take, items);
 }
 
 QString plainText(const QTextDocument &document)

@@ -2,6 +2,7 @@
 
 #include "codepage.h"
 #include "documentproperties.h"
+#include "listlabels.h"
 #include "rtfsymbols.h"
 #include "rtftokenizer.h"
 #include "symbolfonts.h"
@@ -45,26 +46,6 @@ QTextListFormat::Style listStyleOf(int numbering, QChar bullet = QChar())
         }
     default: return QTextListFormat::ListDecimal;
     }
-}
-
-// A number as an RTF numbering type shows it: 4 as "iv", "D" or "4".
-QString numberShown(int n, int numbering)
-{
-    if (n <= 0 || numbering < 1 || numbering > 4)
-        return QString::number(n);
-    QString text;
-    if (numbering <= 2) {
-        static constexpr std::pair<int, const char *> Romans[] = {
-            {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
-            {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
-        for (const auto &[value, letters] : Romans)
-            for (; n >= value && text.size() < 64; n -= value)
-                text += QLatin1StringView(letters);
-    } else {
-        for (; n > 0; n = (n - 1) / 26)
-            text.prepend(QChar(u'a' + (n - 1) % 26));
-    }
-    return numbering % 2 == 1 ? text.toUpper() : text;
 }
 
 using Token = RtfTokenizer::Token;
@@ -121,6 +102,7 @@ struct ParaState
     int pnNumbering = 0; // as \\levelnfc
     QString pnBefore;    // \\pntxtb
     QString pnAfter;     // \\pntxta
+    int pnStart = 1;     // \\pnstart
 };
 
 struct GroupState
@@ -379,6 +361,7 @@ public:
     void numbering(const Token &, int);
     void numberingKind(const Token &t, int p);
     void numberingStyle(const Token &, int p);
+    void numberingStart(const Token &, int p);
     void numberText(const Token &, int);
     void numberAffix(const Token &t, int);
     void listLevel(const Token &, int p) { setPara(&ParaState::listLevel, std::clamp(p, 0, 8)); }
@@ -416,6 +399,10 @@ private:
     void finishField();
     void applyList(const ParaState &p);
     void applyNumbering(const ParaState &p);
+    void addItem(QTextList &list);
+    // Sets the font of the label of the cursor's paragraph, and leaves the
+    // label to the editor where Qt would draw it wrong.
+    void markLabel(const QTextList &list);
     void insertRun(); // at the cursor, wherever that is
     void place();
     void placeAt(size_t depth, bool closeDeeper);
@@ -746,6 +733,7 @@ constexpr ControlWord ControlWords[] = {
     {"pnlvlblt", &Parser::numberingKind, 0},
     {"pnlvlbody", &Parser::numberingKind, 0},
     {"pnseclvl", &Parser::skipDestination, 0},
+    {"pnstart", &Parser::numberingStart, 1},
     {"pntext", &Parser::numberText, 0},
     {"pntxta", &Parser::numberAffix, 0},
     {"pntxtb", &Parser::numberAffix, 0},
@@ -1001,6 +989,7 @@ void Parser::groupEnd()
         outer.pnKind = inner.pnKind;
         outer.pnNumbering = inner.pnNumbering;
         outer.pnBefore = inner.pnBefore;
+        outer.pnStart = inner.pnStart;
         outer.pnAfter = inner.pnAfter;
         m_blockPara = outer;
         m_affixOwner = 0;
@@ -1101,7 +1090,7 @@ void Parser::finishKeeping()
         mark.setPosition(m_markEnd, QTextCursor::KeepAnchor);
         if (reading.endnote) { // endnotes number on their own
             --m_noteCount;
-            mark.insertText(numberShown(++m_endnoteCount, m_endnoteNumbering), mark.charFormat());
+            mark.insertText(ListLabels::numberShown(++m_endnoteCount, m_endnoteNumbering), mark.charFormat());
             m_cursor.setPosition(mark.position());
             mark.setPosition(m_markStart, QTextCursor::KeepAnchor);
         }
@@ -1171,7 +1160,7 @@ void Parser::footnoteMark(const Token &token, int)
     format.setProperty(DocumentProperty::KeptMark, QByteArray('\\' + token.name.toByteArray() + ' '));
     format.setProperty(DocumentProperty::KeptId, ++m_keptCount);
     m_markStart = m_cursor.position();
-    m_cursor.insertText(numberShown(++m_noteCount, m_footnoteNumbering), format);
+    m_cursor.insertText(ListLabels::numberShown(++m_noteCount, m_footnoteNumbering), format);
     m_markEnd = m_cursor.position();
     m_blockHasContent = true;
     m_blockPara = state().para;
@@ -1270,6 +1259,7 @@ void Parser::numbering(const Token &, int)
     state().para.pnNumbering = 0;
     state().para.pnBefore.clear();
     state().para.pnAfter.clear();
+    state().para.pnStart = 1;
 }
 
 void Parser::numberingKind(const Token &token, int p)
@@ -1285,6 +1275,12 @@ void Parser::numberingStyle(const Token &, int p)
 {
     if (state().destination == Destination::ParagraphNumbering && state().para.pnKind != 2)
         state().para.pnNumbering = p;
+}
+
+void Parser::numberingStart(const Token &, int p)
+{
+    if (state().destination == Destination::ParagraphNumbering)
+        state().para.pnStart = p;
 }
 
 void Parser::numberText(const Token &, int)
@@ -1418,7 +1414,7 @@ void Parser::applyList(const ParaState &p)
         it = m_textLists.erase(it);
     QPointer<QTextList> &list = m_textLists[{listId, p.listLevel}];
     if (list) {
-        list->add(m_cursor.block());
+        addItem(*list);
         return;
     }
     // The level text: its length, then the label with each level's number
@@ -1442,7 +1438,7 @@ void Parser::applyList(const ParaState &p)
                                                                                    : ListLevel();
             const auto run = m_textLists.find({listId, above});
             const int items = run != m_textLists.end() && run->second ? run->second->count() : 1;
-            prefix += numberShown(aboveLevel.start + items - 1, aboveLevel.numbering);
+            prefix += ListLabels::numberShown(aboveLevel.start + items - 1, aboveLevel.numbering);
         }
         format.setNumberPrefix(prefix);
         qsizetype after = own + 1;
@@ -1457,6 +1453,24 @@ void Parser::applyList(const ParaState &p)
     format.setProperty(DocumentProperty::ListText, text);
     format.setProperty(DocumentProperty::ListNumbering, level.numbering);
     list = m_cursor.createList(format);
+    markLabel(*list);
+}
+
+void Parser::addItem(QTextList &list)
+{
+    list.add(m_cursor.block());
+    markLabel(list);
+}
+
+void Parser::markLabel(const QTextList &list)
+{
+    // A label takes the font of its paragraph's mark, which the first
+    // paragraph of a document or of a cell was not made with.
+    m_cursor.setBlockCharFormat(charFormat(state().chars));
+    if (ListLabels::drawnByQt(list.format()))
+        return;
+    QTextBlock block = m_cursor.block();
+    ListLabels::markDrawnByEditor(block);
 }
 
 // The older numbering: the paragraphs numbered alike make one list.
@@ -1473,7 +1487,7 @@ void Parser::applyNumbering(const ParaState &p)
     m_numberTextStart = m_numberTextEnd = -1;
     QPointer<QTextList> &list = m_textLists[{-p.pnKind, p.pnNumbering}];
     if (list) {
-        list->add(m_cursor.block());
+        addItem(*list);
         return;
     }
     QTextListFormat format;
@@ -1481,9 +1495,12 @@ void Parser::applyNumbering(const ParaState &p)
     if (p.pnNumbering != 23) {
         format.setNumberPrefix(p.pnBefore);
         format.setNumberSuffix(p.pnAfter);
+        if (p.pnStart != 1)
+            format.setProperty(DocumentProperty::ListStart, p.pnStart);
     }
     format.setIndent(0);
     list = m_cursor.createList(format);
+    markLabel(*list);
 }
 
 void Parser::field(const Token &, int)

@@ -1,6 +1,8 @@
 #include "rtfwriter.h"
 
 #include "documentproperties.h"
+#include "listitemcounter.h"
+#include "listlabels.h"
 #include "rtfsymbols.h"
 #include "rtftokenizer.h"
 #include "tablecells.h"
@@ -154,6 +156,7 @@ private:
     QHash<int, QColor> m_sourceColors;
     // The lists written: for each \ls, the format of each level.
     QHash<const QTextList *, int> m_listNumbers;
+    ListItemCounter m_items;
     std::map<int, std::map<int, QTextListFormat>> m_lists;
 };
 
@@ -423,27 +426,6 @@ void Writer::table(const QTextTable *table, int depth, int width)
     }
 }
 
-namespace {
-
-// \levelnfc for a Qt list style.
-int numberingOf(const QTextListFormat &format)
-{
-    if (format.hasProperty(DocumentProperty::ListNumbering))
-        return format.intProperty(DocumentProperty::ListNumbering);
-    switch (format.style()) {
-    case QTextListFormat::ListUpperRoman: return 1;
-    case QTextListFormat::ListLowerRoman: return 2;
-    case QTextListFormat::ListUpperAlpha: return 3;
-    case QTextListFormat::ListLowerAlpha: return 4;
-    case QTextListFormat::ListDisc:
-    case QTextListFormat::ListCircle:
-    case QTextListFormat::ListSquare: return 23;
-    default: return 0;
-    }
-}
-
-} // namespace
-
 // Each list is written as \ls and \ilvl, with its label as plain text for
 // readers that know no lists.
 void Writer::listItem(const QTextBlock &block, const QTextList &list)
@@ -461,8 +443,7 @@ void Writer::listItem(const QTextBlock &block, const QTextList &list)
     word("ls", number);
     word("ilvl", level);
     m_body.append("{\\listtext\\pard\\plain ");
-    const QString label = numberingOf(format) == 23 ? DocumentProperty::bulletOf(format) : list.itemText(block);
-    appendEscaped(m_body, label);
+    appendEscaped(m_body, ListLabels::labelOf(block, m_items.itemNumber(list, block)));
     m_body.append("\\tab}");
 }
 
@@ -477,7 +458,7 @@ QByteArray Writer::listTables() const
         for (int level = 0; level <= last; ++level) {
             const auto found = levels.find(level);
             const QTextListFormat format = found != levels.end() ? found->second : QTextListFormat();
-            const int numbering = numberingOf(format);
+            const int numbering = ListLabels::numberingOf(format);
             QString text;
             if (format.hasProperty(DocumentProperty::ListText))
                 text = format.stringProperty(DocumentProperty::ListText);

@@ -1,10 +1,29 @@
 #include "plainclipboardedit.h"
 
+#include "listlabelpainter.h"
 #include "spellinghighlighter.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+
+void PlainClipboardEdit::paintEvent(QPaintEvent *event)
+{
+    QTextEdit::paintEvent(event);
+    if (!m_listLabels)
+        return;
+    // In document coordinates, as QTextEdit draws the document.
+    const QScrollBar *across = horizontalScrollBar();
+    const QPointF offset(isRightToLeft() ? across->maximum() - across->value() : across->value(),
+                         verticalScrollBar()->value());
+    const QRectF clip = QRectF(event->rect()).translated(offset);
+    QPainter painter(viewport());
+    painter.translate(-offset);
+    painter.setClipRect(clip);
+    ListLabelPainter::paint(painter, *document(), clip, palette().color(QPalette::Text));
+}
 
 QMimeData *PlainClipboardEdit::createMimeDataFromSelection() const
 {

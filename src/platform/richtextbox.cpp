@@ -2,6 +2,8 @@
 
 #include "formats/documentfile.h"
 #include "formats/documentproperties.h"
+#include "documentprinter.h"
+#include "formats/listlabels.h"
 #include "keptpartobject.h"
 #include "olecolor.h"
 #include "pendingtextlayout.h"
@@ -486,6 +488,7 @@ void RichTextBox::replaceDocument(std::unique_ptr<QTextDocument> document)
     const Qt::ScrollBarPolicy scrolling = m_edit->verticalScrollBarPolicy();
     m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_edit->setDocument(taken);
+    m_edit->setListLabels(ListLabels::anyDrawnByEditor(*taken));
     layOutAfresh(taken);
     m_edit->setVerticalScrollBarPolicy(scrolling);
     if (previous && previous->parent() == this)
@@ -531,11 +534,11 @@ void RichTextBox::SelPrint(QPrinter &printer) const
 {
     const QTextCursor cursor = m_edit->textCursor();
     if (!cursor.hasSelection()) {
-        document()->print(&printer);
+        DocumentPrinter::print(*document(), printer, *m_keptParts);
         return;
     }
     QTextDocument selection;
     selection.setDefaultFont(document()->defaultFont());
     QTextCursor(&selection).insertFragment(QTextDocumentFragment(cursor));
-    selection.print(&printer);
+    DocumentPrinter::print(selection, printer, *m_keptParts);
 }

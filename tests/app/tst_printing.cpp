@@ -11,6 +11,8 @@ class tst_Printing : public QObject
 private Q_SLOTS:
     void printsTheSelectionOrTheWholeDocument_data();
     void printsTheSelectionOrTheWholeDocument();
+    void printsListLabelsAsTheScreenShowsThem_data();
+    void printsListLabelsAsTheScreenShowsThem();
 };
 
 void tst_Printing::printsTheSelectionOrTheWholeDocument_data()
@@ -53,6 +55,47 @@ void tst_Printing::printsTheSelectionOrTheWholeDocument()
     QCOMPARE(f.test.dialogs.prints[0].title, QStringLiteral("Print"));
     QCOMPARE(QList({f.test.dialogs.prints[0].flags, f.test.dialogs.prints[1].flags}), QList({264, 265}));
     QVERIFY(f.test.dialogs.messages.isEmpty());
+}
+
+void tst_Printing::printsListLabelsAsTheScreenShowsThem_data()
+{
+    QTest::addColumn<QByteArray>("level"); // the list level's words
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("numbers from 1") << QByteArray("\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}")
+                                    << QStringLiteral("1. one 2. two 1");
+    QTest::newRow("numbers from 5") << QByteArray("\\levelnfc0\\levelstartat5{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}")
+                                    << QStringLiteral("5. one 6. two 1");
+    QTest::newRow("letters from z") << QByteArray("\\levelnfc4\\levelstartat26{\\leveltext\\'02\\'00);}{\\levelnumbers\\'01;}")
+                                    << QStringLiteral("z) one aa) two 1");
+    QTest::newRow("a bullet of the file's own") << QByteArray("\\levelnfc23{\\leveltext\\'01\\u10148 ?;}")
+                                                << QStringLiteral("\u27A4 one \u27A4 two 1");
+}
+
+void tst_Printing::printsListLabelsAsTheScreenShowsThem()
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QFETCH(QByteArray, level);
+    QTemporaryDir folder;
+    const QString list = folder.filePath(QStringLiteral("list.rtf"));
+    QFile file(list);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1\\ansi\\uc1{\\fonttbl{\\f0 Times;}}{\\*\\listtable{\\list{\\listlevel" + level
+               + "}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                 "\\pard\\li720\\fi-360\\ls1 one\\par\\pard\\li720\\fi-360\\ls1 two}");
+    file.close();
+    AppFixture f;
+    QVERIFY(QTest::qWaitForWindowActive(&f.main()));
+    QVERIFY(f.document()->LoadFile(list).ok());
+    const QString printed = folder.filePath(QStringLiteral("list.pdf"));
+    f.test.dialogs.printAnswers = {true};
+    f.test.dialogs.printFiles = {printed};
+    f.run(QStringLiteral("menu Print"));
+    QProcess reader;
+    reader.start(pdftotext, {printed, QStringLiteral("-")});
+    QVERIFY(reader.waitForFinished());
+    QTEST(QString::fromUtf8(reader.readAllStandardOutput()).simplified(), "printed");
 }
 
 QTEST_MAIN(tst_Printing)

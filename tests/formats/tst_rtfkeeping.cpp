@@ -262,6 +262,22 @@ QString shapeOf(const QTextTable &table)
     return shape;
 }
 
+// The file without the group that opens with `opening`.
+QByteArray withoutGroup(QByteArray file, const QByteArray &opening)
+{
+    const qsizetype start = file.indexOf(opening);
+    int depth = 0;
+    for (qsizetype i = start; start >= 0 && i < file.size(); ++i) {
+        if (file.at(i) == '\\')
+            ++i;
+        else if (file.at(i) == '{')
+            ++depth;
+        else if (file.at(i) == '}' && --depth == 0)
+            return file.remove(start, i + 1 - start);
+    }
+    return file;
+}
+
 } // namespace
 
 void tst_RtfKeeping::lists_data()
@@ -291,6 +307,30 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("second level") << lists + "\\pard\\ls2 x\\par\\pard\\ls2\\ilvl1 y\\par\\pard\\ls2\\ilvl1 y2\\par\\pard\\ls2 z\\par"
                                   << QStringLiteral("1.\tx\na)\ty\nb)\ty2\n2.\tz\n");
     QTest::newRow("a level without numbers") << lists + "\\pard\\ls3\\ilvl1 plain\\par" << QStringLiteral("plain\n");
+    // Qt numbers every list from 1; a list's own start holds on screen
+    // (see tst_RichTextBox), in plain text and in the saved labels.
+    const QByteArray starts =
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat5{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+        "{\\listlevel\\levelnfc4\\levelstartat26{\\leveltext\\'02\\'01);}{\\levelnumbers\\'01;}}\\listid70}"
+        "{\\list{\\listlevel\\levelnfc0\\levelstartat0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid80}"
+        "{\\list{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}}\\listid90}"
+        "{\\list{\\listlevel\\levelnfc0\\levelstartat12{\\leveltext\\'05\\u1043 ?\\u1083 ?.\\'00:;}{\\levelnumbers\\'04;}}"
+        "\\listid100}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid70\\ls8}{\\listoverride\\listid80\\ls9}"
+        "{\\listoverride\\listid90\\ls10}{\\listoverride\\listid100\\ls11}}\n";
+    QTest::newRow("numbers from a start") << starts + "\\pard\\ls8 One\\par\\pard\\ls8 Two\\par"
+                                          << QStringLiteral("5.\tOne\n6.\tTwo\n");
+    QTest::newRow("letters from z") << starts + "\\pard\\ls8 x\\par\\pard\\ls8\\ilvl1 y\\par\\pard\\ls8\\ilvl1 y2\\par"
+                                    << QStringLiteral("5.\tx\nz)\ty\naa)\ty2\n");
+    QTest::newRow("numbers from nought") << starts + "\\pard\\ls9 a\\par\\pard\\ls9 b\\par"
+                                         << QStringLiteral("0.\ta\n1.\tb\n");
+    QTest::newRow("roman from three") << starts + "\\pard\\ls10 a\\par\\pard\\ls10 b\\par"
+                                      << QStringLiteral("(iii)\ta\n(iv)\tb\n");
+    QTest::newRow("a label in Cyrillic from a start") << starts + "\\pard\\ls11 a\\par\\pard\\ls11 b\\par"
+                                                      << QStringLiteral("Гл.12:\ta\nГл.13:\tb\n");
+    QTest::newRow("items in a cell, its last one too")
+        << lists + "\\trowd\\cellx3000\\pard\\intbl\\ls2 a\\par\\pard\\intbl\\ls2 b\\cell\\row\\pard\\ls2 c\\par"
+        << QStringLiteral("1.\ta 2.\tb\n3.\tc\n");
     QTest::newRow("numbering goes on past other paragraphs")
         << lists + "\\pard\\ls2 a\\par\\pard between\\par\\pard\\ls2 b\\par" << QStringLiteral("1.\ta\nbetween\n2.\tb\n");
     // Levels below an item number afresh, and show the numbers above them
@@ -329,6 +369,9 @@ void tst_RtfKeeping::lists_data()
     const QByteArray decimal = "{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}";
     QTest::newRow("older numbers") << "\\pard{\\pntext 1.\\tab}" + decimal + "One\\par\\pard{\\pntext 2.\\tab}" + decimal + "Two\\par"
                                    << QStringLiteral("1.\tOne\n2.\tTwo\n");
+    QTest::newRow("older numbers from a start")
+        << QByteArray("\\pard{\\*\\pn\\pnlvlbody\\pndec\\pnstart9{\\pntxta .}}One\\par\\pard{\\*\\pn\\pnlvlbody\\pndec\\pnstart9{\\pntxta .}}Two\\par")
+        << QStringLiteral("9.\tOne\n10.\tTwo\n");
     QTest::newRow("older numbers with a stale label") << "\\pard{\\pntext 9.\\tab}" + decimal + "One\\par"
                                                       << QStringLiteral("1.\tOne\n");
     QTest::newRow("older bullets") << QByteArray("\\pard{\\pntext \\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}}a\\par")
@@ -355,6 +398,11 @@ void tst_RtfKeeping::lists()
     RtfReader::read(file, reloaded);
     QCOMPARE(DocumentText::plainText(reloaded), text);
     QCOMPARE(RtfWriter::write(reloaded), file);
+
+    // A reader that knows no lists shows the labels the save wrote as text.
+    QTextDocument listless;
+    RtfReader::read(withoutGroup(withoutGroup(file, "{\\*\\listtable"), "{\\*\\listoverridetable"), listless);
+    QCOMPARE(DocumentText::plainText(listless), text);
 }
 
 void tst_RtfKeeping::tables_data()

@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QMainWindow>
+#include <QPaintEngine>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,6 +91,52 @@ struct OpenTimetable
     bool opened = false;
 };
 
+// Records the text a painter draws and where, in device pixels.
+class TextRecorder : public QPaintDevice, QPaintEngine
+{
+public:
+    struct Item
+    {
+        QString text;
+        QPointF at; // the start of its baseline
+        qreal width;
+    };
+
+    explicit TextRecorder(QSize size)
+        : QPaintEngine(AllFeatures)
+        , m_size(size)
+    {
+    }
+    QList<Item> items;
+
+    QPaintEngine *paintEngine() const override { return const_cast<TextRecorder *>(this); }
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &) override {}
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawTextItem(const QPointF &at, const QTextItem &item) override
+    {
+        items.append({item.text(), painter()->combinedTransform().map(at), item.width()});
+    }
+    Type type() const override { return User; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth: return m_size.width();
+        case PdmHeight: return m_size.height();
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 96;
+        }
+    }
+
+private:
+    QSize m_size;
+};
+
 } // namespace
 
 class tst_RichTextBox : public QObject
@@ -128,6 +175,8 @@ private Q_SLOTS:
     void textPutIntoTheJoinOfALongTableShows();
     void selectionStaysInThePartOfALongTableItStartedIn_data();
     void selectionStaysInThePartOfALongTableItStartedIn();
+    void listLabelsShowAsTheFileNumbersThem_data();
+    void listLabelsShowAsTheFileNumbersThem();
 };
 
 void tst_RichTextBox::textUsesOneLineFeedPerParagraph()
@@ -682,6 +731,83 @@ void tst_RichTextBox::loadFileFailureKeepsTheDocument()
     QVERIFY(!result.ok());
     QVERIFY2(result.error.contains(error, Qt::CaseInsensitive), qPrintable(result.error));
     QCOMPARE(box.Text(), QStringLiteral("my chapter"));
+}
+
+void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
+{
+    using namespace Qt::StringLiterals;
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("typed"); // after a new paragraph at the end
+    QTest::addColumn<QStringList>("labels");
+
+    const QByteArray lists =
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid1}"
+        "{\\list{\\listlevel\\levelnfc0\\levelstartat5{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid2}"
+        "{\\list{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}}\\listid3}"
+        "{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u10148 ?;}}\\listid4}"
+        "{\\list{\\listlevel\\levelnfc0\\levelstartat12{\\leveltext\\'05\\u1043 ?\\u1083 ?.\\'00:;}{\\levelnumbers\\'04;}}"
+        "\\listid5}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}{\\listoverride\\listid2\\ls2}"
+        "{\\listoverride\\listid3\\ls3}{\\listoverride\\listid4\\ls4}{\\listoverride\\listid5\\ls5}}\n";
+    const QByteArray item = "\\pard\\li720\\fi-360";
+    QTest::newRow("numbers from 1") << lists + item + "\\ls1 one\\par" + item + "\\ls1 two" << QString()
+                                    << QStringList{u"1."_s, u"2."_s};
+    QTest::newRow("numbers from 5") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString()
+                                    << QStringList{u"5."_s, u"6."_s};
+    QTest::newRow("an item added at the end") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two"
+                                              << QStringLiteral("three") << QStringList{u"5."_s, u"6."_s, u"7."_s};
+    QTest::newRow("roman from 3 in a table's cell")
+        << lists + "\\trowd\\cellx3000\\cellx6000\\pard\\intbl\\li720\\fi-360\\ls3 one\\cell\\pard\\intbl\\li720\\fi-360\\ls3 two\\cell\\row\\pard end"
+        << QString() << QStringList{u"(iii)"_s, u"(iv)"_s};
+    QTest::newRow("a bullet of the file's own") << lists + item + "\\ls4 one\\par" + item + "\\ls4 two" << QString()
+                                                << QStringList{u"\u27A4"_s, u"\u27A4"_s};
+    QTest::newRow("in Cyrillic, below the first screen")
+        << lists + QByteArray("\\pard filler\\par\n").repeated(100) + item + "\\ls5 one\\par" + item + "\\ls5 two"
+        << QString() << QStringList{u"\u0413\u043B.12:"_s, u"\u0413\u043B.13:"_s};
+}
+
+void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, labels);
+    using namespace Qt::StringLiterals;
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("list.rtf"));
+    writeFile(path, "{\\rtf1\\ansi\\uc1{\\fonttbl{\\f0 Times;}}" + body + '}');
+    RichTextBox box;
+    box.resize(600, 400);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(box.LoadFile(path).ok());
+    QTextEdit &edit = *box.textEdit();
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_End, Qt::ControlModifier);
+    if (!typed.isEmpty()) {
+        QTest::keyClick(&edit, Qt::Key_Return);
+        QTest::keyClicks(&edit, typed);
+    }
+
+    TextRecorder recorder(edit.viewport()->size());
+    edit.viewport()->render(&recorder);
+    // Each label once, between its item's text and any text to the left
+    // of it on its baseline, and ending before its item's text begins.
+    const QStringList items = QStringList{u"one"_s, u"two"_s, u"three"_s}.mid(0, labels.size());
+    QStringList shown;
+    for (const QString &text : items) {
+        const auto item = std::find_if(recorder.items.begin(), recorder.items.end(),
+                                       [&text](const TextRecorder::Item &i) { return i.text == text; });
+        QVERIFY2(item != recorder.items.end(), qPrintable(text));
+        QList<TextRecorder::Item> before;
+        for (const TextRecorder::Item &other : std::as_const(recorder.items))
+            if (qAbs(other.at.y() - item->at.y()) < 1 && other.at.x() < item->at.x())
+                before.append(other);
+        std::sort(before.begin(), before.end(), [](const auto &a, const auto &b) { return a.at.x() < b.at.x(); });
+        for (auto label = before.rbegin(); label != before.rend() && !items.contains(label->text); ++label) {
+            QVERIFY(label->at.x() + label->width <= item->at.x());
+            shown.append(label->text);
+        }
+    }
+    QCOMPARE(shown, labels);
 }
 
 QTEST_MAIN(tst_RichTextBox)

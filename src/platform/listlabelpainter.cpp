@@ -1,0 +1,73 @@
+#include "listlabelpainter.h"
+
+#include "formats/listlabels.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace {
+
+void paintLabel(QPainter &painter, const QTextDocument &document, const QTextBlock &block, const QPointF &topLeft,
+                const QColor &text)
+{
+    const QTextLayout *layout = block.layout();
+    if (layout->lineCount() == 0)
+        return;
+    const QString label = ListLabels::labelOf(block);
+    const QTextCharFormat format = block.charFormat();
+    QPaintDevice *device = document.documentLayout()->paintDevice();
+    const QFont font = device ? QFont(format.font(), device) : format.font();
+    const QFontMetrics metrics(font);
+    const Qt::LayoutDirection direction = block.textDirection();
+    const QRectF firstLine = layout->lineAt(0).naturalTextRect();
+    QPoint at = topLeft.toPoint() + firstLine.topLeft().toPoint();
+    if (direction == Qt::RightToLeft)
+        at.rx() += int(firstLine.width());
+    const int space = metrics.horizontalAdvance(u' ');
+    const qreal left = direction == Qt::LeftToRight ? at.x() - space - metrics.horizontalAdvance(label) : at.x() + space;
+
+    QTextLayout shown(label, font, device);
+    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setTextDirection(direction);
+    shown.setTextOption(option);
+    shown.beginLayout();
+    QTextLine line = shown.createLine();
+    if (line.isValid())
+        line.setLeadingIncluded(true);
+    shown.endLayout();
+
+    painter.save();
+    painter.setPen(format.foreground().style() != Qt::NoBrush ? QPen(format.foreground(), 0) : QPen(text));
+    shown.draw(&painter, QPointF(left, at.y()));
+    painter.restore();
+}
+
+bool inTable(const QTextBlock &block)
+{
+    return QTextCursor(block).currentTable() != nullptr;
+}
+
+} // namespace
+
+void ListLabelPainter::paint(QPainter &painter, const QTextDocument &document, const QRectF &clip, const QColor &text)
+{
+    QAbstractTextDocumentLayout *layout = document.documentLayout();
+    // From the first paragraph at the clip's top, left of every column of
+    // a table there, to the first below it; the cells of a table's row
+    // come one after another, so the walk passes below the clip in a tall
+    // cell and comes back up in the next.
+    const int first = layout->hitTest(QPointF(0, clip.top()), Qt::FuzzyHit);
+    for (QTextBlock block = document.findBlock(std::max(first, 0)); block.isValid(); block = block.next()) {
+        const QRectF bounds = layout->blockBoundingRect(block);
+        if (bounds.top() > clip.bottom() && !inTable(block))
+            break;
+        if (ListLabels::isDrawnByEditor(block) && bounds.top() <= clip.bottom() && bounds.bottom() >= clip.top())
+            paintLabel(painter, document, block, bounds.topLeft(), text);
+    }
+}
