@@ -7,11 +7,10 @@ class QTextDocument;
 class QTextListFormat;
 
 // The labels of list items as the file defines them. Qt 6.4 numbers every
-// list from 1 and draws its own three bullet shapes; a list that starts
-// elsewhere or gives another bullet character has its labels drawn by the
-// editor instead, and every plain-text copy of a
-// label comes from here, so that the screen, the print, the plain text
-// and a save's \listtext all agree.
+// list from 1 and draws only its own three bullet shapes, so the editor
+// draws the labels of a list that starts elsewhere or gives another bullet
+// character. Every label, drawn or as plain text, comes from here, so that
+// the screen, the print, the plain text and a save's \listtext agree.
 namespace ListLabels {
 
 // A number as an RTF numbering type (\levelnfc) shows it: 4 as "iv", "D"
