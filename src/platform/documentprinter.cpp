@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 
@@ -69,7 +70,7 @@ void DocumentPrinter::print(const QTextDocument &source, QPrinter &printer, Kept
         // Black on paper, whatever the screen's colours.
         context.palette.setColor(QPalette::Text, Qt::black);
         layout->draw(&painter, context);
-        ListLabelPainter::paint(painter, *document, view, Qt::black);
+        ListLabelPainter::paint(painter, *document, view, context.palette, QTextCursor());
         painter.setClipping(false);
         painter.setFont(QFont(document->defaultFont()));
         const QString number = QString::number(page);

@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
+#include <QPalette>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -14,7 +15,7 @@
 namespace {
 
 void paintLabel(QPainter &painter, const QTextDocument &document, const QTextBlock &block, const QPointF &topLeft,
-                const QColor &text)
+                const QPalette &palette, bool selected)
 {
     const QTextLayout *layout = block.layout();
     if (layout->lineCount() == 0)
@@ -43,7 +44,14 @@ void paintLabel(QPainter &painter, const QTextDocument &document, const QTextBlo
     shown.endLayout();
 
     painter.save();
-    painter.setPen(format.foreground().style() != Qt::NoBrush ? QPen(format.foreground(), 0) : QPen(text));
+    if (selected) {
+        painter.fillRect(QRectF(left, at.y(), metrics.horizontalAdvance(label), metrics.height()),
+                         palette.brush(QPalette::Highlight));
+        painter.setPen(palette.color(QPalette::HighlightedText));
+    } else {
+        painter.setPen(format.foreground().style() != Qt::NoBrush ? QPen(format.foreground(), 0)
+                                                                  : QPen(palette.color(QPalette::Text)));
+    }
     shown.draw(&painter, QPointF(left, at.y()));
     painter.restore();
 }
@@ -55,7 +63,8 @@ bool inTable(const QTextBlock &block)
 
 } // namespace
 
-void ListLabelPainter::paint(QPainter &painter, const QTextDocument &document, const QRectF &clip, const QColor &text)
+void ListLabelPainter::paint(QPainter &painter, const QTextDocument &document, const QRectF &clip, const QPalette &palette,
+                             const QTextCursor &selection)
 {
     QAbstractTextDocumentLayout *layout = document.documentLayout();
     // From the first paragraph at the clip's top, left of every column of
@@ -68,6 +77,7 @@ void ListLabelPainter::paint(QPainter &painter, const QTextDocument &document, c
         if (bounds.top() > clip.bottom() && !inTable(block))
             break;
         if (ListLabels::isDrawnByEditor(block) && bounds.top() <= clip.bottom() && bounds.bottom() >= clip.top())
-            paintLabel(painter, document, block, bounds.topLeft(), text);
+            paintLabel(painter, document, block, bounds.topLeft(), palette,
+                       selection.selectionStart() <= block.position() && block.position() < selection.selectionEnd());
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 class QPainter;
+class QPalette;
 class QRectF;
-class QColor;
+class QTextCursor;
 class QTextDocument;
 
 // Draws the labels that Qt leaves to the editor (lists numbered from other
@@ -13,7 +14,9 @@ class ListLabelPainter
 {
 public:
     // Draws the labels of the items within clip, in document coordinates,
-    // over what the document's layout drew, in `text` unless the paragraph
-    // has a colour of its own.
-    static void paint(QPainter &painter, const QTextDocument &document, const QRectF &clip, const QColor &text);
+    // over what the document's layout drew: in the palette's text colour
+    // unless the paragraph has a colour of its own, and highlighted where
+    // the selection takes in the item's start, as Qt highlights its own.
+    static void paint(QPainter &painter, const QTextDocument &document, const QRectF &clip, const QPalette &palette,
+                      const QTextCursor &selection);
 };

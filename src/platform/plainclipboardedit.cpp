@@ -22,7 +22,7 @@ void PlainClipboardEdit::paintEvent(QPaintEvent *event)
     QPainter painter(viewport());
     painter.translate(-offset);
     painter.setClipRect(clip);
-    ListLabelPainter::paint(painter, *document(), clip, palette().color(QPalette::Text));
+    ListLabelPainter::paint(painter, *document(), clip, palette(), textCursor());
 }
 
 QMimeData *PlainClipboardEdit::createMimeDataFromSelection() const

@@ -100,6 +100,7 @@ public:
         QString text;
         QPointF at; // the start of its baseline
         qreal width;
+        QColor colour;
     };
 
     explicit TextRecorder(QSize size)
@@ -116,7 +117,7 @@ public:
     void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
     void drawTextItem(const QPointF &at, const QTextItem &item) override
     {
-        items.append({item.text(), painter()->combinedTransform().map(at), item.width()});
+        items.append({item.text(), painter()->combinedTransform().map(at), item.width(), painter()->pen().color()});
     }
     Type type() const override { return User; }
 
@@ -738,6 +739,7 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
     using namespace Qt::StringLiterals;
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("typed"); // after a new paragraph at the end
+    QTest::addColumn<bool>("selectAll");
     QTest::addColumn<QStringList>("labels");
 
     const QByteArray lists =
@@ -749,26 +751,29 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
         "\\listid5}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}{\\listoverride\\listid2\\ls2}"
         "{\\listoverride\\listid3\\ls3}{\\listoverride\\listid4\\ls4}{\\listoverride\\listid5\\ls5}}\n";
     const QByteArray item = "\\pard\\li720\\fi-360";
-    QTest::newRow("numbers from 1") << lists + item + "\\ls1 one\\par" + item + "\\ls1 two" << QString()
+    QTest::newRow("numbers from 1") << lists + item + "\\ls1 one\\par" + item + "\\ls1 two" << QString() << false
                                     << QStringList{u"1."_s, u"2."_s};
-    QTest::newRow("numbers from 5") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString()
+    QTest::newRow("numbers from 5") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString() << false
                                     << QStringList{u"5."_s, u"6."_s};
+    QTest::newRow("numbers from 5, selected") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString() << true
+                                              << QStringList{u"5."_s, u"6."_s};
     QTest::newRow("an item added at the end") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two"
-                                              << QStringLiteral("three") << QStringList{u"5."_s, u"6."_s, u"7."_s};
+                                              << QStringLiteral("three") << false << QStringList{u"5."_s, u"6."_s, u"7."_s};
     QTest::newRow("roman from 3 in a table's cell")
         << lists + "\\trowd\\cellx3000\\cellx6000\\pard\\intbl\\li720\\fi-360\\ls3 one\\cell\\pard\\intbl\\li720\\fi-360\\ls3 two\\cell\\row\\pard end"
-        << QString() << QStringList{u"(iii)"_s, u"(iv)"_s};
-    QTest::newRow("a bullet of the file's own") << lists + item + "\\ls4 one\\par" + item + "\\ls4 two" << QString()
+        << QString() << false << QStringList{u"(iii)"_s, u"(iv)"_s};
+    QTest::newRow("a bullet of the file's own") << lists + item + "\\ls4 one\\par" + item + "\\ls4 two" << QString() << false
                                                 << QStringList{u"\u27A4"_s, u"\u27A4"_s};
     QTest::newRow("in Cyrillic, below the first screen")
         << lists + QByteArray("\\pard filler\\par\n").repeated(100) + item + "\\ls5 one\\par" + item + "\\ls5 two"
-        << QString() << QStringList{u"\u0413\u043B.12:"_s, u"\u0413\u043B.13:"_s};
+        << QString() << false << QStringList{u"\u0413\u043B.12:"_s, u"\u0413\u043B.13:"_s};
 }
 
 void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem()
 {
     QFETCH(QByteArray, body);
     QFETCH(QString, typed);
+    QFETCH(bool, selectAll);
     QFETCH(QStringList, labels);
     using namespace Qt::StringLiterals;
     QTemporaryDir folder;
@@ -786,11 +791,14 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem()
         QTest::keyClick(&edit, Qt::Key_Return);
         QTest::keyClicks(&edit, typed);
     }
+    if (selectAll)
+        QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
 
     TextRecorder recorder(edit.viewport()->size());
     edit.viewport()->render(&recorder);
     // Each label once, between its item's text and any text to the left
-    // of it on its baseline, and ending before its item's text begins.
+    // of it on its baseline, ending before its item's text begins, in the
+    // colour of its text, selected or not.
     const QStringList items = QStringList{u"one"_s, u"two"_s, u"three"_s}.mid(0, labels.size());
     QStringList shown;
     for (const QString &text : items) {
@@ -804,6 +812,7 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem()
         std::sort(before.begin(), before.end(), [](const auto &a, const auto &b) { return a.at.x() < b.at.x(); });
         for (auto label = before.rbegin(); label != before.rend() && !items.contains(label->text); ++label) {
             QVERIFY(label->at.x() + label->width <= item->at.x());
+            QCOMPARE(label->colour, item->colour);
             shown.append(label->text);
         }
     }
