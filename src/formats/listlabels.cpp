@@ -102,7 +102,7 @@ bool drawnByQt(const QTextListFormat &format)
     return startOf(format) == 1;
 }
 
-void markDrawnByEditor(QTextBlock &block)
+void markDrawnByEditor(const QTextBlock &block)
 {
     QTextBlockFormat format;
     format.setProperty(QTextFormat::ListStyle, int(QTextListFormat::ListStyleUndefined));

@@ -35,7 +35,7 @@ bool drawnByQt(const QTextListFormat &format);
 
 // Marks a paragraph of a list that drawnByQt() rejects so that Qt draws
 // no label beside it; the editor draws the right one.
-void markDrawnByEditor(QTextBlock &block);
+void markDrawnByEditor(const QTextBlock &block);
 bool isDrawnByEditor(const QTextBlock &block);
 // Whether any paragraph of the document is so marked; in time proportional
 // to the number of its formats, not of its paragraphs.

@@ -1469,8 +1469,7 @@ void Parser::markLabel(const QTextList &list)
     m_cursor.setBlockCharFormat(charFormat(state().chars));
     if (ListLabels::drawnByQt(list.format()))
         return;
-    QTextBlock block = m_cursor.block();
-    ListLabels::markDrawnByEditor(block);
+    ListLabels::markDrawnByEditor(m_cursor.block());
 }
 
 // The older numbering: the paragraphs numbered alike make one list.

@@ -4,6 +4,19 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+namespace {
+
+// The text of a printed file, its white space simplified, through pdftotext.
+QString printedText(const QString &pdftotext, const QString &pdf)
+{
+    QProcess reader;
+    reader.start(pdftotext, {pdf, QStringLiteral("-")});
+    reader.waitForFinished();
+    return QString::fromUtf8(reader.readAllStandardOutput()).simplified();
+}
+
+} // namespace
+
 class tst_Printing : public QObject
 {
     Q_OBJECT
@@ -43,10 +56,7 @@ void tst_Printing::printsTheSelectionOrTheWholeDocument()
     for (const int selected : {0, 14, 14}) { // nothing, "Second chapter", then cancelled
         f.select(24, selected);
         f.run(how);
-        QProcess reader;
-        reader.start(pdftotext, {files[printed.size()], QStringLiteral("-")});
-        QVERIFY(reader.waitForFinished());
-        printed.append(QString::fromUtf8(reader.readAllStandardOutput()).simplified());
+        printed.append(printedText(pdftotext, files[printed.size()]));
     }
     QCOMPARE(printed, QStringList({QStringLiteral("First chapter, Ζέφυρος. Second chapter. The end. 1"),
                                    QStringLiteral("Second chapter 1"), QString()})); // each page numbered
@@ -92,10 +102,7 @@ void tst_Printing::printsListLabelsAsTheScreenShowsThem()
     f.test.dialogs.printAnswers = {true};
     f.test.dialogs.printFiles = {printed};
     f.run(QStringLiteral("menu Print"));
-    QProcess reader;
-    reader.start(pdftotext, {printed, QStringLiteral("-")});
-    QVERIFY(reader.waitForFinished());
-    QTEST(QString::fromUtf8(reader.readAllStandardOutput()).simplified(), "printed");
+    QTEST(printedText(pdftotext, printed), "printed");
 }
 
 QTEST_MAIN(tst_Printing)
