@@ -212,6 +212,10 @@ struct ControlWord
 constexpr int MaxStoredDepth = 4096;
 constexpr int MaxPicturePixels = 20000;
 constexpr size_t MaxTableColumns = 1000;
+// As wide as the widest page for each column: a wide table keeps the
+// widths its file gives, and the farthest edge stays far inside what Qt can
+// lay out.
+constexpr int MaxCellEdge = 31680 * int(MaxTableColumns);
 // Rows are added this many cells at a time at most: the spare ones left at
 // the end cost Qt time that grows with the square of their cells.
 constexpr int MaxTableCellsAdded = 512;
@@ -2062,9 +2066,15 @@ void Parser::rowDefaults(const Token &, int)
 void Parser::cellEdge(const Token &, int p)
 {
     std::vector<CellDefinition> &cells = rowDefinition().cells;
-    if (cells.size() >= MaxTableColumns)
+    const int edge = std::clamp(p, 0, MaxCellEdge);
+    if (cells.size() >= MaxTableColumns) {
+        // The cells past the last column share it, so it reaches to where
+        // the last of them ends.
+        cells.back().edge = std::max(cells.back().edge, edge);
+        m_pendingCell = CellDefinition();
         return;
-    m_pendingCell.edge = std::clamp(p, 0, 31680 * 4);
+    }
+    m_pendingCell.edge = edge;
     cells.push_back(m_pendingCell);
     m_pendingCell = CellDefinition();
 }

@@ -460,20 +460,24 @@ void tst_RtfKeeping::tables_data()
                       "\\trowd\\cellx1000\\cellx2000\\cellx3000\\pard\\intbl c\\cell d\\cell e\\cell\\row")
         << QStringLiteral("tall\t\ta\n\t\tb\nc\td\te\n") << QStringLiteral("3x3 1000 1000 1000 0,0+2x2");
     // Past the most columns a table takes, the rest of a row shares its
-    // last cell, in the file's order.
+    // last cell, in the file's order, and that cell is as wide as all it holds.
     QByteArray overlong = "\\trowd";
     QString overlongText;
     QString overlongShape = QStringLiteral("1x1000");
     for (int c = 0; c < 1002; ++c) {
         overlong += "\\cellx" + QByteArray::number(100 * (c + 1));
         overlongText += QStringLiteral("\u0436%1").arg(c) + (c < 1001 ? u'\t' : u'\n');
-        if (c < 1000)
+        if (c < 999)
             overlongShape += QStringLiteral(" 100");
     }
+    overlongShape += QStringLiteral(" 300");
     overlong += "\\pard\\intbl";
     for (int c = 0; c < 1002; ++c)
         overlong += " \\u1078?" + QByteArray::number(c) + "\\cell";
     QTest::newRow("a row past the most columns") << overlong + "\\row" << overlongText << overlongShape;
+    QTest::newRow("wider than four of the widest pages")
+        << QByteArray("\\trowd\\cellx126000\\cellx127440\\pard\\intbl a\\cell b\\cell\\row") << QStringLiteral("a\tb\n")
+        << QStringLiteral("1x2 126000 1440");
     QTest::newRow("the table's left edge") << QByteArray("\\trowd\\trleft-108\\cellx1332\\cellx2000\\pard\\intbl a\\cell b\\cell\\row")
                                            << QStringLiteral("a\tb\n") << QStringLiteral("1x2 1440 668");
     QTest::newRow("outside Latin-1") << twoCells + "\\pard\\intbl \\u1071?\\cell \\u26085?\\cell\\row"
