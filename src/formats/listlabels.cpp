@@ -47,14 +47,14 @@ int numberingOf(const QTextListFormat &format)
     }
 }
 
-namespace {
-
-constexpr int Bullets = 23;
-
 int startOf(const QTextListFormat &format)
 {
     return format.hasProperty(DocumentProperty::ListStart) ? format.intProperty(DocumentProperty::ListStart) : 1;
 }
+
+namespace {
+
+constexpr int Bullets = 23;
 
 // The character Qt draws as a shape for each bullet style.
 QString qtBulletOf(QTextListFormat::Style style)

@@ -20,6 +20,9 @@ QString numberShown(int n, int numbering);
 // The RTF numbering type of a list: the file's, else its Qt style's.
 int numberingOf(const QTextListFormat &format);
 
+// The number of a list's first item: the file's, else 1.
+int startOf(const QTextListFormat &format);
+
 // The label of a list item with what stands before and after its number,
 // the item being its list's itemNumber'th (from 0); empty for a paragraph
 // in no list.

@@ -9,6 +9,7 @@
 #include "pendingtextlayout.h"
 #include "plainclipboardedit.h"
 #include "formats/plaintext.h"
+#include "formats/selectioncopy.h"
 #include "spellinghighlighter.h"
 #include "twips.h"
 
@@ -21,7 +22,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -537,8 +537,5 @@ void RichTextBox::SelPrint(QPrinter &printer) const
         DocumentPrinter::print(*document(), printer, *m_keptParts);
         return;
     }
-    QTextDocument selection;
-    selection.setDefaultFont(document()->defaultFont());
-    QTextCursor(&selection).insertFragment(QTextDocumentFragment(cursor));
-    DocumentPrinter::print(selection, printer, *m_keptParts);
+    DocumentPrinter::print(*SelectionCopy::make(cursor), printer, *m_keptParts);
 }

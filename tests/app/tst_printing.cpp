@@ -1,6 +1,7 @@
 #include "appfixture.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -13,6 +14,20 @@ QString printedText(const QString &pdftotext, const QString &pdf)
     reader.start(pdftotext, {pdf, QStringLiteral("-")});
     reader.waitForFinished();
     return QString::fromUtf8(reader.readAllStandardOutput()).simplified();
+}
+
+// The words of a printed file, each with where it stands on its page, in
+// points from the top left.
+QList<std::pair<QString, QPointF>> printedWords(const QString &pdftotext, const QString &pdf)
+{
+    QProcess reader;
+    reader.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    reader.waitForFinished();
+    const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    QList<std::pair<QString, QPointF>> words;
+    for (const QRegularExpressionMatch &match : word.globalMatch(QString::fromUtf8(reader.readAllStandardOutput())))
+        words.append({match.captured(3), QPointF(match.captured(1).toDouble(), match.captured(2).toDouble())});
+    return words;
 }
 
 } // namespace
@@ -48,18 +63,27 @@ void tst_Printing::printsTheSelectionOrTheWholeDocument()
     f.document()->SetFocus();
     f.write(QStringLiteral("First chapter, Ζέφυρος.\nSecond chapter.\nThe end."), 6, 7);
     f.document()->setSelBold(true);
+    f.select(24, 1);
+    f.document()->setSelAlignment(2);
     const QStringList files = {folder.filePath(QStringLiteral("whole.pdf")), folder.filePath(QStringLiteral("part.pdf")),
                                folder.filePath(QStringLiteral("cancelled.pdf"))};
     f.test.dialogs.printAnswers = {true, true, false};
     f.test.dialogs.printFiles = files;
     QStringList printed;
-    for (const int selected : {0, 14, 14}) { // nothing, "Second chapter", then cancelled
+    for (const int selected : {0, 19, 19}) { // nothing, "Second chapter.\nThe", then cancelled
         f.select(24, selected);
         f.run(how);
         printed.append(printedText(pdftotext, files[printed.size()]));
     }
     QCOMPARE(printed, QStringList({QStringLiteral("First chapter, Ζέφυρος. Second chapter. The end. 1"),
-                                   QStringLiteral("Second chapter 1"), QString()})); // each page numbered
+                                   QStringLiteral("Second chapter. The 1"), QString()})); // each page numbered
+    // The selection starts its page where the document does, its centred
+    // paragraph still centred.
+    const auto whole = printedWords(pdftotext, files[0]);
+    const auto part = printedWords(pdftotext, files[1]);
+    QCOMPARE(whole.value(3).first, QStringLiteral("Second"));
+    QVERIFY(whole[3].second.x() > whole[0].second.x());
+    QCOMPARE(part.value(0), std::pair(QStringLiteral("Second"), QPointF(whole[3].second.x(), whole[0].second.y())));
     QVERIFY(!QFile::exists(files[2]));
     QCOMPARE(f.test.dialogs.prints.size(), 3);
     QCOMPARE(f.test.dialogs.prints[0].title, QStringLiteral("Print"));
@@ -70,15 +94,25 @@ void tst_Printing::printsTheSelectionOrTheWholeDocument()
 void tst_Printing::printsListLabelsAsTheScreenShowsThem_data()
 {
     QTest::addColumn<QByteArray>("level"); // the list level's words
+    QTest::addColumn<int>("start");        // of the selection in "one\ntwo\nthree", or -1 for none
+    QTest::addColumn<int>("length");
     QTest::addColumn<QString>("printed");
-    QTest::newRow("numbers from 1") << QByteArray("\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}")
-                                    << QStringLiteral("1. one 2. two 1");
-    QTest::newRow("numbers from 5") << QByteArray("\\levelnfc0\\levelstartat5{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}")
-                                    << QStringLiteral("5. one 6. two 1");
-    QTest::newRow("letters from z") << QByteArray("\\levelnfc4\\levelstartat26{\\leveltext\\'02\\'00);}{\\levelnumbers\\'01;}")
-                                    << QStringLiteral("z) one aa) two 1");
-    QTest::newRow("a bullet of the file's own") << QByteArray("\\levelnfc23{\\leveltext\\'01\\u10148 ?;}")
-                                                << QStringLiteral("\u27A4 one \u27A4 two 1");
+    const QByteArray fromOne = "\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}";
+    const QByteArray fromFive = "\\levelnfc0\\levelstartat5{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}";
+    const QByteArray fromZ = "\\levelnfc4\\levelstartat26{\\leveltext\\'02\\'00);}{\\levelnumbers\\'01;}";
+    const QByteArray cyrillic = "\\levelnfc0\\levelstartat12{\\leveltext\\'03\\u1046 ?\\'00.;}{\\levelnumbers\\'02;}";
+    QTest::newRow("numbers from 1") << fromOne << -1 << 0 << QStringLiteral("1. one 2. two 3. three 1");
+    QTest::newRow("numbers from 5") << fromFive << -1 << 0 << QStringLiteral("5. one 6. two 7. three 1");
+    QTest::newRow("letters from z") << fromZ << -1 << 0 << QStringLiteral("z) one aa) two ab) three 1");
+    QTest::newRow("a bullet of the file's own") << QByteArray("\\levelnfc23{\\leveltext\\'01\\u10148 ?;}") << -1 << 0
+                                                << QStringLiteral("\u27A4 one \u27A4 two \u27A4 three 1");
+    // A selection's items keep the labels they show on screen.
+    QTest::newRow("selected from the first item") << fromOne << 0 << 7 << QStringLiteral("1. one 2. two 1");
+    QTest::newRow("selected from the second item") << fromOne << 4 << 9 << QStringLiteral("2. two 3. three 1");
+    QTest::newRow("selected from within an item") << fromFive << 5 << 8 << QStringLiteral("6. wo 7. three 1");
+    QTest::newRow("the last item alone") << fromZ << 8 << 5 << QStringLiteral("ab) three 1");
+    QTest::newRow("the last item's end alone") << cyrillic << 12 << 1 << QStringLiteral("\u041614. e 1");
+    QTest::newRow("a label outside Latin-1") << cyrillic << 4 << 9 << QStringLiteral("\u041613. two \u041614. three 1");
 }
 
 void tst_Printing::printsListLabelsAsTheScreenShowsThem()
@@ -87,22 +121,34 @@ void tst_Printing::printsListLabelsAsTheScreenShowsThem()
     if (pdftotext.isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed");
     QFETCH(QByteArray, level);
+    QFETCH(int, start);
+    QFETCH(int, length);
     QTemporaryDir folder;
     const QString list = folder.filePath(QStringLiteral("list.rtf"));
     QFile file(list);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("{\\rtf1\\ansi\\uc1{\\fonttbl{\\f0 Times;}}{\\*\\listtable{\\list{\\listlevel" + level
                + "}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
-                 "\\pard\\li720\\fi-360\\ls1 one\\par\\pard\\li720\\fi-360\\ls1 two}");
+                 "\\pard\\li720\\fi-360\\ls1 one\\par\\pard\\li720\\fi-360\\ls1 two\\par\\pard\\li720\\fi-360\\ls1 three}");
     file.close();
     AppFixture f;
     QVERIFY(QTest::qWaitForWindowActive(&f.main()));
     QVERIFY(f.document()->LoadFile(list).ok());
-    const QString printed = folder.filePath(QStringLiteral("list.pdf"));
-    f.test.dialogs.printAnswers = {true};
-    f.test.dialogs.printFiles = {printed};
+    const QString whole = folder.filePath(QStringLiteral("whole.pdf"));
+    const QString part = folder.filePath(QStringLiteral("part.pdf"));
+    f.test.dialogs.printAnswers = {true, true};
+    f.test.dialogs.printFiles = {whole, part};
     f.run(QStringLiteral("menu Print"));
-    QTEST(printedText(pdftotext, printed), "printed");
+    if (start < 0) {
+        QTEST(printedText(pdftotext, whole), "printed");
+        return;
+    }
+    f.select(start, length);
+    f.run(QStringLiteral("menu Print"));
+    QTEST(printedText(pdftotext, part), "printed");
+    // No empty line before it: its first item's text stands where the
+    // whole list's does.
+    QCOMPARE(printedWords(pdftotext, part).value(1).second.y(), printedWords(pdftotext, whole).value(1).second.y());
 }
 
 QTEST_MAIN(tst_Printing)
