@@ -3,10 +3,10 @@
 // Loads IN through the editor's own LoadFile and writes OUT by its
 // extension: .txt the plain text (a line for each paragraph and table row,
 // cells separated by tabs, each footnote's text in brackets after its
-// mark), .rtf through
-// SaveFile, .html the loaded document as Qt's HTML. With -v, prints how long
-// each step took.
+// mark), .rtf through SaveFile, .html the loaded document as HTML. With -v,
+// prints how long each step took.
 
+#include "formats/documenthtml.h"
 #include "formats/documenttext.h"
 #include "platform/richtextbox.h"
 
@@ -46,7 +46,7 @@ int main(int argc, char *argv[])
         QFile file(out);
         bool written = file.open(QIODevice::WriteOnly);
         if (out.endsWith(u".html", Qt::CaseInsensitive)) {
-            const QByteArray html = box.document()->toHtml().toUtf8();
+            const QByteArray html = DocumentHtml::of(*box.document()).toUtf8();
             written = written && file.write(html) == html.size();
         } else {
             // A line at a time, so the output costs no copy of the whole text.

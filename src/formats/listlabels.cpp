@@ -42,7 +42,7 @@ int numberingOf(const QTextListFormat &format)
     case QTextListFormat::ListLowerAlpha: return 4;
     case QTextListFormat::ListDisc:
     case QTextListFormat::ListCircle:
-    case QTextListFormat::ListSquare: return 23;
+    case QTextListFormat::ListSquare: return Bullets;
     default: return 0;
     }
 }
@@ -53,8 +53,6 @@ int startOf(const QTextListFormat &format)
 }
 
 namespace {
-
-constexpr int Bullets = 23;
 
 // The character Qt draws as a shape for each bullet style.
 QString qtBulletOf(QTextListFormat::Style style)

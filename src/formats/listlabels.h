@@ -19,6 +19,8 @@ QString numberShown(int n, int numbering);
 
 // The RTF numbering type of a list: the file's, else its Qt style's.
 int numberingOf(const QTextListFormat &format);
+// The numbering type of bullets.
+constexpr int Bullets = 23;
 
 // The number of a list's first item: the file's, else 1.
 int startOf(const QTextListFormat &format);
