@@ -82,12 +82,14 @@ void SpellingHighlighter::contentsChanged(int position, int, int added)
     // A paragraph in view is checked at once, so that its underlines never
     // stay where its words were; the others wait until they come into view,
     // which is what keeps a rewrite of the whole text fast.
+    ChangedSpan changed;
     for (int n = 0; block.isValid() && n < MostBlocksAtOnce; ++n, block = block.next()) {
-        if (inView(block))
-            check(block, true);
+        if (inView(block) && check(block, true))
+            changed.add(block);
         if (block == last)
             break;
     }
+    redraw(changed);
     recheckVisible();
 }
 
@@ -112,21 +114,48 @@ void SpellingHighlighter::checkVisible()
     m_checkedGeneration = m_checker.generation();
     const QAbstractTextDocumentLayout *layout = m_document->documentLayout();
     const qreal bottom = m_edit.verticalScrollBar()->value() + m_edit.viewport()->height();
-    for (QTextBlock block = m_edit.cursorForPosition(QPoint(0, 0)).block(); block.isValid(); block = block.next()) {
+    // A document just come in is not laid out yet, and Qt's hit test then
+    // lands in a part of a long table further down, which has no place yet:
+    // going there would lay out the whole text. The text is laid out from
+    // its start, so until the one at the top is, the walk starts there.
+    QTextBlock block = m_document->findBlock(layout->hitTest(
+        QPointF(m_edit.horizontalScrollBar()->value(), m_edit.verticalScrollBar()->value()), Qt::FuzzyHit));
+    if (!block.isValid() || block.layout()->lineCount() == 0)
+        block = m_document->begin();
+    ChangedSpan changed;
+    for (; block.isValid(); block = block.next()) {
         const QRectF area = layout->blockBoundingRect(block);
         if (!area.isValid() || area.top() > bottom)
             break;
-        check(block);
+        if (check(block))
+            changed.add(block);
     }
+    redraw(changed);
 }
 
-void SpellingHighlighter::check(const QTextBlock &block, bool force)
+void SpellingHighlighter::ChangedSpan::add(const QTextBlock &block)
+{
+    if (from < 0)
+        from = block.position();
+    to = block.position() + block.length();
+}
+
+void SpellingHighlighter::redraw(const ChangedSpan &changed)
+{
+    if (changed.from < 0)
+        return;
+    m_applying = true;
+    m_document->markContentsDirty(changed.from, changed.to - changed.from);
+    m_applying = false;
+}
+
+bool SpellingHighlighter::check(const QTextBlock &block, bool force)
 {
     const QString text = block.text();
     const size_t hash = qHash(text);
     auto *checked = static_cast<CheckedText *>(block.userData());
     if (!force && checked && checked->hash == hash && checked->generation == m_checker.generation())
-        return;
+        return false;
 
     QList<QTextLayout::FormatRange> underlines;
     for (const SpellChecker::Span &word : SpellChecker::words(text)) {
@@ -143,11 +172,9 @@ void SpellingHighlighter::check(const QTextBlock &block, bool force)
     target.setUserData(new CheckedText(hash, m_checker.generation()));
     QTextLayout *layout = target.layout();
     if (layout->formats() == underlines)
-        return;
-    m_applying = true;
+        return false;
     layout->setFormats(underlines);
-    m_document->markContentsDirty(block.position(), block.length());
-    m_applying = false;
+    return true;
 }
 
 void SpellingHighlighter::addSuggestions(QMenu &menu, const QTextCursor &at)

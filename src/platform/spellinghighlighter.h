@@ -37,10 +37,22 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The text from the first to the last paragraph whose underlines changed.
+    struct ChangedSpan
+    {
+        void add(const QTextBlock &block);
+        int from = -1;
+        int to = -1;
+    };
+
     void contentsChanged(int position, int removed, int added);
     void checkVisible();
     bool inView(const QTextBlock &block) const;
-    void check(const QTextBlock &block, bool force = false);
+    // Puts the underlines in place in the paragraph's layout; whether they
+    // changed. The paragraphs that changed are then drawn again together:
+    // Qt lays a whole table out again for a change in any of its cells.
+    bool check(const QTextBlock &block, bool force = false);
+    void redraw(const ChangedSpan &changed);
     void recheckVisible();
 
     QTextEdit &m_edit;

@@ -26,6 +26,16 @@ QStringList underlinedWords(const RichTextBox &box)
     return words;
 }
 
+// The paragraph whose text is `text`, found without a cursor: placing one
+// lays the text out up to it.
+QTextBlock paragraph(const QTextDocument &document, const QString &text)
+{
+    for (QTextBlock block = document.lastBlock(); block.isValid(); block = block.previous())
+        if (block.text() == text)
+            return block;
+    return QTextBlock();
+}
+
 // Types the text key by key, letters outside Latin-1 included.
 void type(QWidget *target, const QString &text)
 {
@@ -51,6 +61,8 @@ private Q_SLOTS:
     void underlineIsNotSaved();
     void addedWordStaysCorrectInTheNextRun();
     void undoingARewriteBringsBackATableUnderlined();
+    void aLongTableIsCheckedOnlyWhereItShows_data();
+    void aLongTableIsCheckedOnlyWhereItShows();
 
 private:
     QTemporaryDir m_folder;
@@ -169,6 +181,44 @@ void tst_Spelling::undoingARewriteBringsBackATableUnderlined()
     QTRY_VERIFY(std::any_of(cell.layout()->formats().cbegin(), cell.layout()->formats().cend(), [](const auto &range) {
         return range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline;
     }));
+}
+
+void tst_Spelling::aLongTableIsCheckedOnlyWhereItShows_data()
+{
+    QTest::addColumn<QByteArray>("before"); // what comes before the table
+    QTest::addColumn<int>("rows");
+    QTest::newRow("a table of one part") << QByteArray() << 128;
+    QTest::newRow("a table of many parts") << QByteArray() << 1000;
+    QTest::newRow("after a paragraph") << QByteArray("Timetable \\u1071?\\par ") << 1000;
+}
+
+void tst_Spelling::aLongTableIsCheckedOnlyWhereItShows()
+{
+    // Opening a document checks the words in view before it is first
+    // painted, which must not lay out the parts of a long table out of
+    // view: that took seconds. Qt lays them out later, while the writer
+    // can already work.
+    QFETCH(QByteArray, before);
+    QFETCH(int, rows);
+    QByteArray rtf = "{\\rtf1\\ansi " + before;
+    for (int r = 0; r < rows; ++r)
+        rtf += "\\trowd\\cellx2000\\cellx4000\\pard\\intbl The ferrry " + QByteArray::number(r) + "\\cell leaves\\cell\\row\n";
+    const QString path = m_folder.filePath(QStringLiteral("timetable.rtf"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(rtf + "\\pard after\\par}");
+    file.close();
+    QVERIFY(m_box->LoadFile(path).ok());
+
+    const QTextDocument &document = *m_box->document();
+    const QTextBlock first = paragraph(document, QStringLiteral("The ferrry 0"));
+    const QTextBlock last = paragraph(document, QStringLiteral("The ferrry %1").arg(rows - 1));
+    QVERIFY(first.isValid() && last.isValid());
+    QVERIFY(std::any_of(first.layout()->formats().cbegin(), first.layout()->formats().cend(), [](const auto &range) {
+        return range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline;
+    }));
+    QCOMPARE(last.layout()->lineCount() > 0, rows <= 128);
+    QVERIFY(last.layout()->formats().isEmpty());
 }
 
 QTEST_MAIN(tst_Spelling)
