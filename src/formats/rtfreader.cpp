@@ -1150,7 +1150,10 @@ void Parser::keepWord(const Token &token, int)
 
 void Parser::footnoteMark(const Token &token, int)
 {
-    if (state().destination != Destination::Text || m_insideNote)
+    // The plain-text label of an older numbered paragraph is taken out once
+    // its paragraph proves numbered, and a number in it would have moved
+    // every note after it on by one.
+    if (state().destination != Destination::Text || m_insideNote || m_numberTextDepth != 0)
         return;
     flushBytes();
     flushRun();
@@ -1371,6 +1374,8 @@ void Parser::listText(const Token &, int)
 // A plain-text label of nothing but a tab (a heading's, say) is no text.
 bool Parser::removeIfBlank(int labelStart)
 {
+    if (labelStart < 0) // the paragraph it labels ended inside it
+        return false;
     QTextCursor label(&m_document);
     label.setPosition(std::min(labelStart, m_cursor.position()));
     label.setPosition(m_cursor.position(), QTextCursor::KeepAnchor);

@@ -135,6 +135,12 @@ void tst_RtfKeeping::keptThroughASave_data()
                                      << false;
     QTest::newRow("number without a note") << head + "a{\\super\\chftn}b}" << QStringLiteral("a1b") << QString()
                                            << QByteArrayList{"a{\\super \\chftn }b"} << QString() << false;
+    // The plain-text label of an older numbered paragraph goes, and a
+    // number in it is no note's.
+    QTest::newRow("a number in an older label")
+        << head + "{\\pntext 1.\\chftn\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta.}}a{\\super\\chftn}{\\footnote\\pard x}b\\par}"
+        << QStringLiteral("a1b") << QString() << QByteArrayList{"a{\\super \\chftn }{\\footnote\\pard x}b"}
+        << QStringLiteral("|x") << false;
     // Comments stay where they were, unseen.
     QTest::newRow("comment")
         << head + "a{\\*\\atnid AW}{\\*\\atnauthor Ann}\\chatn{\\*\\annotation{\\*\\atndate 1}\\pard Remark}b}"
