@@ -40,6 +40,8 @@ std::unique_ptr<QTextDocument> make(const QTextCursor &selection)
     }
     if (copy->blockCount() != blocks)
         return copy;
+    // The format of its mark, which a list item's label takes.
+    QTextCursor(copy->begin()).setBlockCharFormat(first.charFormat());
     // Qt keeps the format of the paragraph the selection starts in only when
     // it is a list's.
     if (!first.textList()) {
