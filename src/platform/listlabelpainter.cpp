@@ -1,5 +1,6 @@
 #include "listlabelpainter.h"
 
+#include "firstblockinview.h"
 #include "formats/listlabels.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -9,8 +10,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
-
-#include <algorithm>
 
 namespace {
 
@@ -71,8 +70,7 @@ void ListLabelPainter::paint(QPainter &painter, const QTextDocument &document, c
     // a table there, to the first below it; the cells of a table's row
     // come one after another, so the walk passes below the clip in a tall
     // cell and comes back up in the next.
-    const int first = layout->hitTest(QPointF(0, clip.top()), Qt::FuzzyHit);
-    for (QTextBlock block = document.findBlock(std::max(first, 0)); block.isValid(); block = block.next()) {
+    for (QTextBlock block = firstBlockInView(document, QPointF(0, clip.top())); block.isValid(); block = block.next()) {
         const QRectF bounds = layout->blockBoundingRect(block);
         if (bounds.top() > clip.bottom() && !inTable(block))
             break;

@@ -1,5 +1,6 @@
 #include "spellinghighlighter.h"
 
+#include "firstblockinview.h"
 #include "spellchecker.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -114,16 +115,10 @@ void SpellingHighlighter::checkVisible()
     m_checkedGeneration = m_checker.generation();
     const QAbstractTextDocumentLayout *layout = m_document->documentLayout();
     const qreal bottom = m_edit.verticalScrollBar()->value() + m_edit.viewport()->height();
-    // A document just come in is not laid out yet, and Qt's hit test then
-    // lands in a part of a long table further down, which has no place yet:
-    // going there would lay out the whole text. The text is laid out from
-    // its start, so until the one at the top is, the walk starts there.
-    QTextBlock block = m_document->findBlock(layout->hitTest(
-        QPointF(m_edit.horizontalScrollBar()->value(), m_edit.verticalScrollBar()->value()), Qt::FuzzyHit));
-    if (!block.isValid() || block.layout()->lineCount() == 0)
-        block = m_document->begin();
     ChangedSpan changed;
-    for (; block.isValid(); block = block.next()) {
+    for (QTextBlock block = firstBlockInView(
+             *m_document, QPointF(m_edit.horizontalScrollBar()->value(), m_edit.verticalScrollBar()->value()));
+         block.isValid(); block = block.next()) {
         const QRectF area = layout->blockBoundingRect(block);
         if (!area.isValid() || area.top() > bottom)
             break;

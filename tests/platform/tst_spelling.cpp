@@ -61,8 +61,8 @@ private Q_SLOTS:
     void underlineIsNotSaved();
     void addedWordStaysCorrectInTheNextRun();
     void undoingARewriteBringsBackATableUnderlined();
-    void aLongTableIsCheckedOnlyWhereItShows_data();
-    void aLongTableIsCheckedOnlyWhereItShows();
+    void aLongTableIsLaidOutOnlyWhereItShows_data();
+    void aLongTableIsLaidOutOnlyWhereItShows();
 
 private:
     QTemporaryDir m_folder;
@@ -183,21 +183,26 @@ void tst_Spelling::undoingARewriteBringsBackATableUnderlined()
     }));
 }
 
-void tst_Spelling::aLongTableIsCheckedOnlyWhereItShows_data()
+void tst_Spelling::aLongTableIsLaidOutOnlyWhereItShows_data()
 {
     QTest::addColumn<QByteArray>("before"); // what comes before the table
     QTest::addColumn<int>("rows");
     QTest::newRow("a table of one part") << QByteArray() << 128;
     QTest::newRow("a table of many parts") << QByteArray() << 1000;
     QTest::newRow("after a paragraph") << QByteArray("Timetable \\u1071?\\par ") << 1000;
+    QTest::newRow("after a list whose labels the editor draws")
+        << QByteArray("{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat5{\\leveltext\\'02\\'00.;}"
+                      "{\\levelnumbers\\'01;}}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                      "\\pard\\ls1 Stops\\par\\pard ")
+        << 1000;
 }
 
-void tst_Spelling::aLongTableIsCheckedOnlyWhereItShows()
+void tst_Spelling::aLongTableIsLaidOutOnlyWhereItShows()
 {
     // Opening a document checks the words in view before it is first
-    // painted, which must not lay out the parts of a long table out of
-    // view: that took seconds. Qt lays them out later, while the writer
-    // can already work.
+    // painted, and the first paint draws the labels in view: neither may
+    // lay out the parts of a long table out of view, which took seconds.
+    // Qt lays them out later, while the writer can already work.
     QFETCH(QByteArray, before);
     QFETCH(int, rows);
     QByteArray rtf = "{\\rtf1\\ansi " + before;
@@ -217,6 +222,7 @@ void tst_Spelling::aLongTableIsCheckedOnlyWhereItShows()
     QVERIFY(std::any_of(first.layout()->formats().cbegin(), first.layout()->formats().cend(), [](const auto &range) {
         return range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline;
     }));
+    m_box->textEdit()->viewport()->repaint();
     QCOMPARE(last.layout()->lineCount() > 0, rows <= 128);
     QVERIFY(last.layout()->formats().isEmpty());
 }
