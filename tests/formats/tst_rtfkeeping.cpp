@@ -291,17 +291,27 @@ void tst_RtfKeeping::lists_data()
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("text"); // each item after its label and a tab
 
-    // A list table of three lists: 1 bullets, 2 "1." with "a)" below it,
-    // 3 "(i)"; each \\ls N stands for list N.
+    // A list table: \\ls1 bullets, \\ls2 "1." with "a)" below it, \\ls3
+    // "(i)"; and, as Qt numbers every list from 1, lists of their own
+    // start: \\ls8 "5." with "z)" below it, \\ls9 from 0, \\ls10 "(iii)",
+    // \\ls11 a label in Cyrillic from 12. A start holds on screen (see
+    // tst_RichTextBox), in plain text and in the saved labels.
     const QByteArray lists =
         "{\\*\\listtable"
         "{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}}\\listid10}"
         "{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
         "{\\listlevel\\levelnfc4{\\leveltext\\'02\\'01);}{\\levelnumbers\\'01;}}\\listid20}"
         "{\\list{\\listlevel\\levelnfc2{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}}"
-        "{\\listlevel\\levelnfc255{\\leveltext\\'00;}}\\listid30}}"
+        "{\\listlevel\\levelnfc255{\\leveltext\\'00;}}\\listid30}"
+        "{\\list{\\listlevel\\levelnfc0\\levelstartat5{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+        "{\\listlevel\\levelnfc4\\levelstartat26{\\leveltext\\'02\\'01);}{\\levelnumbers\\'01;}}\\listid70}"
+        "{\\list{\\listlevel\\levelnfc0\\levelstartat0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid80}"
+        "{\\list{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}}\\listid90}"
+        "{\\list{\\listlevel\\levelnfc0\\levelstartat12{\\leveltext\\'05\\u1043 ?\\u1083 ?.\\'00:;}{\\levelnumbers\\'04;}}"
+        "\\listid100}}"
         "{\\*\\listoverridetable{\\listoverride\\listid10\\ls1}{\\listoverride\\listid20\\ls2}"
-        "{\\listoverride\\listid30\\ls3}}\n";
+        "{\\listoverride\\listid30\\ls3}{\\listoverride\\listid70\\ls8}{\\listoverride\\listid80\\ls9}"
+        "{\\listoverride\\listid90\\ls10}{\\listoverride\\listid100\\ls11}}\n";
     QTest::newRow("bullets") << lists + "\\pard\\ls1 First\\par\\pard\\ls1 Second\\par"
                              << QStringLiteral("\u2022\tFirst\n\u2022\tSecond\n");
     QTest::newRow("numbers") << lists + "\\pard\\ls2 One\\par\\pard\\ls2 Two\\par"
@@ -313,26 +323,15 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("second level") << lists + "\\pard\\ls2 x\\par\\pard\\ls2\\ilvl1 y\\par\\pard\\ls2\\ilvl1 y2\\par\\pard\\ls2 z\\par"
                                   << QStringLiteral("1.\tx\na)\ty\nb)\ty2\n2.\tz\n");
     QTest::newRow("a level without numbers") << lists + "\\pard\\ls3\\ilvl1 plain\\par" << QStringLiteral("plain\n");
-    // Qt numbers every list from 1; a list's own start holds on screen
-    // (see tst_RichTextBox), in plain text and in the saved labels.
-    const QByteArray starts =
-        "{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat5{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
-        "{\\listlevel\\levelnfc4\\levelstartat26{\\leveltext\\'02\\'01);}{\\levelnumbers\\'01;}}\\listid70}"
-        "{\\list{\\listlevel\\levelnfc0\\levelstartat0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid80}"
-        "{\\list{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}}\\listid90}"
-        "{\\list{\\listlevel\\levelnfc0\\levelstartat12{\\leveltext\\'05\\u1043 ?\\u1083 ?.\\'00:;}{\\levelnumbers\\'04;}}"
-        "\\listid100}}"
-        "{\\*\\listoverridetable{\\listoverride\\listid70\\ls8}{\\listoverride\\listid80\\ls9}"
-        "{\\listoverride\\listid90\\ls10}{\\listoverride\\listid100\\ls11}}\n";
-    QTest::newRow("numbers from a start") << starts + "\\pard\\ls8 One\\par\\pard\\ls8 Two\\par"
+    QTest::newRow("numbers from a start") << lists + "\\pard\\ls8 One\\par\\pard\\ls8 Two\\par"
                                           << QStringLiteral("5.\tOne\n6.\tTwo\n");
-    QTest::newRow("letters from z") << starts + "\\pard\\ls8 x\\par\\pard\\ls8\\ilvl1 y\\par\\pard\\ls8\\ilvl1 y2\\par"
+    QTest::newRow("letters from z") << lists + "\\pard\\ls8 x\\par\\pard\\ls8\\ilvl1 y\\par\\pard\\ls8\\ilvl1 y2\\par"
                                     << QStringLiteral("5.\tx\nz)\ty\naa)\ty2\n");
-    QTest::newRow("numbers from nought") << starts + "\\pard\\ls9 a\\par\\pard\\ls9 b\\par"
+    QTest::newRow("numbers from nought") << lists + "\\pard\\ls9 a\\par\\pard\\ls9 b\\par"
                                          << QStringLiteral("0.\ta\n1.\tb\n");
-    QTest::newRow("roman from three") << starts + "\\pard\\ls10 a\\par\\pard\\ls10 b\\par"
+    QTest::newRow("roman from three") << lists + "\\pard\\ls10 a\\par\\pard\\ls10 b\\par"
                                       << QStringLiteral("(iii)\ta\n(iv)\tb\n");
-    QTest::newRow("a label in Cyrillic from a start") << starts + "\\pard\\ls11 a\\par\\pard\\ls11 b\\par"
+    QTest::newRow("a label in Cyrillic from a start") << lists + "\\pard\\ls11 a\\par\\pard\\ls11 b\\par"
                                                       << QStringLiteral("Гл.12:\ta\nГл.13:\tb\n");
     QTest::newRow("items in a cell, its last one too")
         << lists + "\\trowd\\cellx3000\\pard\\intbl\\ls2 a\\par\\pard\\intbl\\ls2 b\\cell\\row\\pard\\ls2 c\\par"
@@ -370,7 +369,7 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("bullets of every kind")
         << bullets + "\\pard\\ls7 a\\par\\pard\\ls7\\ilvl1 b\\par\\pard\\ls7\\ilvl2 c\\par\\pard\\ls7\\ilvl3 d\\par"
         << QStringLiteral("\u25E6\ta\n\u25AA\tb\n\u2022\tc\n\u27A4\td\n");
-    QTest::newRow("an override naming no list") << lists + "\\pard\\ls9 a\\par" << QStringLiteral("a\n");
+    QTest::newRow("an override naming no list") << lists + "\\pard\\ls99 a\\par" << QStringLiteral("a\n");
     // The older paragraph numbering, with its own plain-text labels.
     const QByteArray decimal = "{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}";
     QTest::newRow("older numbers") << "\\pard{\\pntext 1.\\tab}" + decimal + "One\\par\\pard{\\pntext 2.\\tab}" + decimal + "Two\\par"
