@@ -33,8 +33,10 @@ void tst_PlainText::decode_data()
     // sequences around it stay UTF-8.
     QTest::newRow("stray byte among utf-8") << QByteArray("\xc3\xa9t\xe9 \xe2\x80\x94") << QStringLiteral("été —");
     QTest::newRow("cut sequence then ascii") << QByteArray("\xe2\x80x\xc3\xa9") << QStringLiteral("â€xé");
+    QTest::newRow("overlong three bytes are 1252") << QByteArray("\xe0\x9f\xbf\xc3\xa9") << QStringLiteral("àŸ¿é");
     QTest::newRow("surrogate in utf-8 is 1252") << QByteArray("\xed\xa0\x80\xc3\xa9") << QStringLiteral("í\u00a0€é");
     QTest::newRow("past U+10FFFF is 1252") << QByteArray("\xf4\x90\x80\x80") << QStringLiteral("ô\u0090€€");
+    QTest::newRow("no lead byte past F4") << QByteArray("\xf5\x80\x80\x80\xc3\xa9") << QStringLiteral("õ€€€é");
     QTest::newRow("last valid code point") << QByteArray("\xf4\x8f\xbf\xbf\xe9") << QStringLiteral("\U0010FFFFé");
     QTest::newRow("stray continuation byte") << QByteArray("\x80\xc3\xa9") << QStringLiteral("€é");
 }

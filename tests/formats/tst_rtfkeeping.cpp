@@ -1,5 +1,6 @@
 #include "formats/documentproperties.h"
 #include "formats/documenttext.h"
+#include "formats/listlabels.h"
 #include "formats/rtfreader.h"
 #include "formats/rtfwriter.h"
 
@@ -7,6 +8,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
 #include <QTextTable>
 
 // What a document holds survives a read, a save and a second read.
@@ -323,6 +325,8 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("second level") << lists + "\\pard\\ls2 x\\par\\pard\\ls2\\ilvl1 y\\par\\pard\\ls2\\ilvl1 y2\\par\\pard\\ls2 z\\par"
                                   << QStringLiteral("1.\tx\na)\ty\nb)\ty2\n2.\tz\n");
     QTest::newRow("a level without numbers") << lists + "\\pard\\ls3\\ilvl1 plain\\par" << QStringLiteral("plain\n");
+    QTest::newRow("numbers in right-to-left text") << lists + "\\pard\\ls2 \\u1488?\\par\\pard\\ls2 \\u1489?\\par"
+                                                   << QStringLiteral(".1\t\u05d0\n.2\t\u05d1\n");
     QTest::newRow("numbers from a start") << lists + "\\pard\\ls8 One\\par\\pard\\ls8 Two\\par"
                                           << QStringLiteral("5.\tOne\n6.\tTwo\n");
     QTest::newRow("letters from z") << lists + "\\pard\\ls8 x\\par\\pard\\ls8\\ilvl1 y\\par\\pard\\ls8\\ilvl1 y2\\par"
@@ -358,6 +362,21 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("a level above in letters")
         << outline + "\\pard\\ls6 a\\par\\pard\\ls6 b\\par\\pard\\ls6\\ilvl1 c\\par"
         << QStringLiteral("A.\ta\nB.\tb\nB-1\tc\n");
+    QByteArray nineLevels = "{\\*\\listtable{\\list";
+    for (int level = 0; level < 8; ++level)
+        nineLevels += "{\\listlevel\\levelnfc0{\\leveltext\\'02\\'0" + QByteArray::number(level) + ".;}}";
+    nineLevels += "{\\listlevel\\levelnfc4{\\leveltext\\'04\\'00.\\'08);}}\\listid45}}"
+                  "{\\*\\listoverridetable{\\listoverride\\listid45\\ls12}}\n";
+    // As LibreOffice shows them: a nought stays a figure in every numbering.
+    QTest::newRow("roman and letters from nought")
+        << QByteArray("{\\*\\listtable{\\list{\\listlevel\\levelnfc2\\levelstartat0{\\leveltext\\'02\\'00.;}}\\listid46}"
+                      "{\\list{\\listlevel\\levelnfc4\\levelstartat0{\\leveltext\\'02\\'00.;}}\\listid47}}"
+                      "{\\*\\listoverridetable{\\listoverride\\listid46\\ls13}{\\listoverride\\listid47\\ls14}}\n"
+                      "\\pard\\ls13 a\\par\\pard\\ls13 b\\par\\pard\\ls14 c\\par\\pard\\ls14 d\\par")
+        << QStringLiteral("0.\ta\ni.\tb\n0.\tc\na.\td\n");
+    QTest::newRow("the ninth level, the last there is")
+        << nineLevels + "\\pard\\ls12 a\\par\\pard\\ls12\\ilvl8 b\\par\\pard\\ls12\\ilvl8 c\\par\\pard\\ls12\\ilvl7 d\\par"
+        << QStringLiteral("1.\ta\n1.a)\tb\n1.b)\tc\n1.\td\n");
     QTest::newRow("overrides of one list number as one") << outline + "\\pard\\ls4 a\\par\\pard\\ls5 b\\par"
                                                           << QStringLiteral("1.\ta\n2.\tb\n");
     // A bullet shows as the file gives it; a symbol font's own character as a disc.
@@ -377,6 +396,9 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("older numbers from a start")
         << QByteArray("\\pard{\\*\\pn\\pnlvlbody\\pndec\\pnstart9{\\pntxta .}}One\\par\\pard{\\*\\pn\\pnlvlbody\\pndec\\pnstart9{\\pntxta .}}Two\\par")
         << QStringLiteral("9.\tOne\n10.\tTwo\n");
+    QTest::newRow("older numbers from nought")
+        << QByteArray("\\pard{\\*\\pn\\pnlvlbody\\pndec\\pnstart0{\\pntxta .}}a\\par\\pard{\\*\\pn\\pnlvlbody\\pndec\\pnstart0{\\pntxta .}}b\\par")
+        << QStringLiteral("0.\ta\n1.\tb\n");
     QTest::newRow("older numbers with a stale label") << "\\pard{\\pntext 9.\\tab}" + decimal + "One\\par"
                                                       << QStringLiteral("1.\tOne\n");
     QTest::newRow("older bullets") << QByteArray("\\pard{\\pntext \\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb \\'b7}}a\\par")
@@ -397,6 +419,12 @@ void tst_RtfKeeping::lists()
     QTextDocument document;
     RtfReader::read(QByteArray("{\\rtf1\\ansi\\uc1{\\fonttbl{\\f0 Times;}}" + body + '}'), document);
     QCOMPARE(DocumentText::plainText(document), text);
+    // Where Qt draws a label, the saved one is the same.
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextList *list = block.textList();
+        if (list && ListLabels::drawnByQt(list->format()) && ListLabels::numberingOf(list->format()) != ListLabels::Bullets)
+            QCOMPARE(ListLabels::labelOf(block), list->itemText(block));
+    }
 
     const QByteArray file = RtfWriter::write(document);
     QTextDocument reloaded;
@@ -626,17 +654,20 @@ void tst_RtfKeeping::longTablesAreReadInPartsAndSavedAsOne_data()
 {
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("columns");
-    QTest::addColumn<int>("mergeFrom"); // first row of four merged in the first column, or -1
+    QTest::addColumn<int>("mergeFrom"); // first row merged in the first column, or -1
+    QTest::addColumn<int>("mergeRows");
     QTest::addColumn<bool>("startless"); // the merge's first row is marked as going on with one, so none is merged
     QTest::addColumn<bool>("narrowFirst"); // the first row has one cell; a save gives it all
     QTest::addColumn<QList<int>>("parts"); // the rows of each
-    QTest::newRow("128 rows") << 128 << 8 << -1 << false << false << QList<int>{128};
-    QTest::newRow("129 rows") << 129 << 3 << -1 << false << false << QList<int>{128, 1};
-    QTest::newRow("parts that do not divide the rows") << 300 << 1 << -1 << false << false << QList<int>{128, 128, 44};
-    QTest::newRow("a merge across the part's end") << 200 << 8 << 126 << false << false << QList<int>{130, 70};
-    QTest::newRow("a merge ending the part") << 200 << 8 << 124 << false << false << QList<int>{128, 72};
-    QTest::newRow("merge marks with no merge") << 200 << 8 << 126 << true << false << QList<int>{128, 72};
-    QTest::newRow("a narrow first row") << 129 << 8 << -1 << false << true << QList<int>{128, 1};
+    QTest::newRow("128 rows") << 128 << 8 << -1 << 0 << false << false << QList<int>{128};
+    QTest::newRow("129 rows") << 129 << 3 << -1 << 0 << false << false << QList<int>{128, 1};
+    QTest::newRow("parts that do not divide the rows") << 300 << 1 << -1 << 0 << false << false << QList<int>{128, 128, 44};
+    QTest::newRow("a merge across the part's end") << 200 << 8 << 126 << 4 << false << false << QList<int>{130, 70};
+    QTest::newRow("a merge ending the part") << 200 << 8 << 124 << 4 << false << false << QList<int>{128, 72};
+    QTest::newRow("merge marks with no merge") << 200 << 8 << 126 << 4 << true << false << QList<int>{128, 72};
+    QTest::newRow("a merge from the first row past the part's end")
+        << 200 << 2 << 0 << 130 << false << false << QList<int>{130, 70};
+    QTest::newRow("a narrow first row") << 129 << 8 << -1 << 0 << false << true << QList<int>{128, 1};
 }
 
 void tst_RtfKeeping::longTablesAreReadInPartsAndSavedAsOne()
@@ -644,6 +675,7 @@ void tst_RtfKeeping::longTablesAreReadInPartsAndSavedAsOne()
     QFETCH(int, rows);
     QFETCH(int, columns);
     QFETCH(int, mergeFrom);
+    QFETCH(int, mergeRows);
     QFETCH(bool, startless);
     QFETCH(bool, narrowFirst);
     QByteArray body = "\\pard before\\par";
@@ -656,7 +688,7 @@ void tst_RtfKeeping::longTablesAreReadInPartsAndSavedAsOne()
                 lines += u'\t';
                 continue;
             }
-            const bool merged = c == 0 && mergeFrom >= 0 && r >= mergeFrom && r < mergeFrom + 4;
+            const bool merged = c == 0 && mergeFrom >= 0 && r >= mergeFrom && r < mergeFrom + mergeRows;
             if (merged)
                 body += r == mergeFrom && !startless ? "\\clvmgf" : "\\clvmrg";
             body += "\\cellx" + QByteArray::number(1000 * (c + 1));
@@ -683,7 +715,7 @@ void tst_RtfKeeping::longTablesAreReadInPartsAndSavedAsOne()
     QTEST(partsOf(document), "parts");
     QCOMPARE(DocumentText::plainText(document), lines);
     if (mergeFrom >= 0)
-        QCOMPARE(firstTable(document)->cellAt(mergeFrom, 0).rowSpan(), startless ? 1 : 4);
+        QCOMPARE(firstTable(document)->cellAt(mergeFrom, 0).rowSpan(), startless ? 1 : mergeRows);
 
     // One table in the file: its rows follow each other with no paragraph
     // between them, and it reads back the same.

@@ -156,6 +156,8 @@ void tst_RtfReader::text_data()
                                         << QStringLiteral("•x");
     QTest::newRow("unicode with fallback") << rtf("\\u8212\\'97 x\\u233 e") << QStringLiteral("— xé");
     QTest::newRow("negative unicode") << rtf("\\u-3913 ?") << QStringLiteral("\uf0b7");
+    QTest::newRow("the lowest negative unicode") << rtf("\\u-32768?\\u-32769?x") << QStringLiteral("\u8000x");
+    QTest::newRow("the highest unicode") << rtf("\\u65535?\\u65536?x") << QStringLiteral("\uffffx");
     QTest::newRow("uc2 skips two") << rtf("\\uc2\\u12354\\'82\\'a0 x") << QStringLiteral("あ x");
     QTest::newRow("uc0 skips none") << rtf("\\uc0\\u12354 x") << QStringLiteral("あx");
     QTest::newRow("uc is kept by group") << rtf("{\\uc0\\u937}\\u937 ?") << QStringLiteral("ΩΩ");
@@ -385,6 +387,7 @@ void tst_RtfReader::doubleByteCharactersStayWhole_data()
     const QByteArray sjis = "{\\f1\\fcharset128 MS Mincho;}";
     QTest::newRow("Shift-JIS backslash") << sjis << QByteArray("\x95\x5c\\b x") << QStringLiteral("表x");
     QTest::newRow("Shift-JIS braces") << sjis << QByteArray("\x81\x7b\x81\x7d{\\b x}") << QStringLiteral("＋±x");
+    QTest::newRow("Shift-JIS, the last lead byte below kana") << sjis << QByteArray("\x9f\x5c\\b x") << QStringLiteral("歃x");
     QTest::newRow("Shift-JIS single-byte kana") << sjis << QByteArray("\xb1{\\b x}") << QStringLiteral("ｱx");
     QTest::newRow("GBK") << QByteArray("{\\f1\\fcharset134 SimSun;}") << QByteArray("\x81\x5c\x81\x7b\x81\x7d\\b x")
                          << QStringLiteral("乗亄亇x");

@@ -748,13 +748,17 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
         "{\\list{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}}\\listid3}"
         "{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u10148 ?;}}\\listid4}"
         "{\\list{\\listlevel\\levelnfc0\\levelstartat12{\\leveltext\\'05\\u1043 ?\\u1083 ?.\\'00:;}{\\levelnumbers\\'04;}}"
-        "\\listid5}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}{\\listoverride\\listid2\\ls2}"
-        "{\\listoverride\\listid3\\ls3}{\\listoverride\\listid4\\ls4}{\\listoverride\\listid5\\ls5}}\n";
+        "\\listid5}{\\list{\\listlevel\\levelnfc0\\levelstartat0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid6}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}{\\listoverride\\listid2\\ls2}"
+        "{\\listoverride\\listid3\\ls3}{\\listoverride\\listid4\\ls4}{\\listoverride\\listid5\\ls5}"
+        "{\\listoverride\\listid6\\ls6}}\n";
     const QByteArray item = "\\pard\\li720\\fi-360";
     QTest::newRow("numbers from 1") << lists + item + "\\ls1 one\\par" + item + "\\ls1 two" << QString() << false
                                     << QStringList{u"1."_s, u"2."_s};
     QTest::newRow("numbers from 5") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString() << false
                                     << QStringList{u"5."_s, u"6."_s};
+    QTest::newRow("numbers from 0") << lists + item + "\\ls6 one\\par" + item + "\\ls6 two" << QString() << false
+                                    << QStringList{u"0."_s, u"1."_s};
     QTest::newRow("numbers from 5, selected") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString() << true
                                               << QStringList{u"5."_s, u"6."_s};
     QTest::newRow("an item added at the end") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two"
