@@ -739,7 +739,7 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
     using namespace Qt::StringLiterals;
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("typed"); // after a new paragraph at the end
-    QTest::addColumn<bool>("selectAll");
+    QTest::addColumn<QKeySequence>("selecting"); // keys pressed last
     QTest::addColumn<QStringList>("labels");
 
     const QByteArray lists =
@@ -753,31 +753,34 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
         "{\\listoverride\\listid3\\ls3}{\\listoverride\\listid4\\ls4}{\\listoverride\\listid5\\ls5}"
         "{\\listoverride\\listid6\\ls6}}\n";
     const QByteArray item = "\\pard\\li720\\fi-360";
-    QTest::newRow("numbers from 1") << lists + item + "\\ls1 one\\par" + item + "\\ls1 two" << QString() << false
+    QTest::newRow("numbers from 1") << lists + item + "\\ls1 one\\par" + item + "\\ls1 two" << QString() << QKeySequence()
                                     << QStringList{u"1."_s, u"2."_s};
-    QTest::newRow("numbers from 5") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString() << false
+    QTest::newRow("numbers from 5") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString() << QKeySequence()
                                     << QStringList{u"5."_s, u"6."_s};
-    QTest::newRow("numbers from 0") << lists + item + "\\ls6 one\\par" + item + "\\ls6 two" << QString() << false
+    QTest::newRow("numbers from 0") << lists + item + "\\ls6 one\\par" + item + "\\ls6 two" << QString() << QKeySequence()
                                     << QStringList{u"0."_s, u"1."_s};
-    QTest::newRow("numbers from 5, selected") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString() << true
+    QTest::newRow("numbers from 5, selected") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString() << QKeySequence(Qt::CTRL | Qt::Key_A)
                                               << QStringList{u"5."_s, u"6."_s};
+    QTest::newRow("numbers from 5, the first item selected with its break")
+        << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString()
+        << QKeySequence(Qt::CTRL | Qt::Key_Home, Qt::SHIFT | Qt::Key_Down) << QStringList{u"5."_s, u"6."_s};
     QTest::newRow("an item added at the end") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two"
-                                              << QStringLiteral("three") << false << QStringList{u"5."_s, u"6."_s, u"7."_s};
+                                              << QStringLiteral("three") << QKeySequence() << QStringList{u"5."_s, u"6."_s, u"7."_s};
     QTest::newRow("roman from 3 in a table's cell")
         << lists + "\\trowd\\cellx3000\\cellx6000\\pard\\intbl\\li720\\fi-360\\ls3 one\\cell\\pard\\intbl\\li720\\fi-360\\ls3 two\\cell\\row\\pard end"
-        << QString() << false << QStringList{u"(iii)"_s, u"(iv)"_s};
-    QTest::newRow("a bullet of the file's own") << lists + item + "\\ls4 one\\par" + item + "\\ls4 two" << QString() << false
+        << QString() << QKeySequence() << QStringList{u"(iii)"_s, u"(iv)"_s};
+    QTest::newRow("a bullet of the file's own") << lists + item + "\\ls4 one\\par" + item + "\\ls4 two" << QString() << QKeySequence()
                                                 << QStringList{u"\u27A4"_s, u"\u27A4"_s};
     QTest::newRow("in Cyrillic, below the first screen")
         << lists + QByteArray("\\pard filler\\par\n").repeated(100) + item + "\\ls5 one\\par" + item + "\\ls5 two"
-        << QString() << false << QStringList{u"\u0413\u043B.12:"_s, u"\u0413\u043B.13:"_s};
+        << QString() << QKeySequence() << QStringList{u"\u0413\u043B.12:"_s, u"\u0413\u043B.13:"_s};
 }
 
 void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem()
 {
     QFETCH(QByteArray, body);
     QFETCH(QString, typed);
-    QFETCH(bool, selectAll);
+    QFETCH(QKeySequence, selecting);
     QFETCH(QStringList, labels);
     using namespace Qt::StringLiterals;
     QTemporaryDir folder;
@@ -795,8 +798,8 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem()
         QTest::keyClick(&edit, Qt::Key_Return);
         QTest::keyClicks(&edit, typed);
     }
-    if (selectAll)
-        QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    for (int i = 0; i < selecting.count(); ++i)
+        QTest::keyClick(&edit, selecting[i].key(), selecting[i].keyboardModifiers());
 
     TextRecorder recorder(edit.viewport()->size());
     edit.viewport()->render(&recorder);
