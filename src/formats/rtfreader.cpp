@@ -93,6 +93,7 @@ struct ParaState
     int lineSpacing = 0;
     bool lineMultiple = false;
     bool pageBreakBefore = false;
+    bool rightToLeft = false; // \\rtlpar; a paragraph runs left to right unless it says so
     int tableDepth = 0; // 1 for \\intbl, N for \\itapN: how deep in nested tables
     int list = 0;         // \\ls: the list override, 0 for none
     int listLevel = 0;    // \\ilvl
@@ -303,6 +304,7 @@ public:
     void lineSpacing(const Token &, int p) { setPara(&ParaState::lineSpacing, p); }
     void lineMultiple(const Token &, int p) { setPara(&ParaState::lineMultiple, p != 0); }
     void pageBreakBefore(const Token &, int p) { setPara(&ParaState::pageBreakBefore, p != 0); }
+    void rightToLeft(const Token &, int p) { setPara(&ParaState::rightToLeft, p != 0); }
     void par(const Token &, int) { endParagraph(); }
     void page(const Token &, int);
     void section(const Token &, int);
@@ -694,6 +696,7 @@ constexpr ControlWord ControlWords[] = {
     {"lquote", &Parser::symbol, 0},
     {"ls", &Parser::listOverride, 0},
     {"ltrmark", &Parser::symbol, 0},
+    {"ltrpar", &Parser::rightToLeft, 0},
     {"mac", &Parser::macCharset, 0},
     {"macpict", &Parser::pictureFormat, 0},
     {"manager", &Parser::skipDestination, 0},
@@ -759,6 +762,7 @@ constexpr ControlWord ControlWords[] = {
     {"row", &Parser::row, 0},
     {"rquote", &Parser::symbol, 0},
     {"rtlmark", &Parser::symbol, 0},
+    {"rtlpar", &Parser::rightToLeft, 1},
     {"rxe", &Parser::droppedEntry, 0},
     {"sa", &Parser::spaceAfter, 0},
     {"sb", &Parser::spaceBefore, 0},
@@ -1892,6 +1896,10 @@ void Parser::applyBlockFormat(const ParaState &p)
         format.setLineHeight(std::min(-spacing / PerPixel, 2000.0), QTextBlockFormat::FixedHeight);
     if (m_blockPageBreak || p.pageBreakBefore)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    // Qt would take the direction from the text, and so lay a Hebrew
+    // paragraph out from the right that every word processor lays out from
+    // the left, its hanging indent pushing its first letters out of view.
+    format.setLayoutDirection(p.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     // Each change of a block's format walks Qt's tree of blocks; paragraphs
     // mostly share their format, which the block got when it was made.
     if (format != m_madeBlockFormat)

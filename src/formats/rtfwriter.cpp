@@ -515,6 +515,9 @@ void Writer::paragraph(const QTextBlock &block, int depth)
     // The label's group first: a space after its "}" would be text.
     if (const QTextList *list = block.textList())
         listItem(block, *list);
+    // Also a paragraph that Qt turned by its text, as it showed that way.
+    if (block.textDirection() == Qt::RightToLeft)
+        word("rtlpar");
     const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
     if (a & Qt::AlignJustify)
         word("qj");

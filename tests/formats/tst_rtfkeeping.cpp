@@ -325,8 +325,11 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("second level") << lists + "\\pard\\ls2 x\\par\\pard\\ls2\\ilvl1 y\\par\\pard\\ls2\\ilvl1 y2\\par\\pard\\ls2 z\\par"
                                   << QStringLiteral("1.\tx\na)\ty\nb)\ty2\n2.\tz\n");
     QTest::newRow("a level without numbers") << lists + "\\pard\\ls3\\ilvl1 plain\\par" << QStringLiteral("plain\n");
-    QTest::newRow("numbers in right-to-left text") << lists + "\\pard\\ls2 \\u1488?\\par\\pard\\ls2 \\u1489?\\par"
-                                                   << QStringLiteral(".1\t\u05d0\n.2\t\u05d1\n");
+    QTest::newRow("numbers in right-to-left paragraphs")
+        << lists + "\\pard\\rtlpar\\ls2 \\u1488?\\par\\pard\\rtlpar\\ls2 \\u1489?\\par"
+        << QStringLiteral(".1\t\u05d0\n.2\t\u05d1\n");
+    QTest::newRow("numbers of Hebrew in left-to-right paragraphs")
+        << lists + "\\pard\\ls2 \\u1488?\\par\\pard\\ls2 \\u1489?\\par" << QStringLiteral("1.\t\u05d0\n2.\t\u05d1\n");
     QTest::newRow("numbers from a start") << lists + "\\pard\\ls8 One\\par\\pard\\ls8 Two\\par"
                                           << QStringLiteral("5.\tOne\n6.\tTwo\n");
     QTest::newRow("letters from z") << lists + "\\pard\\ls8 x\\par\\pard\\ls8\\ilvl1 y\\par\\pard\\ls8\\ilvl1 y2\\par"

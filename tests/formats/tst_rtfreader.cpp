@@ -64,6 +64,8 @@ private Q_SLOTS:
     void pictures();
     void paragraphFormats_data();
     void paragraphFormats();
+    void paragraphDirection_data();
+    void paragraphDirection();
     void cellParagraphsKeepTheirFormats_data();
     void cellParagraphsKeepTheirFormats();
     void fontCharsets_data();
@@ -302,6 +304,34 @@ void tst_RtfReader::paragraphFormats()
         QCOMPARE(margin, 0.0);
     QCOMPARE(second.lineHeightType(), int(QTextBlockFormat::SingleHeight));
     QCOMPARE(second.pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+}
+
+void tst_RtfReader::paragraphDirection_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QList<Qt::LayoutDirection>>("directions");
+
+    // Whatever script its text is in, a paragraph runs as the file says.
+    const auto ltr = Qt::LeftToRight;
+    const auto rtl = Qt::RightToLeft;
+    QTest::newRow("hebrew, said nothing") << QByteArray("\\u1488?b\\par c") << QList{ltr, ltr};
+    QTest::newRow("right to left") << QByteArray("\\rtlpar a\\par \\u1488?") << QList{rtl, rtl};
+    QTest::newRow("and back") << QByteArray("\\rtlpar\\ltrpar \\u1488?\\par a") << QList{ltr, ltr};
+    QTest::newRow("until the paragraph defaults") << QByteArray("\\rtlpar a\\par\\pard \\u1488?") << QList{rtl, ltr};
+    QTest::newRow("in a cell") << QByteArray("\\trowd\\cellx1000\\pard\\intbl\\rtlpar a\\cell\\row\\pard b")
+                               << QList{rtl, ltr};
+}
+
+void tst_RtfReader::paragraphDirection()
+{
+    QFETCH(QByteArray, body);
+    QTextDocument document;
+    RtfReader::read(rtf(body), document);
+    QList<Qt::LayoutDirection> directions;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        if (!block.text().isEmpty())
+            directions.append(block.textDirection());
+    QTEST(directions, "directions");
 }
 
 void tst_RtfReader::cellParagraphsKeepTheirFormats_data()

@@ -121,6 +121,7 @@ void tst_RtfWriter::unicodeSurvives_data()
     QTest::newRow("greek, cyrillic, hebrew, arabic") << QStringLiteral("Ωμέγα Привет שלום سلام");
     QTest::newRow("cjk") << QStringLiteral("日本語 中文 한국어");
     QTest::newRow("beyond the basic plane") << QStringLiteral("clef 𝄞, emoji 📜🖋, math 𝔸");
+    QTest::newRow("hebrew first") << QStringLiteral("שלום world\nworld שלום");
     QTest::newRow("upper half of the plane") << QStringLiteral("\uffe5\ufb01\ue000");
 }
 
@@ -132,6 +133,9 @@ void tst_RtfWriter::unicodeSurvives()
     QTextDocument copy;
     roundTrip(original, copy);
     QCOMPARE(copy.toRawText(), original.toRawText());
+    // Each paragraph runs as Qt showed it, also where Qt took that from the text.
+    for (QTextBlock a = original.begin(), b = copy.begin(); a.isValid() && b.isValid(); a = a.next(), b = b.next())
+        QCOMPARE(b.textDirection(), a.textDirection());
 }
 
 void tst_RtfWriter::nonAsciiIsWrittenAsUnicodeWithFallback()
@@ -162,6 +166,8 @@ void tst_RtfWriter::paragraphFormatsSurvive_data()
     QTest::newRow("at least") << QByteArray("\\sl250\\slmult0 ");
     QTest::newRow("exactly") << QByteArray("\\sl-301\\slmult0 ");
     QTest::newRow("page break before") << QByteArray("\\pagebb ");
+    QTest::newRow("right to left") << QByteArray("\\rtlpar ");
+    QTest::newRow("right to left, centred") << QByteArray("\\rtlpar\\qc ");
 }
 
 void tst_RtfWriter::paragraphFormatsSurvive()
