@@ -115,6 +115,8 @@ public:
     bool end() override { return true; }
     void updateState(const QPaintEngineState &) override {}
     void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    // Qt draws shapes in right-to-left paragraphs, which only text is wanted of here.
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
     void drawTextItem(const QPointF &at, const QTextItem &item) override
     {
         items.append({item.text(), painter()->combinedTransform().map(at), item.width(), painter()->pen().color()});
@@ -757,6 +759,13 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
                                     << QStringList{u"1."_s, u"2."_s};
     QTest::newRow("numbers from 5") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString() << QKeySequence()
                                     << QStringList{u"5."_s, u"6."_s};
+    const QByteArray rightToLeft = "\\pard\\rtlpar\\ri720\\fi-360";
+    QTest::newRow("numbers from 1, right to left")
+        << lists + rightToLeft + "\\ls1 one\\par" + rightToLeft + "\\ls1 two" << QString() << QKeySequence()
+        << QStringList{u"1."_s, u"2."_s};
+    QTest::newRow("numbers from 5, right to left")
+        << lists + rightToLeft + "\\ls2 one\\par" + rightToLeft + "\\ls2 two" << QString() << QKeySequence()
+        << QStringList{u"5."_s, u"6."_s};
     QTest::newRow("numbers from 0") << lists + item + "\\ls6 one\\par" + item + "\\ls6 two" << QString() << QKeySequence()
                                     << QStringList{u"0."_s, u"1."_s};
     QTest::newRow("numbers from 5, selected") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString() << QKeySequence(Qt::CTRL | Qt::Key_A)
@@ -803,25 +812,38 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem()
 
     TextRecorder recorder(edit.viewport()->size());
     edit.viewport()->render(&recorder);
-    // Each label once, between its item's text and any text to the left
-    // of it on its baseline, ending before its item's text begins, in the
-    // colour of its text, selected or not.
+    // Each label once, between its item's text and any text before it on
+    // its baseline, on the side its paragraph starts, clear of its item's
+    // text, in the colour of its text, selected or not.
     const QStringList items = QStringList{u"one"_s, u"two"_s, u"three"_s}.mid(0, labels.size());
     QStringList shown;
     for (const QString &text : items) {
         const auto item = std::find_if(recorder.items.begin(), recorder.items.end(),
                                        [&text](const TextRecorder::Item &i) { return i.text == text; });
         QVERIFY2(item != recorder.items.end(), qPrintable(text));
+        const bool rightToLeft = box.document()->find(text).block().textDirection() == Qt::RightToLeft;
+        const auto nearer = [&](const TextRecorder::Item &a, const TextRecorder::Item &b) {
+            return rightToLeft ? a.at.x() < b.at.x() : a.at.x() > b.at.x();
+        };
         QList<TextRecorder::Item> before;
         for (const TextRecorder::Item &other : std::as_const(recorder.items))
-            if (qAbs(other.at.y() - item->at.y()) < 1 && other.at.x() < item->at.x())
+            if (qAbs(other.at.y() - item->at.y()) < 1 && nearer(*item, other))
                 before.append(other);
-        std::sort(before.begin(), before.end(), [](const auto &a, const auto &b) { return a.at.x() < b.at.x(); });
-        for (auto label = before.rbegin(); label != before.rend() && !items.contains(label->text); ++label) {
-            QVERIFY(label->at.x() + label->width <= item->at.x());
+        std::sort(before.begin(), before.end(), nearer);
+        // A label of mixed directions comes in runs; read from left to right.
+        QList<TextRecorder::Item> runs;
+        for (auto label = before.begin(); label != before.end() && !items.contains(label->text); ++label) {
+            QVERIFY(rightToLeft ? label->at.x() >= item->at.x() + item->width
+                                : label->at.x() + label->width <= item->at.x());
             QCOMPARE(label->colour, item->colour);
-            shown.append(label->text);
+            runs.append(*label);
         }
+        std::sort(runs.begin(), runs.end(), [](const auto &a, const auto &b) { return a.at.x() < b.at.x(); });
+        QString label;
+        for (const TextRecorder::Item &run : std::as_const(runs))
+            label += run.text;
+        if (!label.isEmpty())
+            shown.append(label);
     }
     QCOMPARE(shown, labels);
 }
