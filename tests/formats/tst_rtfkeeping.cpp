@@ -365,11 +365,6 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("a level above in letters")
         << outline + "\\pard\\ls6 a\\par\\pard\\ls6 b\\par\\pard\\ls6\\ilvl1 c\\par"
         << QStringLiteral("A.\ta\nB.\tb\nB-1\tc\n");
-    QByteArray nineLevels = "{\\*\\listtable{\\list";
-    for (int level = 0; level < 8; ++level)
-        nineLevels += "{\\listlevel\\levelnfc0{\\leveltext\\'02\\'0" + QByteArray::number(level) + ".;}}";
-    nineLevels += "{\\listlevel\\levelnfc4{\\leveltext\\'04\\'00.\\'08);}}\\listid45}}"
-                  "{\\*\\listoverridetable{\\listoverride\\listid45\\ls12}}\n";
     // As LibreOffice shows them: a nought stays a figure in every numbering.
     QTest::newRow("roman and letters from nought")
         << QByteArray("{\\*\\listtable{\\list{\\listlevel\\levelnfc2\\levelstartat0{\\leveltext\\'02\\'00.;}}\\listid46}"
@@ -377,6 +372,11 @@ void tst_RtfKeeping::lists_data()
                       "{\\*\\listoverridetable{\\listoverride\\listid46\\ls13}{\\listoverride\\listid47\\ls14}}\n"
                       "\\pard\\ls13 a\\par\\pard\\ls13 b\\par\\pard\\ls14 c\\par\\pard\\ls14 d\\par")
         << QStringLiteral("0.\ta\ni.\tb\n0.\tc\na.\td\n");
+    QByteArray nineLevels = "{\\*\\listtable{\\list";
+    for (int level = 0; level < 8; ++level)
+        nineLevels += "{\\listlevel\\levelnfc0{\\leveltext\\'02\\'0" + QByteArray::number(level) + ".;}}";
+    nineLevels += "{\\listlevel\\levelnfc4{\\leveltext\\'04\\'00.\\'08);}}\\listid45}}"
+                  "{\\*\\listoverridetable{\\listoverride\\listid45\\ls12}}\n";
     QTest::newRow("the ninth level, the last there is")
         << nineLevels + "\\pard\\ls12 a\\par\\pard\\ls12\\ilvl8 b\\par\\pard\\ls12\\ilvl8 c\\par\\pard\\ls12\\ilvl7 d\\par"
         << QStringLiteral("1.\ta\n1.a)\tb\n1.b)\tc\n1.\td\n");
