@@ -1,6 +1,5 @@
 #include "formats/documentproperties.h"
 #include "formats/documenttext.h"
-#include "formats/listlabels.h"
 #include "formats/rtfreader.h"
 #include "formats/rtfwriter.h"
 
@@ -8,7 +7,6 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextList>
 #include <QTextTable>
 
 // What a document holds survives a read, a save and a second read.
@@ -325,11 +323,6 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("second level") << lists + "\\pard\\ls2 x\\par\\pard\\ls2\\ilvl1 y\\par\\pard\\ls2\\ilvl1 y2\\par\\pard\\ls2 z\\par"
                                   << QStringLiteral("1.\tx\na)\ty\nb)\ty2\n2.\tz\n");
     QTest::newRow("a level without numbers") << lists + "\\pard\\ls3\\ilvl1 plain\\par" << QStringLiteral("plain\n");
-    QTest::newRow("numbers in right-to-left paragraphs")
-        << lists + "\\pard\\rtlpar\\ls2 \\u1488?\\par\\pard\\rtlpar\\ls2 \\u1489?\\par"
-        << QStringLiteral(".1\t\u05d0\n.2\t\u05d1\n");
-    QTest::newRow("numbers of Hebrew in left-to-right paragraphs")
-        << lists + "\\pard\\ls2 \\u1488?\\par\\pard\\ls2 \\u1489?\\par" << QStringLiteral("1.\t\u05d0\n2.\t\u05d1\n");
     QTest::newRow("numbers from a start") << lists + "\\pard\\ls8 One\\par\\pard\\ls8 Two\\par"
                                           << QStringLiteral("5.\tOne\n6.\tTwo\n");
     QTest::newRow("letters from z") << lists + "\\pard\\ls8 x\\par\\pard\\ls8\\ilvl1 y\\par\\pard\\ls8\\ilvl1 y2\\par"
@@ -422,12 +415,6 @@ void tst_RtfKeeping::lists()
     QTextDocument document;
     RtfReader::read(QByteArray("{\\rtf1\\ansi\\uc1{\\fonttbl{\\f0 Times;}}" + body + '}'), document);
     QCOMPARE(DocumentText::plainText(document), text);
-    // Where Qt draws a label, the saved one is the same.
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QTextList *list = block.textList();
-        if (list && ListLabels::drawnByQt(list->format()) && ListLabels::numberingOf(list->format()) != ListLabels::Bullets)
-            QCOMPARE(ListLabels::labelOf(block), list->itemText(block));
-    }
 
     const QByteArray file = RtfWriter::write(document);
     QTextDocument reloaded;

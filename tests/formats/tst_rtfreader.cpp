@@ -64,8 +64,6 @@ private Q_SLOTS:
     void pictures();
     void paragraphFormats_data();
     void paragraphFormats();
-    void paragraphDirection_data();
-    void paragraphDirection();
     void cellParagraphsKeepTheirFormats_data();
     void cellParagraphsKeepTheirFormats();
     void fontCharsets_data();
@@ -258,26 +256,30 @@ void tst_RtfReader::paragraphFormats_data()
     QTest::addColumn<QList<qreal>>("margins"); // left, right, first line, before, after in pixels
     QTest::addColumn<int>("lineType");
     QTest::addColumn<qreal>("lineHeight");
+    QTest::addColumn<Qt::LayoutDirection>("direction"); // the text is Hebrew, whatever the paragraph's direction
 
     const QList<qreal> none{0, 0, 0, 0, 0};
     const int single = QTextBlockFormat::SingleHeight;
+    const auto ltr = Qt::LeftToRight;
     QTest::newRow("indents and spacing") << QByteArray("\\li720\\ri360\\fi-360\\sb120\\sa240")
-                                         << QList<qreal>{48, 24, -24, 8, 16} << single << 0.0;
+                                         << QList<qreal>{48, 24, -24, 8, 16} << single << 0.0 << ltr;
     QTest::newRow("twips that are no whole pixel") << QByteArray("\\li100\\ri7\\fi-22\\sb1\\sa29")
                                                    << QList<qreal>{100 / 15.0, 7 / 15.0, -22 / 15.0, 1 / 15.0, 29 / 15.0}
-                                                   << single << 0.0;
-    QTest::newRow("single spacing") << QByteArray("\\sl0\\slmult0") << none << single << 0.0;
-    QTest::newRow("multiple") << QByteArray("\\sl360\\slmult1") << none << int(QTextBlockFormat::ProportionalHeight) << 150.0;
+                                                   << single << 0.0 << ltr;
+    QTest::newRow("single spacing") << QByteArray("\\sl0\\slmult0") << none << single << 0.0 << ltr;
+    QTest::newRow("multiple") << QByteArray("\\sl360\\slmult1") << none << int(QTextBlockFormat::ProportionalHeight) << 150.0 << ltr;
     QTest::newRow("smallest multiple") << QByteArray("\\sl24\\slmult1") << none << int(QTextBlockFormat::ProportionalHeight)
-                                       << 10.0;
+                                       << 10.0 << ltr;
     QTest::newRow("below the smallest multiple") << QByteArray("\\sl23\\slmult1") << none
-                                                 << int(QTextBlockFormat::ProportionalHeight) << 10.0;
-    QTest::newRow("at least") << QByteArray("\\sl300\\slmult0") << none << int(QTextBlockFormat::MinimumHeight) << 20.0;
+                                                 << int(QTextBlockFormat::ProportionalHeight) << 10.0 << ltr;
+    QTest::newRow("at least") << QByteArray("\\sl300\\slmult0") << none << int(QTextBlockFormat::MinimumHeight) << 20.0 << ltr;
     QTest::newRow("at least, uneven") << QByteArray("\\sl250\\slmult0") << none << int(QTextBlockFormat::MinimumHeight)
-                                      << 250 / 15.0;
-    QTest::newRow("exactly") << QByteArray("\\sl-300\\slmult0") << none << int(QTextBlockFormat::FixedHeight) << 20.0;
+                                      << 250 / 15.0 << ltr;
+    QTest::newRow("exactly") << QByteArray("\\sl-300\\slmult0") << none << int(QTextBlockFormat::FixedHeight) << 20.0 << ltr;
     QTest::newRow("exactly, uneven") << QByteArray("\\sl-301\\slmult0") << none << int(QTextBlockFormat::FixedHeight)
-                                     << 301 / 15.0;
+                                     << 301 / 15.0 << ltr;
+    QTest::newRow("right to left") << QByteArray("\\rtlpar") << none << single << 0.0 << Qt::RightToLeft;
+    QTest::newRow("right to left and back") << QByteArray("\\rtlpar\\ltrpar") << none << single << 0.0 << ltr;
 }
 
 void tst_RtfReader::paragraphFormats()
@@ -285,7 +287,7 @@ void tst_RtfReader::paragraphFormats()
     QFETCH(QByteArray, words);
     QFETCH(QList<qreal>, margins);
     QTextDocument document;
-    RtfReader::read(rtf("\\qc" + words + "\\pagebb a\\par\\pard b"), document);
+    RtfReader::read(rtf("\\qc" + words + "\\pagebb \\u1488?\\par\\pard \\u1489?"), document);
     const QTextBlockFormat first = document.begin().blockFormat();
     QCOMPARE(first.leftMargin(), margins[0]);
     QCOMPARE(first.rightMargin(), margins[1]);
@@ -295,6 +297,7 @@ void tst_RtfReader::paragraphFormats()
     QTEST(first.lineHeightType(), "lineType");
     QTEST(first.lineHeight(), "lineHeight");
     QCOMPARE(first.pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+    QTEST(document.begin().textDirection(), "direction");
 
     // \\pard returns the next paragraph to the defaults.
     const QTextBlockFormat second = document.lastBlock().blockFormat();
@@ -304,34 +307,7 @@ void tst_RtfReader::paragraphFormats()
         QCOMPARE(margin, 0.0);
     QCOMPARE(second.lineHeightType(), int(QTextBlockFormat::SingleHeight));
     QCOMPARE(second.pageBreakPolicy(), QTextFormat::PageBreak_Auto);
-}
-
-void tst_RtfReader::paragraphDirection_data()
-{
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QList<Qt::LayoutDirection>>("directions");
-
-    // Whatever script its text is in, a paragraph runs as the file says.
-    const auto ltr = Qt::LeftToRight;
-    const auto rtl = Qt::RightToLeft;
-    QTest::newRow("hebrew, said nothing") << QByteArray("\\u1488?b\\par c") << QList{ltr, ltr};
-    QTest::newRow("right to left") << QByteArray("\\rtlpar a\\par \\u1488?") << QList{rtl, rtl};
-    QTest::newRow("and back") << QByteArray("\\rtlpar\\ltrpar \\u1488?\\par a") << QList{ltr, ltr};
-    QTest::newRow("until the paragraph defaults") << QByteArray("\\rtlpar a\\par\\pard \\u1488?") << QList{rtl, ltr};
-    QTest::newRow("in a cell") << QByteArray("\\trowd\\cellx1000\\pard\\intbl\\rtlpar a\\cell\\row\\pard b")
-                               << QList{rtl, ltr};
-}
-
-void tst_RtfReader::paragraphDirection()
-{
-    QFETCH(QByteArray, body);
-    QTextDocument document;
-    RtfReader::read(rtf(body), document);
-    QList<Qt::LayoutDirection> directions;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        if (!block.text().isEmpty())
-            directions.append(block.textDirection());
-    QTEST(directions, "directions");
+    QCOMPARE(document.lastBlock().textDirection(), Qt::LeftToRight);
 }
 
 void tst_RtfReader::cellParagraphsKeepTheirFormats_data()

@@ -167,7 +167,6 @@ void tst_RtfWriter::paragraphFormatsSurvive_data()
     QTest::newRow("exactly") << QByteArray("\\sl-301\\slmult0 ");
     QTest::newRow("page break before") << QByteArray("\\pagebb ");
     QTest::newRow("right to left") << QByteArray("\\rtlpar ");
-    QTest::newRow("right to left, centred") << QByteArray("\\rtlpar\\qc ");
 }
 
 void tst_RtfWriter::paragraphFormatsSurvive()
