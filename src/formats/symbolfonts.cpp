@@ -58,7 +58,8 @@ Font fromName(const QString &fontName)
 {
     if (fontName.compare(u"Symbol", Qt::CaseInsensitive) == 0)
         return Font::Symbol;
-    if (fontName.startsWith(u"Wingdings", Qt::CaseInsensitive))
+    // Wingdings 2 and 3 draw other pictures for the same bytes.
+    if (fontName.compare(u"Wingdings", Qt::CaseInsensitive) == 0)
         return Font::Wingdings;
     return Font::Other;
 }

@@ -152,8 +152,11 @@ void tst_RtfReader::text_data()
     QTest::newRow("cp1258") << QByteArray("{\\rtf1\\ansi\\ansicpg1258 Vi\\'eat}") << QStringLiteral("Viêt");
     QTest::newRow("mac character set") << QByteArray("{\\rtf1\\mac caf\\'8e \\'d2q\\'d3}") << QStringLiteral("café “q”");
     QTest::newRow("pc character set") << QByteArray("{\\rtf1\\pc caf\\'82}") << QStringLiteral("café");
-    QTest::newRow("symbol font bullet") << QByteArray("{\\rtf1{\\fonttbl{\\f2\\fcharset2 Symbol;}}{\\f2\\'b7}x}")
-                                        << QStringLiteral("•x");
+    QTest::newRow("symbol font, named in lower case, from its space")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f2\\fcharset2 symbol;}}{\\f2\\'b7 a}x}") << QStringLiteral("• αx");
+    QTest::newRow("wingdings bytes as what they show")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f3\\fcharset2 Wingdings;}{\\f4\\fcharset2 Wingdings 2;}}\\f3\\'fc\\'a7\\f4\\'fc}")
+        << QStringLiteral("✔▪\uf0fc");
     QTest::newRow("unicode with fallback") << rtf("\\u8212\\'97 x\\u233 e") << QStringLiteral("— xé");
     QTest::newRow("negative unicode") << rtf("\\u-3913 ?") << QStringLiteral("\uf0b7");
     QTest::newRow("the lowest negative unicode") << rtf("\\u-32768?\\u-32769?x") << QStringLiteral("\u8000x");
