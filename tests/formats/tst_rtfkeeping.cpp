@@ -179,6 +179,8 @@ void tst_RtfKeeping::keptThroughASave()
     QTextDocument document;
     QTEST(!RtfReader::read(rtf, document).dropped.isEmpty(), "dropped");
     QCOMPARE(textOf(document), text);
+    // What is kept as markup has no place in the plain text.
+    QVERIFY(!DocumentText::plainText(document).contains(QChar::ObjectReplacementCharacter));
     QTEST(charactersWith(document, DocumentProperty::Hidden), "hidden");
     QString notes;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())

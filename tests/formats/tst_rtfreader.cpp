@@ -397,6 +397,10 @@ void tst_RtfReader::doubleByteCharactersStayWhole_data()
     QTest::newRow("Shift-JIS backslash") << sjis << QByteArray("\x95\x5c\\b x") << QStringLiteral("表x");
     QTest::newRow("Shift-JIS braces") << sjis << QByteArray("\x81\x7b\x81\x7d{\\b x}") << QStringLiteral("＋±x");
     QTest::newRow("Shift-JIS, the last lead byte below kana") << sjis << QByteArray("\x9f\x5c\\b x") << QStringLiteral("歃x");
+    // A byte that starts no character, and a character cut short, each show
+    // as one replacement character.
+    QTest::newRow("Shift-JIS, a byte of no character") << sjis << QByteArray("\xa0\\b x") << QStringLiteral("\ufffdx");
+    QTest::newRow("Shift-JIS, a lead byte without its second") << sjis << QByteArray("\\'82\\b x") << QStringLiteral("\ufffdx");
     QTest::newRow("Shift-JIS single-byte kana") << sjis << QByteArray("\xb1{\\b x}") << QStringLiteral("ｱx");
     QTest::newRow("GBK") << QByteArray("{\\f1\\fcharset134 SimSun;}") << QByteArray("\x81\x5c\x81\x7b\x81\x7d\\b x")
                          << QStringLiteral("乗亄亇x");
