@@ -151,6 +151,9 @@ void tst_RtfKeeping::keptThroughASave_data()
     QTest::newRow("shape text")
         << head + "a{\\shp{\\*\\shpinst{\\sp{\\sn t}{\\sv 1}}{\\shptxt\\pard Box\\par}}{\\shprslt{\\*\\do{\\dptxbxtext\\pard Box\\par}}}}b}"
         << QStringLiteral("a\nBox\nb") << QString() << QByteArrayList{"a\\par", "Box\\par", "b\\par"} << QString() << true;
+    QTest::newRow("shape text after a note's number")
+        << head + "a{\\super\\chftn}{\\shp{\\*\\shpinst{\\shptxt\\pard Box\\par}}}b}" << QStringLiteral("a1\nBox\nb")
+        << QString() << QByteArrayList{"\\chftn }\\par", "Box\\par"} << QString() << true;
     QTest::newRow("old text box") << head + "a{\\*\\do\\dobxcolumn\\dptxbx{\\dptxbxtext\\pard Old \\'e9\\par}}b}"
                                   << QStringLiteral("a\nOld é\nb") << QString() << QByteArrayList{"Old \\u233\\'e9\\par"}
                                   << QString() << true;
