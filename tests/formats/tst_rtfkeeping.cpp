@@ -17,6 +17,7 @@ class tst_RtfKeeping : public QObject
 private Q_SLOTS:
     void keptThroughASave_data();
     void keptThroughASave();
+    void keptPartsKeepTheirFontsAndColours_data();
     void keptPartsKeepTheirFontsAndColours();
     void lists_data();
     void lists();
@@ -94,10 +95,10 @@ void tst_RtfKeeping::keptThroughASave_data()
                                  << QStringLiteral("a") << QString()
                                  << QByteArrayList{"}\n{\\info{\\title Ein R\\'e4tsel}{\\author Ann}{\\creatim\\yr2024\\mo3\\dy1}}\n"}
                                  << QString() << false;
-    QTest::newRow("headers and footers") << head + "{\\header\\pard H\\par}{\\footerl\\pard\\qc F\\par}{\\*\\headerf G}a}"
-                                         << QStringLiteral("a") << QString()
-                                         << QByteArrayList{"{\\header\\pard H\\par}{\\footerl\\pard\\qc F\\par}{\\*\\headerf G}\n\\pard"}
-                                         << QString() << false;
+    const QByteArray headersAndFooters = "{\\header\\pard H\\par}{\\headerl L}{\\headerr R}{\\*\\headerf G}"
+                                         "{\\footer f}{\\footerl\\pard\\qc F\\par}{\\footerr r}{\\footerf g}";
+    QTest::newRow("headers and footers") << head + headersAndFooters + "a}" << QStringLiteral("a") << QString()
+                                         << QByteArrayList{headersAndFooters + "\n\\pard"} << QString() << false;
     // Footnotes and endnotes: the number stands in the text, the note travels with it.
     QTest::newRow("footnote") << head + "a{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} Note \\u1071?.}b}"
                               << QStringLiteral("a1b") << QString()
@@ -212,13 +213,23 @@ void tst_RtfKeeping::keptThroughASave()
     QCOMPARE(RtfWriter::write(reloaded), file);
 }
 
+void tst_RtfKeeping::keptPartsKeepTheirFontsAndColours_data()
+{
+    QTest::addColumn<QByteArray>("word"); // each word that names a colour
+    for (const char *word : {"cf", "cb", "highlight", "chcbpat", "chcfpat"})
+        QTest::newRow(word) << QByteArray(word);
+}
+
 void tst_RtfKeeping::keptPartsKeepTheirFontsAndColours()
 {
     // The saved file numbers its fonts and colours anew; the kept parts
-    // name the same ones through the new numbers.
+    // name the same ones through the new numbers, and a colour past the
+    // table as the automatic one.
+    QFETCH(QByteArray, word);
     const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times;}{\\f7 Quillmere Head;}{\\f9 Quillmere Note;}}"
                            "{\\colortbl;\\red1\\green2\\blue3;\\red200\\green100\\blue50;}"
-                           "{\\header\\pard\\f7\\cf2 Head\\par}\\f0 a{\\super\\chftn}{\\footnote\\pard\\f9\\highlight1 Note}}";
+                           "{\\header\\pard\\f7\\" + word + "2 Head\\par}\\f0 a{\\super\\chftn}{\\footnote\\pard\\f9\\"
+        + word + "1 Note\\" + word + "3 past}}";
     QTextDocument document;
     RtfReader::read(rtf, document);
     const QByteArray file = RtfWriter::write(document);
@@ -226,14 +237,16 @@ void tst_RtfKeeping::keptPartsKeepTheirFontsAndColours()
     RtfReader::read(file, reloaded);
     const auto fonts = reloaded.property(DocumentProperty::SourceFonts).value<QHash<int, QString>>();
     const auto colors = reloaded.property(DocumentProperty::SourceColors).value<QHash<int, QColor>>();
-    const auto number = [&](const char *pattern) {
-        const QRegularExpressionMatch match = QRegularExpression(QString::fromLatin1(pattern)).match(QString::fromLatin1(file));
+    const auto number = [&](const QString &pattern) {
+        const QRegularExpressionMatch match = QRegularExpression(pattern).match(QString::fromLatin1(file));
         return match.hasMatch() ? match.captured(1).toInt() : -1;
     };
-    QCOMPARE(fonts.value(number(R"(\\header\\pard\\f(\d+))")), QStringLiteral("Quillmere Head"));
-    QCOMPARE(colors.value(number(R"(\\cf(\d+) Head)")), QColor(200, 100, 50));
-    QCOMPARE(fonts.value(number(R"(\\footnote\\pard\\f(\d+))")), QStringLiteral("Quillmere Note"));
-    QCOMPARE(colors.value(number(R"(\\highlight(\d+) Note)")), QColor(1, 2, 3));
+    const QString colour = QRegularExpression::escape(QString::fromLatin1(word));
+    QCOMPARE(fonts.value(number(uR"(\\header\\pard\\f(\d+))"_qs)), QStringLiteral("Quillmere Head"));
+    QCOMPARE(colors.value(number(uR"(\\%1(\d+) Head)"_qs.arg(colour))), QColor(200, 100, 50));
+    QCOMPARE(fonts.value(number(uR"(\\footnote\\pard\\f(\d+))"_qs)), QStringLiteral("Quillmere Note"));
+    QCOMPARE(colors.value(number(uR"(\\%1(\d+) Note)"_qs.arg(colour))), QColor(1, 2, 3));
+    QCOMPARE(number(uR"(\\%1(\d+) past)"_qs.arg(colour)), 0);
     QCOMPARE(RtfWriter::write(reloaded), file);
 }
 
