@@ -212,9 +212,10 @@ void tst_RtfWriter::picturesSurviveByteForByte_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("kind"); // as the file names it, for readers that go by the name
 
-    QTest::newRow("png") << imageBytes("PNG", 7, 5) << QStringLiteral("a.png");
-    QTest::newRow("jpeg") << imageBytes("JPEG", 9, 4) << QStringLiteral("b.jpg");
+    QTest::newRow("png") << imageBytes("PNG", 7, 5) << QStringLiteral("a.png") << QByteArray("pngblip");
+    QTest::newRow("jpeg") << imageBytes("JPEG", 9, 4) << QStringLiteral("b.jpg") << QByteArray("jpegblip");
 }
 
 void tst_RtfWriter::picturesSurviveByteForByte()
@@ -231,6 +232,8 @@ void tst_RtfWriter::picturesSurviveByteForByte()
     image.setHeight(50);
     cursor.insertImage(image);
     cursor.insertText(QStringLiteral(" here"));
+    QFETCH(QByteArray, kind);
+    QVERIFY(RtfWriter::write(original).contains(QByteArray("{\\pict\\" + kind)));
 
     QTextDocument copy;
     roundTrip(original, copy);
