@@ -754,31 +754,29 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
         "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}{\\listoverride\\listid2\\ls2}"
         "{\\listoverride\\listid3\\ls3}{\\listoverride\\listid4\\ls4}{\\listoverride\\listid5\\ls5}"
         "{\\listoverride\\listid6\\ls6}}\n";
+    // Two items of list \\lsN, each paragraph opened with `pard`.
+    const auto twoItems = [&lists](const QByteArray &pard, int list) -> QByteArray {
+        const QByteArray ls = "\\ls" + QByteArray::number(list);
+        return lists + pard + ls + " one\\par" + pard + ls + " two";
+    };
     const QByteArray item = "\\pard\\li720\\fi-360";
-    QTest::newRow("numbers from 1") << lists + item + "\\ls1 one\\par" + item + "\\ls1 two" << QString() << QKeySequence()
-                                    << QStringList{u"1."_s, u"2."_s};
-    QTest::newRow("numbers from 5") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString() << QKeySequence()
-                                    << QStringList{u"5."_s, u"6."_s};
     const QByteArray rightToLeft = "\\pard\\rtlpar\\ri720\\fi-360";
-    QTest::newRow("numbers from 1, right to left")
-        << lists + rightToLeft + "\\ls1 one\\par" + rightToLeft + "\\ls1 two" << QString() << QKeySequence()
-        << QStringList{u"1."_s, u"2."_s};
-    QTest::newRow("numbers from 5, right to left")
-        << lists + rightToLeft + "\\ls2 one\\par" + rightToLeft + "\\ls2 two" << QString() << QKeySequence()
-        << QStringList{u"5."_s, u"6."_s};
-    QTest::newRow("numbers from 0") << lists + item + "\\ls6 one\\par" + item + "\\ls6 two" << QString() << QKeySequence()
-                                    << QStringList{u"0."_s, u"1."_s};
-    QTest::newRow("numbers from 5, selected") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString() << QKeySequence(Qt::CTRL | Qt::Key_A)
-                                              << QStringList{u"5."_s, u"6."_s};
+    const QStringList fromFive{u"5."_s, u"6."_s};
+    QTest::newRow("numbers from 1") << twoItems(item, 1) << QString() << QKeySequence() << QStringList{u"1."_s, u"2."_s};
+    QTest::newRow("numbers from 5") << twoItems(item, 2) << QString() << QKeySequence() << fromFive;
+    QTest::newRow("numbers from 1, right to left") << twoItems(rightToLeft, 1) << QString() << QKeySequence()
+                                                   << QStringList{u"1."_s, u"2."_s};
+    QTest::newRow("numbers from 5, right to left") << twoItems(rightToLeft, 2) << QString() << QKeySequence() << fromFive;
+    QTest::newRow("numbers from 0") << twoItems(item, 6) << QString() << QKeySequence() << QStringList{u"0."_s, u"1."_s};
+    QTest::newRow("numbers from 5, selected") << twoItems(item, 2) << QString() << QKeySequence(Qt::CTRL | Qt::Key_A) << fromFive;
     QTest::newRow("numbers from 5, the first item selected with its break")
-        << lists + item + "\\ls2 one\\par" + item + "\\ls2 two" << QString()
-        << QKeySequence(Qt::CTRL | Qt::Key_Home, Qt::SHIFT | Qt::Key_Down) << QStringList{u"5."_s, u"6."_s};
-    QTest::newRow("an item added at the end") << lists + item + "\\ls2 one\\par" + item + "\\ls2 two"
-                                              << QStringLiteral("three") << QKeySequence() << QStringList{u"5."_s, u"6."_s, u"7."_s};
+        << twoItems(item, 2) << QString() << QKeySequence(Qt::CTRL | Qt::Key_Home, Qt::SHIFT | Qt::Key_Down) << fromFive;
+    QTest::newRow("an item added at the end") << twoItems(item, 2) << QStringLiteral("three") << QKeySequence()
+                                              << fromFive + QStringList{u"7."_s};
     QTest::newRow("roman from 3 in a table's cell")
         << lists + "\\trowd\\cellx3000\\cellx6000\\pard\\intbl\\li720\\fi-360\\ls3 one\\cell\\pard\\intbl\\li720\\fi-360\\ls3 two\\cell\\row\\pard end"
         << QString() << QKeySequence() << QStringList{u"(iii)"_s, u"(iv)"_s};
-    QTest::newRow("a bullet of the file's own") << lists + item + "\\ls4 one\\par" + item + "\\ls4 two" << QString() << QKeySequence()
+    QTest::newRow("a bullet of the file's own") << twoItems(item, 4) << QString() << QKeySequence()
                                                 << QStringList{u"\u27A4"_s, u"\u27A4"_s};
     QTest::newRow("in Cyrillic, below the first screen")
         << lists + QByteArray("\\pard filler\\par\n").repeated(100) + item + "\\ls5 one\\par" + item + "\\ls5 two"
