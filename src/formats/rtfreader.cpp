@@ -1033,7 +1033,18 @@ void Parser::beginKeeping(KeepPlace place)
 {
     // Only a group that the destination opens can be kept whole.
     const bool opensGroup = m_tokensInGroup == 1 || (m_tokensInGroup == 2 && m_afterStar);
-    if (state().destination != Destination::Text || m_insideNote || !opensGroup) {
+    if (state().destination != Destination::Text || m_insideNote) {
+        beginSkip();
+        return;
+    }
+    if (!opensGroup) {
+        switch (place) {
+        case KeepPlace::Document:
+            drop(QStringLiteral("headers, footers or document information written in a way Quillmere cannot keep"));
+            break;
+        case KeepPlace::Inline: drop(QStringLiteral("comments written in a way Quillmere cannot keep")); break;
+        case KeepPlace::Note: drop(QStringLiteral("footnotes or endnotes written in a way Quillmere cannot keep")); break;
+        }
         beginSkip();
         return;
     }

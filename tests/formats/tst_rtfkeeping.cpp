@@ -134,6 +134,11 @@ void tst_RtfKeeping::keptThroughASave_data()
                                      << QStringLiteral("1a1") << QString()
                                      << QByteArrayList{"{\\*\\footnote x}", "{\\footnote\\ftnalt y}"} << QStringLiteral("|x|y")
                                      << false;
+    // A note or header that other markup comes before cannot be kept whole.
+    QTest::newRow("footnote after other markup") << head + "a{\\super\\chftn}{\\b\\footnote x}b}" << QStringLiteral("a1b")
+                                                 << QString() << QByteArrayList{"a{\\super \\chftn }b"} << QString() << true;
+    QTest::newRow("header after text") << head + "{x\\header H}a}" << QStringLiteral("xa") << QString()
+                                       << QByteArrayList{"xa\\par"} << QString() << true;
     QTest::newRow("number without a note") << head + "a{\\super\\chftn}b}" << QStringLiteral("a1b") << QString()
                                            << QByteArrayList{"a{\\super \\chftn }b"} << QString() << false;
     // The plain-text label of an older numbered paragraph goes, and a
