@@ -90,6 +90,8 @@ void tst_RtfKeeping::keptThroughASave_data()
     QTest::newRow("font name mixing both") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Caf\\'e9 \\uc2\\u9731??;}}\\f0 x}")
                                            << QStringLiteral("x") << QString() << QByteArrayList{"Caf\\u233\\'e9 \\u9731?;"} << QString()
                                            << false;
+    QTest::newRow("font name between spaces") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0  Garamond ;}}\\f0 x}")
+                                              << QStringLiteral("x") << QString() << QByteArrayList{" Garamond;"} << QString() << false;
     // The document's information, headers and footers, as they came.
     QTest::newRow("information") << head + "{\\info{\\title Ein R\\'e4tsel}{\\author Ann}{\\creatim\\yr2024\\mo3\\dy1}}a}"
                                  << QStringLiteral("a") << QString()
@@ -425,6 +427,11 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("older roman in brackets")
         << QByteArray("\\pard{\\*\\pn\\pnlvlbody\\pnucrm{\\pntxtb (}{\\pntxta )}}a\\par b\\par")
         << QStringLiteral("(I)\ta\n(II)\tb\n");
+    QTest::newRow("older outline level in roman") << QByteArray("\\pard{\\*\\pn\\pnlvl1\\pnucrm{\\pntxta .}}a\\par b\\par")
+                                                  << QStringLiteral("I.\ta\nII.\tb\n");
+    QTest::newRow("older numbers, then roman") << QByteArray("\\pard{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}a\\par "
+                                                           "\\pard{\\*\\pn\\pnlvlbody\\pnucrm{\\pntxta .}}b\\par")
+                                               << QStringLiteral("1.\ta\nI.\tb\n");
     QTest::newRow("older label without numbering stays") << QByteArray("\\pard{\\pntext 4.\\tab}a\\par")
                                                          << QStringLiteral("4.\ta\n");
     QTest::newRow("without a list table the plain-text label stays")

@@ -122,7 +122,7 @@ void tst_RtfReader::text_data()
 
     QTest::newRow("breaks and tab") << rtf("a\\line b\\tab c\\par d") << QStringLiteral("a\u2028b\tc\nd");
     QTest::newRow("line ends are not text") << rtf("a\r\nb\nc") << QStringLiteral("abc");
-    QTest::newRow("backslash before line end") << rtf("a\\\nb") << QStringLiteral("a\nb");
+    QTest::newRow("backslash before each line end") << rtf("a\\\nb\\\rc\\\r\nd") << QStringLiteral("a\nb\nc\nd");
     QTest::newRow("named symbols")
         << rtf("\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote\\~\\-\\_\\{\\}\\\\")
         << QStringLiteral("—–•‘’“”\u00a0\u00ad\u2011{}\\");
@@ -396,7 +396,8 @@ void tst_RtfReader::doubleByteCharactersStayWhole_data()
     const QByteArray sjis = "{\\f1\\fcharset128 MS Mincho;}";
     QTest::newRow("Shift-JIS backslash") << sjis << QByteArray("\x95\x5c\\b x") << QStringLiteral("表x");
     QTest::newRow("Shift-JIS braces") << sjis << QByteArray("\x81\x7b\x81\x7d{\\b x}") << QStringLiteral("＋±x");
-    QTest::newRow("Shift-JIS, the last lead byte below kana") << sjis << QByteArray("\x9f\x5c\\b x") << QStringLiteral("歃x");
+    QTest::newRow("Shift-JIS, the lead bytes either side of kana") << sjis << QByteArray("\x9f\x5c\xe0\x5c\\b x")
+                                                                   << QStringLiteral("歃濬x");
     // A byte that starts no character, and a character cut short, each show
     // as one replacement character.
     QTest::newRow("Shift-JIS, a byte of no character") << sjis << QByteArray("\xa0\\b x") << QStringLiteral("\ufffdx");
