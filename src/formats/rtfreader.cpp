@@ -1040,10 +1040,10 @@ void Parser::beginKeeping(KeepPlace place)
     if (!opensGroup) {
         switch (place) {
         case KeepPlace::Document:
-            drop(QStringLiteral("headers, footers or document information written in a way Quillmere cannot keep"));
+            drop(QStringLiteral("headers, footers or document information written in an unusual way"));
             break;
-        case KeepPlace::Inline: drop(QStringLiteral("comments written in a way Quillmere cannot keep")); break;
-        case KeepPlace::Note: drop(QStringLiteral("footnotes or endnotes written in a way Quillmere cannot keep")); break;
+        case KeepPlace::Inline: drop(QStringLiteral("comments written in an unusual way")); break;
+        case KeepPlace::Note: drop(QStringLiteral("footnotes or endnotes written in an unusual way")); break;
         }
         beginSkip();
         return;
