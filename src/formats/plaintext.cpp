@@ -57,14 +57,25 @@ qsizetype utf8SequenceLength(const unsigned char *data, qsizetype i, qsizetype n
     return length;
 }
 
+// Qt's decoders drop a U+FEFF that starts the bytes they are given, taking
+// it for a byte-order mark. A file's own mark is taken off before decoding,
+// so any U+FEFF left is a character of the text, even one that follows the
+// mark, a stray byte or a line end.
+constexpr auto keepFeff = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
+
+QString utf8(QByteArrayView bytes)
+{
+    return QStringDecoder(QStringDecoder::Utf8, keepFeff).decode(bytes);
+}
+
 // UTF-8 where the bytes are valid UTF-8, Windows-1252 for each byte that is
 // not: a file saved as UTF-8 and touched once by a Windows-1252 editor keeps
 // every character but the touched ones.
 QString decodeMixed(QByteArrayView bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
+    QStringDecoder whole(QStringDecoder::Utf8, keepFeff);
+    QString text = whole.decode(bytes);
+    if (!whole.hasError())
         return text;
     text.clear();
     text.reserve(bytes.size());
@@ -80,11 +91,11 @@ QString decodeMixed(QByteArrayView bytes)
             i += length;
             continue;
         }
-        text += QString::fromUtf8(bytes.sliced(validStart, i - validStart));
+        text += utf8(bytes.sliced(validStart, i - validStart));
         text += CodePage::windows1252(data[i]);
         validStart = ++i;
     }
-    text += QString::fromUtf8(bytes.sliced(validStart));
+    text += utf8(bytes.sliced(validStart));
     return text;
 }
 
@@ -111,11 +122,11 @@ bool forEachLine(const Char *data, qsizetype n, Take take)
 QString decode(QByteArrayView bytes)
 {
     if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
-        return QString::fromUtf8(bytes.sliced(3));
+        return decodeMixed(bytes.sliced(3));
     if (hasUtf16Mark(bytes)) {
         const bool littleEndian = static_cast<unsigned char>(bytes[0]) == 0xFF;
         QStringDecoder utf16(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
-                             QStringDecoder::Flag::Stateless);
+                             keepFeff);
         return utf16.decode(bytes.sliced(2));
     }
     return decodeMixed(bytes);

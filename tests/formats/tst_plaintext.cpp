@@ -23,7 +23,12 @@ void tst_PlainText::decode_data()
     QTest::newRow("ascii") << QByteArray("plain") << QStringLiteral("plain");
     QTest::newRow("utf-8") << QByteArray("na\xc3\xafve \xe2\x80\x94 \xf0\x9f\x93\x9c") << QStringLiteral("naïve — 📜");
     QTest::newRow("utf-8 mark dropped") << QByteArray("\xef\xbb\xbfhi") << QStringLiteral("hi");
+    // U+FEFF past the mark is a character of the text, wherever it stands.
+    QTest::newRow("utf-8 mark, then U+FEFF") << QByteArray("\xef\xbb\xbf\xef\xbb\xbfhi") << QStringLiteral("\ufeffhi");
+    QTest::newRow("U+FEFF after a stray byte") << QByteArray("\xe9\xef\xbb\xbf\xe2\x80\x94") << QStringLiteral("é\ufeff—");
+    QTest::newRow("utf-8 mark, then a stray byte") << QByteArray("\xef\xbb\xbf\xc3\xa9t\xe9") << QStringLiteral("été");
     QTest::newRow("utf-16 le mark") << QByteArray("\xff\xfe\xe9\x00", 4) << QStringLiteral("é");
+    QTest::newRow("utf-16 le mark, then U+FEFF") << QByteArray("\xff\xfe\xff\xfe\xe9\x00", 6) << QStringLiteral("\ufeffé");
     QTest::newRow("utf-16 be mark") << QByteArray("\xfe\xff\x00\xe9", 4) << QStringLiteral("é");
     QTest::newRow("windows-1252") << QByteArray("caf\xe9 \x80\x92") << QStringLiteral("café €’");
     QTest::newRow("1252 undefined bytes") << QByteArray("\x81\x8d\x8f\x90\x9d") << QStringLiteral("\u0081\u008d\u008f\u0090\u009d");
@@ -64,6 +69,7 @@ void tst_PlainText::decodeLines_data()
     QTest::newRow("utf-8 with mark") << QByteArray("\xef\xbb\xbf\xc3\xa9\r\n\xe2\x80\x94") << QStringList{QStringLiteral("é"), QStringLiteral("—")};
     QTest::newRow("one bad byte spoils only itself")
         << QByteArray("caf\xc3\xa9\r\ncaf\xe9") << QStringList{QStringLiteral("café"), QStringLiteral("café")};
+    QTest::newRow("U+FEFF starts a line") << QByteArray("a\n\xef\xbb\xbf\xc3\xa9") << QStringList{QStringLiteral("a"), QStringLiteral("\ufeffé")};
     QTest::newRow("utf-16") << QByteArray("\xff\xfe" "a\0\r\0\n\0b\0", 10) << QStringList{QStringLiteral("a"), QStringLiteral("b")};
 }
 
