@@ -64,6 +64,15 @@ QString qtBulletOf(QTextListFormat::Style style)
     }
 }
 
+// Whether a list's label shows its item's number. A level's text may show
+// only the numbers of the levels above, the same for every item of a run,
+// and the reader then gives it whole as the prefix.
+bool showsOwnNumber(const QTextListFormat &format)
+{
+    const QString text = format.stringProperty(DocumentProperty::ListText);
+    return text.isEmpty() || text.contains(QChar(char16_t(format.intProperty(DocumentProperty::ListLevel))));
+}
+
 } // namespace
 
 QString labelOf(const QTextBlock &block, int itemNumber)
@@ -75,6 +84,8 @@ QString labelOf(const QTextBlock &block, int itemNumber)
     const int numbering = numberingOf(format);
     if (numbering == Bullets)
         return DocumentProperty::bulletOf(format);
+    if (!showsOwnNumber(format))
+        return format.numberPrefix();
     const qint64 number = qint64(startOf(format)) + itemNumber;
     const QString shown = numberShown(int(std::clamp<qint64>(number, std::numeric_limits<int>::min(),
                                                              std::numeric_limits<int>::max())),
@@ -97,7 +108,7 @@ bool drawnByQt(const QTextListFormat &format)
 {
     if (numberingOf(format) == Bullets)
         return DocumentProperty::bulletOf(format) == qtBulletOf(format.style());
-    return startOf(format) == 1;
+    return startOf(format) == 1 && showsOwnNumber(format);
 }
 
 void markDrawnByEditor(const QTextBlock &block)

@@ -1447,12 +1447,13 @@ void Parser::applyList(const ParaState &p)
     QTextListFormat format;
     format.setStyle(listStyleOf(level.numbering, text.isEmpty() ? QChar() : text.front()));
     const qsizetype own = text.indexOf(QChar(char16_t(p.listLevel)));
-    if (level.numbering != 23 && own >= 0) {
+    if (level.numbering != 23 && !text.isEmpty()) {
         // Qt numbers this level; what stands before its number, the
         // numbers of the levels above included, is the same for the whole
-        // run ("2." of "2.1." under the second item).
+        // run ("2." of "2.1." under the second item). A text without the
+        // level's own number is all prefix, the label of every item.
         QString prefix;
-        for (const QChar c : QStringView(text).first(own)) {
+        for (const QChar c : QStringView(text).first(own >= 0 ? own : text.size())) {
             if (c.unicode() > 8) {
                 prefix += c;
                 continue;
@@ -1465,10 +1466,12 @@ void Parser::applyList(const ParaState &p)
             prefix += ListLabels::numberShown(aboveLevel.start + items - 1, aboveLevel.numbering);
         }
         format.setNumberPrefix(prefix);
-        qsizetype after = own + 1;
-        while (after < text.size() && text.at(after).unicode() > 8)
-            ++after;
-        format.setNumberSuffix(text.mid(own + 1, after - own - 1));
+        if (own >= 0) {
+            qsizetype after = own + 1;
+            while (after < text.size() && text.at(after).unicode() > 8)
+                ++after;
+            format.setNumberSuffix(text.mid(own + 1, after - own - 1));
+        }
     }
     format.setIndent(0); // the paragraph's own indents place it
     format.setProperty(DocumentProperty::ListOverride, p.list);

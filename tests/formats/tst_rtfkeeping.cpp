@@ -370,9 +370,10 @@ void tst_RtfKeeping::lists_data()
         "{\\listlevel\\levelnfc0{\\leveltext\\'04\\'00.\\'01.;}{\\levelnumbers\\'01\\'03;}}"
         "{\\listlevel\\levelnfc2{\\leveltext\\'06\\'00.\\'01.\\'02);}{\\levelnumbers\\'01\\'03\\'05;}}\\listid40}"
         "{\\list{\\listlevel\\levelnfc3{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
-        "{\\listlevel\\levelnfc0{\\leveltext\\'03\\'00-\\'01;}{\\levelnumbers\\'01\\'03;}}\\listid50}}"
+        "{\\listlevel\\levelnfc0{\\leveltext\\'03\\'00-\\'01;}{\\levelnumbers\\'01\\'03;}}\\listid50}"
+        "{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02--;}}{\\listlevel\\levelnfc2{\\leveltext\\'02\\'00.;}}\\listid51}}"
         "{\\*\\listoverridetable{\\listoverride\\listid40\\ls4}{\\listoverride\\listid40\\ls5}"
-        "{\\listoverride\\listid50\\ls6}}\n";
+        "{\\listoverride\\listid50\\ls6}{\\listoverride\\listid51\\ls15}}\n";
     QTest::newRow("a second level numbers afresh")
         << lists + "\\pard\\ls2 x\\par\\pard\\ls2\\ilvl1 y\\par\\pard\\ls2 z\\par\\pard\\ls2\\ilvl1 w\\par"
         << QStringLiteral("1.\tx\na)\ty\n2.\tz\na)\tw\n");
@@ -383,6 +384,10 @@ void tst_RtfKeeping::lists_data()
     QTest::newRow("a level above in letters")
         << outline + "\\pard\\ls6 a\\par\\pard\\ls6 b\\par\\pard\\ls6\\ilvl1 c\\par"
         << QStringLiteral("A.\ta\nB.\tb\nB-1\tc\n");
+    // A level text without the level's own number is the label of each item.
+    QTest::newRow("a label without its own number")
+        << outline + "\\pard\\ls15 a\\par\\pard\\ls15 b\\par\\pard\\ls15\\ilvl1 c\\par\\pard\\ls15\\ilvl1 d\\par"
+        << QStringLiteral("--\ta\n--\tb\n2.\tc\n2.\td\n");
     // As LibreOffice shows them: a nought stays a figure in every numbering.
     QTest::newRow("roman and letters from nought")
         << QByteArray("{\\*\\listtable{\\list{\\listlevel\\levelnfc2\\levelstartat0{\\leveltext\\'02\\'00.;}}\\listid46}"

@@ -750,10 +750,11 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
         "{\\list{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}}\\listid3}"
         "{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u10148 ?;}}\\listid4}"
         "{\\list{\\listlevel\\levelnfc0\\levelstartat12{\\leveltext\\'05\\u1043 ?\\u1083 ?.\\'00:;}{\\levelnumbers\\'04;}}"
-        "\\listid5}{\\list{\\listlevel\\levelnfc0\\levelstartat0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid6}}"
+        "\\listid5}{\\list{\\listlevel\\levelnfc0\\levelstartat0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid6}"
+        "{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02--;}}\\listid7}}"
         "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}{\\listoverride\\listid2\\ls2}"
         "{\\listoverride\\listid3\\ls3}{\\listoverride\\listid4\\ls4}{\\listoverride\\listid5\\ls5}"
-        "{\\listoverride\\listid6\\ls6}}\n";
+        "{\\listoverride\\listid6\\ls6}{\\listoverride\\listid7\\ls7}}\n";
     // Two items of list \\lsN, each paragraph opened with `pard`.
     const auto twoItems = [&lists](const QByteArray &pard, int list) -> QByteArray {
         const QByteArray ls = "\\ls" + QByteArray::number(list);
@@ -778,6 +779,8 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
         << QString() << QKeySequence() << QStringList{u"(iii)"_s, u"(iv)"_s};
     QTest::newRow("a bullet of the file's own") << twoItems(item, 4) << QString() << QKeySequence()
                                                 << QStringList{u"\u27A4"_s, u"\u27A4"_s};
+    QTest::newRow("a label without a number") << twoItems(item, 7) << QString() << QKeySequence()
+                                              << QStringList{u"--"_s, u"--"_s};
     QTest::newRow("in Cyrillic, below the first screen")
         << lists + QByteArray("\\pard filler\\par\n").repeated(100) + item + "\\ls5 one\\par" + item + "\\ls5 two"
         << QString() << QKeySequence() << QStringList{u"\u0413\u043B.12:"_s, u"\u0413\u043B.13:"_s};
