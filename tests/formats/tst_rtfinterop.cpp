@@ -285,11 +285,14 @@ void tst_RtfInterop::libreOfficeKeepsThePartsWeSave()
     // then opened and saved by LibreOffice and read by us again.
     const QByteArray manuscript =
         "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fswiss Arial;}}"
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc2{\\leveltext\\'03(\\'00);}}\\listid1}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
         "{\\info{\\title My Novel}{\\author Ann Writer}}"
         "{\\header\\pard\\plain\\f1 Running head\\par}{\\footer\\pard\\plain\\qc Page foot\\par}\n"
         "\\pard\\plain Body text{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} A note \\u1071?.} continues"
         "{\\*\\atnid AW}{\\*\\atnauthor Ann Writer}\\chatn{\\*\\annotation\\pard\\plain A remark.} here.\\par\n"
         "\\pard Hidden {\\v secret} shown.\\par\n"
+        "\\pard\\ls1 one\\par\\pard\\ls1 two\\par\n"
         "\\trowd\\cellx1440\\cellx4320\\pard\\intbl A1\\cell A2\\cell\\row\n"
         "\\trowd\\cellx1440\\cellx4320\\pard\\intbl B1\\cell\\pard\\intbl\\itap2 N1\\nestcell N2\\nestcell"
         "{\\*\\nesttableprops\\trowd\\cellx1000\\cellx2500\\nestrow}{\\nonesttables\\par}"
@@ -321,6 +324,7 @@ void tst_RtfInterop::libreOfficeKeepsThePartsWeSave()
     QVERIFY2(text.contains(QStringLiteral("Body text1[A note Я.] continues")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("A1\tA2\nB1\tN1\tN2 B2\n")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("Hidden secret shown.")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("(i)\tone\n(ii)\ttwo\n")), qPrintable(text));
     QTextTable *table = nullptr;
     for (auto it = back.rootFrame()->begin(); !it.atEnd() && !table; ++it)
         table = qobject_cast<QTextTable *>(it.currentFrame());

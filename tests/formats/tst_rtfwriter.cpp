@@ -1,9 +1,12 @@
 #include "documentdump.h"
+#include "formats/codepage.h"
 #include "formats/rtfreader.h"
+#include "formats/rtfsymbols.h"
 #include "formats/rtfwriter.h"
 
 #include <QBuffer>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -42,6 +45,21 @@ QByteArray imageBytes(const char *format, int width, int height)
 void roundTrip(const QTextDocument &original, QTextDocument &copy)
 {
     RtfReader::read(RtfWriter::write(original), copy);
+}
+
+// The text as a reader that knows no \uN reads it from the fallbacks: the
+// characters of Windows-1252 and those with control words of their own as
+// they are, a question mark for each UTF-16 unit of any other.
+QString readWithoutUnicode(QStringView text)
+{
+    QString read;
+    for (const QChar c : text) {
+        bool shown = c.unicode() < 0x80 || c == QChar::ParagraphSeparator || RtfSymbols::control(c.unicode());
+        for (int byte = 0x80; byte <= 0xFF && !shown; ++byte)
+            shown = CodePage::windows1252(static_cast<unsigned char>(byte)) == c;
+        read += shown ? c : QChar(u'?');
+    }
+    return read;
 }
 
 } // namespace
@@ -116,7 +134,8 @@ void tst_RtfWriter::unicodeSurvives_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("ascii specials") << QStringLiteral("back\\slash {braces} tab\there");
-    QTest::newRow("latin-1 and 1252") << QStringLiteral("café naïve € “quotes” ‘single’ — – … • ™ Œ š");
+    QTest::newRow("latin-1 and 1252") << QStringLiteral("café naïve ÿ € “quotes” ‘single’ — – … • ™ Œ š Ÿ");
+    QTest::newRow("first past ASCII") << QStringLiteral("a\u0080b");
     QTest::newRow("named symbols") << QStringLiteral("non\u00a0breaking soft\u00adhyphen hard\u2011hyphen\u2028new line");
     QTest::newRow("greek, cyrillic, hebrew, arabic") << QStringLiteral("Ωμέγα Привет שלום سلام");
     QTest::newRow("cjk") << QStringLiteral("日本語 中文 한국어");
@@ -136,6 +155,13 @@ void tst_RtfWriter::unicodeSurvives()
     // Each paragraph runs as Qt showed it, also where Qt took that from the text.
     for (QTextBlock a = original.begin(), b = copy.begin(); a.isValid() && b.isValid(); a = a.next(), b = b.next())
         QCOMPARE(b.textDirection(), a.textDirection());
+
+    const QString rtf = QString::fromLatin1(RtfWriter::write(original));
+    QTextDocument withoutUnicode;
+    RtfReader::read(QString(rtf).remove(QRegularExpression(QStringLiteral("\\\\u-?[0-9]+"))).toLatin1(), withoutUnicode);
+    QCOMPARE(withoutUnicode.toRawText(), readWithoutUnicode(original.toRawText()));
+    for (const QChar c : rtf)
+        QVERIFY(c.unicode() < 0x80); // plain 7-bit RTF
 }
 
 void tst_RtfWriter::nonAsciiIsWrittenAsUnicodeWithFallback()
@@ -145,8 +171,6 @@ void tst_RtfWriter::nonAsciiIsWrittenAsUnicodeWithFallback()
     const QByteArray rtf = RtfWriter::write(document);
     QVERIFY2(rtf.contains("\\u233\\'e9\\u8364\\'80\\u1046?\\{\\}\\\\\\tab \\emdash "), rtf.constData());
     QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
-    for (const char c : rtf)
-        QVERIFY(static_cast<unsigned char>(c) < 0x80); // plain 7-bit RTF
 }
 
 void tst_RtfWriter::paragraphFormatsSurvive_data()
@@ -213,9 +237,14 @@ void tst_RtfWriter::picturesSurviveByteForByte_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("kind"); // as the file names it, for readers that go by the name
+    QTest::addColumn<QByteArray>("kept"); // the picture's bytes in the file
 
-    QTest::newRow("png") << imageBytes("PNG", 7, 5) << QStringLiteral("a.png") << QByteArray("pngblip");
-    QTest::newRow("jpeg") << imageBytes("JPEG", 9, 4) << QStringLiteral("b.jpg") << QByteArray("jpegblip");
+    const QByteArray png = imageBytes("PNG", 7, 5);
+    const QByteArray jpeg = imageBytes("JPEG", 9, 4);
+    QTest::newRow("png") << png << QStringLiteral("a.png") << QByteArray("pngblip") << png;
+    QTest::newRow("jpeg") << jpeg << QStringLiteral("b.jpg") << QByteArray("jpegblip") << jpeg;
+    QTest::newRow("another format, as png") << imageBytes("BMP", 6, 3) << QStringLiteral("c.bmp") << QByteArray("pngblip")
+                                            << imageBytes("PNG", 6, 3);
 }
 
 void tst_RtfWriter::picturesSurviveByteForByte()
@@ -233,7 +262,11 @@ void tst_RtfWriter::picturesSurviveByteForByte()
     cursor.insertImage(image);
     cursor.insertText(QStringLiteral(" here"));
     QFETCH(QByteArray, kind);
-    QVERIFY(RtfWriter::write(original).contains(QByteArray("{\\pict\\" + kind)));
+    QFETCH(QByteArray, kept);
+    // The picture's own size in pixels, for readers that scale by it.
+    const QSize size = QImage::fromData(bytes).size();
+    QVERIFY(RtfWriter::write(original).contains(QByteArray("{\\pict\\" + kind + "\\picw" + QByteArray::number(size.width())
+                                                           + "\\pich" + QByteArray::number(size.height()))));
 
     QTextDocument copy;
     roundTrip(original, copy);
@@ -245,7 +278,7 @@ void tst_RtfWriter::picturesSurviveByteForByte()
     QVERIFY(read.isValid());
     QCOMPARE(read.width(), 70.0);
     QCOMPARE(read.height(), 50.0);
-    QCOMPARE(copy.resource(QTextDocument::ImageResource, QUrl(read.name())).toByteArray(), bytes);
+    QCOMPARE(copy.resource(QTextDocument::ImageResource, QUrl(read.name())).toByteArray(), kept);
 }
 
 void tst_RtfWriter::emptyParagraphsSurvive_data()
