@@ -564,6 +564,9 @@ private:
     // The paragraph properties last in effect in the current paragraph, for
     // the last one, which may end with the document instead of a \par.
     ParaState m_blockPara;
+    // The character properties in effect where the document ends: those of
+    // such a last paragraph's mark, which its list label shows in.
+    CharState m_closingChars;
     QTextBlockFormat m_madeBlockFormat; // the format the current block was made with
 
     std::vector<Picture> m_pictures; // one for each open \pict group
@@ -896,6 +899,7 @@ RtfReader::Result Parser::run()
         // Writers end the last paragraph with \par too; it opens no paragraph of its own.
         m_cursor.deletePreviousChar();
     } else {
+        state().chars = m_closingChars;
         applyBlockFormat(m_blockPara);
         applyList(m_blockPara);
     }
@@ -1015,6 +1019,8 @@ void Parser::groupEnd()
             finishPicture(picture);
         return;
     }
+    if (m_stack.size() == 2)
+        m_closingChars = state().chars;
     m_stack.pop_back();
 }
 

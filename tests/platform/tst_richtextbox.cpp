@@ -745,6 +745,7 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
     QTest::addColumn<QStringList>("labels");
 
     const QByteArray lists =
+        "{\\colortbl;\\red200\\green0\\blue0;}"
         "{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid1}"
         "{\\list{\\listlevel\\levelnfc0\\levelstartat5{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid2}"
         "{\\list{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}}\\listid3}"
@@ -768,6 +769,7 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
     QTest::newRow("numbers from 1, right to left") << twoItems(rightToLeft, 1) << QString() << QKeySequence()
                                                    << QStringList{u"1."_s, u"2."_s};
     QTest::newRow("numbers from 5, right to left") << twoItems(rightToLeft, 2) << QString() << QKeySequence() << fromFive;
+    QTest::newRow("numbers from 5, in colour") << twoItems(item + "\\cf1", 2) << QString() << QKeySequence() << fromFive;
     QTest::newRow("numbers from 0") << twoItems(item, 6) << QString() << QKeySequence() << QStringList{u"0."_s, u"1."_s};
     QTest::newRow("numbers from 5, selected") << twoItems(item, 2) << QString() << QKeySequence(Qt::CTRL | Qt::Key_A) << fromFive;
     QTest::newRow("numbers from 5, the first item selected with its break")
@@ -777,6 +779,10 @@ void tst_RichTextBox::listLabelsShowAsTheFileNumbersThem_data()
     QTest::newRow("roman from 3 in a table's cell")
         << lists + "\\trowd\\cellx3000\\cellx6000\\pard\\intbl\\li720\\fi-360\\ls3 one\\cell\\pard\\intbl\\li720\\fi-360\\ls3 two\\cell\\row\\pard end"
         << QString() << QKeySequence() << QStringList{u"(iii)"_s, u"(iv)"_s};
+    QTest::newRow("beside a cell that runs below the view")
+        << lists + "\\trowd\\cellx3000\\cellx6000\\pard\\intbl\\par" + QByteArray("\\pard\\intbl filler\\par\n").repeated(60)
+               + "\\cell\\pard\\intbl\\li720\\fi-360\\ls3 one\\cell\\row\\pard end"
+        << QString() << QKeySequence(Qt::CTRL | Qt::Key_Home) << QStringList{u"(iii)"_s};
     QTest::newRow("a bullet of the file's own") << twoItems(item, 4) << QString() << QKeySequence()
                                                 << QStringList{u"\u27A4"_s, u"\u27A4"_s};
     QTest::newRow("a label without a number") << twoItems(item, 7) << QString() << QKeySequence()
