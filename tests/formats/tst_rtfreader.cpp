@@ -58,6 +58,8 @@ private Q_SLOTS:
     void formatting();
     void text_data();
     void text();
+    void pageBreaks_data();
+    void pageBreaks();
     void skippedDestinations_data();
     void skippedDestinations();
     void pictures_data();
@@ -174,14 +176,37 @@ void tst_RtfReader::text_data()
         << QStringLiteral("One\n2.\tTwo");
     QTest::newRow("a blank label is no text") << rtf("{\\listtext\\pard\\plain \\tab}Heading\\par{\\pntext \\tab}Body")
                                               << QStringLiteral("Heading\nBody");
-    QTest::newRow("page break") << rtf("a\\page b") << QStringLiteral("a\nb");
-    QTest::newRow("page break after paragraph") << rtf("a\\par\\page b") << QStringLiteral("a\nb");
 }
 
 void tst_RtfReader::text()
 {
     QFETCH(QByteArray, input);
     QTEST(read(input).text, "text");
+}
+
+void tst_RtfReader::pageBreaks_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("breaks"); // the paragraphs that start a page
+
+    QTest::newRow("in a paragraph") << QByteArray("a\\page b") << QStringLiteral("a\nb") << QList<int>{1};
+    QTest::newRow("after a paragraph") << QByteArray("a\\par\\page b") << QStringLiteral("a\nb") << QList<int>{1};
+    QTest::newRow("before an empty paragraph") << QByteArray("a\\par\\page\\par b") << QStringLiteral("a\n\nb")
+                                               << QList<int>{1};
+}
+
+void tst_RtfReader::pageBreaks()
+{
+    QFETCH(QByteArray, body);
+    QTextDocument document;
+    RtfReader::read(rtf(body), document);
+    QTEST(document.toPlainText(), "text");
+    QList<int> breaks;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            breaks.append(block.blockNumber());
+    QTEST(breaks, "breaks");
 }
 
 void tst_RtfReader::skippedDestinations_data()
