@@ -130,6 +130,7 @@ void tst_RtfReader::text_data()
         << QStringLiteral("—–•‘’“”\u00a0\u00ad\u2011{}\\");
     QTest::newRow("symbols between text") << rtf("a\\{b\\}c\\\\d\\~e\\emdash f") << QStringLiteral("a{b}c\\d\u00a0e—f");
     QTest::newRow("control word eats one space") << rtf("\\b  two") << QStringLiteral(" two");
+    QTest::newRow("hyphen after a control word, no digit") << rtf("a\\tab-b") << QStringLiteral("a\t-b");
     QTest::newRow("windows-1252 bytes") << rtf("caf\\'e9 \\'93q\\'94 \\'80") << QStringLiteral("café “q” €");
     QTest::newRow("ansicpg 1251") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}")
                                   << QStringLiteral("Привет");
@@ -149,7 +150,7 @@ void tst_RtfReader::text_data()
     QTest::newRow("cp874") << QByteArray("{\\rtf1\\ansi\\ansicpg874 \\'a1\\'a2}") << QStringLiteral("กข");
     QTest::newRow("cp1255") << QByteArray("{\\rtf1\\ansi\\ansicpg1255 \\'f9\\'ec\\'e5\\'ed}") << QStringLiteral("שלום");
     QTest::newRow("cp1256") << QByteArray("{\\rtf1\\ansi\\ansicpg1256 \\'d3\\'e1\\'c7\\'e3}") << QStringLiteral("سلام");
-    QTest::newRow("cp1254") << QByteArray("{\\rtf1\\ansi\\ansicpg1254 \\'fe\\'f0}") << QStringLiteral("şğ");
+    QTest::newRow("cp1254") << QByteArray("{\\rtf1\\ansi\\ansicpg1254 \\'FE\\'f0}") << QStringLiteral("şğ");
     QTest::newRow("cp1257") << QByteArray("{\\rtf1\\ansi\\ansicpg1257 \\'e0\\'eb}") << QStringLiteral("ąė");
     QTest::newRow("cp1258") << QByteArray("{\\rtf1\\ansi\\ansicpg1258 Vi\\'eat}") << QStringLiteral("Viêt");
     QTest::newRow("mac character set") << QByteArray("{\\rtf1\\mac caf\\'8e \\'d2q\\'d3}") << QStringLiteral("café “q”");
@@ -433,6 +434,13 @@ void tst_RtfReader::doubleByteCharactersStayWhole_data()
     QTest::newRow("Big5") << QByteArray("{\\f1\\fcharset136 MingLiU;}") << QByteArray("\xa1\x5c\xa1\x7b\xa1\x7d\\b x")
                           << QStringLiteral("﹏﹃﹙x");
     QTest::newRow("Korean") << QByteArray("{\\f1\\fcharset129 Batang;}") << QByteArray("\xc7\xd1\\b x") << QStringLiteral("한x");
+    QTest::newRow("Johab") << QByteArray("{\\f1\\fcharset130 Johab;}") << QByteArray("\xd3\x5c\xd3\x7b\xd3\x7d\\b x")
+                           << QStringLiteral("흎흩흫x");
+    // After the last lead byte, too, the second byte is not markup, even
+    // where the code page defines no character for the pair.
+    QTest::newRow("Shift-JIS, the last lead byte") << sjis << QByteArray("\xfc\x4b\xfc\x5c\\b x") << QStringLiteral("黑\ufffd\\x");
+    QTest::newRow("GBK, the last lead byte") << QByteArray("{\\f1\\fcharset134 SimSun;}") << QByteArray("\xfe\x5c\\b x")
+                                             << QStringLiteral("\ufffd\\x");
     QTest::newRow("code page by \\cpg") << QByteArray("{\\f1\\cpg936 SimSun;}") << QByteArray("\x81\x5c\\b x")
                                         << QStringLiteral("乗x");
     // In a single-byte font the same bytes are two characters and markup.
