@@ -88,6 +88,12 @@ void tst_Recovery::savedOrUnchangedDocumentLeavesNoCopy()
     type(Typed);
     QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 1, 10000);
     const QString saved = m_fixture->test.path(QStringLiteral("ferry.rtf"));
+    // A save that fails leaves the text stored nowhere else.
+    m_fixture->test.dialogs.fileAnswers.append(QFileInfo(saved).absolutePath());
+    m_fixture->run(QStringLiteral("menu Save"));
+    QCOMPARE(m_fixture->test.dialogs.messages.size(), 1);
+    QCOMPARE(copies().size(), 1);
+
     m_fixture->test.dialogs.fileAnswers.append(saved);
     m_fixture->run(QStringLiteral("menu Save"));
     QVERIFY(QFileInfo::exists(saved));

@@ -16,6 +16,8 @@
 #include <QTextTable>
 #include <QScrollBar>
 
+#include <cerrno>
+
 using Style = RichTextBox::Style;
 
 namespace {
@@ -167,8 +169,8 @@ private Q_SLOTS:
     void findHonoursItsOptions();
     void undoAndRedoKeys();
     void windowMenuKeysWinOverEditorKeys();
-    void loadFileAsPlainText_data();
-    void loadFileAsPlainText();
+    void loadFileReadsTheTypeAsked_data();
+    void loadFileReadsTheTypeAsked();
     void loadFileFailureKeepsTheDocument_data();
     void loadFileFailureKeepsTheDocument();
     void partsKeptOutOfSightTakeNoRoom_data();
@@ -515,7 +517,7 @@ void tst_RichTextBox::windowMenuKeysWinOverEditorKeys()
     QCOMPARE(box->SelLength(), int(box->Text().size()));
 }
 
-void tst_RichTextBox::loadFileAsPlainText_data()
+void tst_RichTextBox::loadFileReadsTheTypeAsked_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("type");
@@ -527,9 +529,11 @@ void tst_RichTextBox::loadFileAsPlainText_data()
     QTest::newRow("utf-16 le") << QByteArray("\xff\xfeh\0i\0\r\0\n\0", 10) << QStringLiteral("1") << QStringLiteral("hi\n");
     QTest::newRow("rtf as markup") << QByteArray("{\\rtf1 \\b bold\\b0}") << QStringLiteral("1")
                                    << QStringLiteral("{\\rtf1 \\b bold\\b0}");
+    QTest::newRow("rtf, the type told from the file") << QByteArray("{\\rtf1 \\b bold\\b0}") << QStringLiteral("0")
+                                                      << QStringLiteral("bold");
 }
 
-void tst_RichTextBox::loadFileAsPlainText()
+void tst_RichTextBox::loadFileReadsTheTypeAsked()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, type);
@@ -715,9 +719,9 @@ void tst_RichTextBox::loadFileFailureKeepsTheDocument_data()
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("missing") << QStringLiteral("absent.txt") << QString() << QStringLiteral("No such file");
+    QTest::newRow("missing") << QStringLiteral("absent.txt") << QString() << qt_error_string(ENOENT);
     QTest::newRow("folder") << QStringLiteral("folder") << QStringLiteral("1") << QStringLiteral("folder");
-    QTest::newRow("bad type") << QStringLiteral("absent.txt") << QStringLiteral("7") << QStringLiteral("type");
+    QTest::newRow("first type past plain text") << QStringLiteral("absent.txt") << QStringLiteral("2") << QStringLiteral("\"2\"");
 }
 
 void tst_RichTextBox::loadFileFailureKeepsTheDocument()

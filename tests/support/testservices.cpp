@@ -1,15 +1,16 @@
 #include "testservices.h"
 
 #include <QDir>
-#include <QStandardPaths>
+#include <QFile>
 
 TestServices::TestServices()
     : settings(directory.filePath(QStringLiteral("settings")))
     , services{directory.path(), dialogs, random, clock, settings, volumes}
 {
     // What the program keeps in the user's data folder (recovery copies, the
-    // word list) goes to Qt's test folder instead.
-    QStandardPaths::setTestModeEnabled(true);
+    // word list) goes to a folder of this object's own, apart from the user's
+    // and from other tests that run at the same time.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));
     volumes.volumes = {{directory.path(), QStringLiteral("test")}};
     volumes.current = directory.path();
 }

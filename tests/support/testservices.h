@@ -20,6 +20,7 @@ public:
     QString path(const QString &name) const;
 
     QTemporaryDir directory;
+    QTemporaryDir userData; // where the program keeps what it keeps for the user
     ScriptedDialogs dialogs;
     ScriptedRandom random;
     FixedClock clock;
