@@ -6,6 +6,7 @@
 TestServices::TestServices()
     : settings(directory.filePath(QStringLiteral("settings")))
     , services{directory.path(), dialogs, random, clock, settings, volumes}
+    , m_userDataBefore(qgetenv("XDG_DATA_HOME"))
 {
     // What the program keeps in the user's data folder (recovery copies, the
     // word list) goes to a folder of this object's own, apart from the user's
@@ -13,6 +14,14 @@ TestServices::TestServices()
     qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));
     volumes.volumes = {{directory.path(), QStringLiteral("test")}};
     volumes.current = directory.path();
+}
+
+TestServices::~TestServices()
+{
+    if (m_userDataBefore.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", m_userDataBefore);
 }
 
 QString TestServices::path(const QString &name) const

@@ -16,6 +16,7 @@ class TestServices
 {
 public:
     TestServices();
+    ~TestServices();
 
     QString path(const QString &name) const;
 
@@ -27,4 +28,7 @@ public:
     SettingsStore settings;
     FixedVolumes volumes;
     Services services;
+
+private:
+    QByteArray m_userDataBefore;
 };
