@@ -3,8 +3,10 @@
 #include "editor/documentrecovery.h"
 #include "formats/documentfile.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QTextDocument>
 
@@ -30,6 +32,8 @@ private Q_SLOTS:
     void cleanup();
     void unsavedTextIsKeptAtAPauseAndOnLeaving_data();
     void unsavedTextIsKeptAtAPauseAndOnLeaving();
+    void copyIsNamedByTheTimeAndTheDocument_data();
+    void copyIsNamedByTheTimeAndTheDocument();
     void savedOrUnchangedDocumentLeavesNoCopy();
     void copiesOlderThanAMonthGoAtExit_data();
     void copiesOlderThanAMonthGoAtExit();
@@ -75,12 +79,67 @@ void tst_Recovery::unsavedTextIsKeptAtAPauseAndOnLeaving()
         m_fixture->run(how);
 
     QCOMPARE(copies().size(), 1);
-    const QFileInfo copy = copies().first();
-    // "2026-12-08 21-14 The ferry chapter ...": the time, then the first words.
-    QVERIFY(QDateTime::fromString(copy.fileName().left(16), u"yyyy-MM-dd HH-mm"_qs).isValid());
-    QVERIFY2(copy.fileName().mid(17).startsWith(u"The ferry chapter"), qPrintable(copy.fileName()));
-    QCOMPARE(textOf(copy.filePath()), Typed);
+    QCOMPARE(textOf(copies().first().filePath()), Typed);
     QVERIFY(m_fixture->test.dialogs.messages.isEmpty());
+}
+
+void tst_Recovery::copyIsNamedByTheTimeAndTheDocument_data()
+{
+    QTest::addColumn<QString>("file"); // opened before the text is pasted in; none for a new document
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("taken"); // a copy of that name is there already
+    const QString forty = u"Il était une fois, près d’un fleuve gris"_qs;
+    QTest::newRow("first words") << QString() << Typed << Typed << false;
+    QTest::newRow("forty characters") << QString() << forty << forty << false;
+    QTest::newRow("forty-one, a space after the fortieth") << QString() << forty + u" et" << forty << false;
+    QTest::newRow("one long word") << QString() << u"ж"_qs.repeated(45) << u"ж"_qs.repeated(40) << false;
+    QTest::newRow("blank lines before the words")
+        << QString() << u"\n"_qs.repeated(50) + u"At last" << u"At last"_qs << false;
+    QTest::newRow("only blanks") << QString() << u"  \t\n "_qs << u"Untitled"_qs << false;
+    QTest::newRow("dots at the end") << QString() << u"Chapter one..."_qs << u"Chapter one"_qs << false;
+    QTest::newRow("what no file system takes")
+        << QString() << u"Why? A/B: \"yes\" <no> |x|*\\\x1f\x01 end"_qs << u"Why A B yes no x end"_qs << false;
+    QTest::newRow("the file's name") << u"my.novel.draft.rtf"_qs << Typed << u"my.novel.draft"_qs << false;
+    QTest::newRow("the name taken") << QString() << Typed << Typed + u" (2)" << true;
+}
+
+void tst_Recovery::copyIsNamedByTheTimeAndTheDocument()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+    QFETCH(bool, taken);
+    if (!file.isEmpty()) {
+        const QString path = m_fixture->test.path(file);
+        QVERIFY(DocumentFile::writeBytes(path, "{\\rtf1 }").isEmpty());
+        m_fixture->test.dialogs.fileAnswers.append(path);
+        m_fixture->run(QStringLiteral("menu Open"));
+    }
+    // The copy is named in the minute it is written; one made in each
+    // minute the test may take stands in the way.
+    const QDateTime before = QDateTime::currentDateTime();
+    QStringList inTheWay;
+    if (taken) {
+        QVERIFY(QDir().mkpath(folder()));
+        for (const QDateTime &when : {before, before.addSecs(60)}) {
+            inTheWay << QDir(folder()).filePath(when.toString(u"yyyy-MM-dd HH-mm "_qs) + Typed + u".rtf");
+            QVERIFY(DocumentFile::writeBytes(inTheWay.last(), "{\\rtf1 x}").isEmpty());
+        }
+    }
+    QGuiApplication::clipboard()->setText(text);
+    m_fixture->run(QStringLiteral("menu Paste"));
+    m_fixture->area().activeSubWindow()->close();
+    const QDateTime after = QDateTime::currentDateTime();
+
+    QFileInfoList made = copies();
+    made.removeIf([&](const QFileInfo &copy) { return inTheWay.contains(copy.filePath()); });
+    QCOMPARE(made.size(), 1);
+    const QString name = made.first().fileName();
+    const QDateTime when = QDateTime::fromString(name.left(16), u"yyyy-MM-dd HH-mm"_qs);
+    QVERIFY2(when.isValid() && name[16] == u' ', qPrintable(name));
+    QVERIFY2(when.secsTo(before) < 60 && when <= after, qPrintable(name));
+    QCOMPARE(name.mid(17), title + u".rtf");
 }
 
 void tst_Recovery::savedOrUnchangedDocumentLeavesNoCopy()

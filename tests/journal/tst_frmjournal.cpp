@@ -333,6 +333,7 @@ void tst_frmJournal::styleAndFontButtons()
     f.control("Command6")->click();
     QCOMPARE(box->SelFontSize(), std::optional<double>(15));
     QVERIFY(box->SelBold() == RichTextBox::Style::On && box->SelUnderline() == RichTextBox::Style::On);
+    QVERIFY(box->SelItalic() == RichTextBox::Style::Off && box->SelStrikeThru() == RichTextBox::Style::Off);
 }
 
 void tst_frmJournal::password_data()
@@ -366,6 +367,8 @@ void tst_frmJournal::password()
         QVERIFY(f.test.settings.setValue(Diary, Di, Di, stored));
     }
     const QString before = f.test.settings.value(Diary, Di, Di);
+    // A blank answer to "Security" leaves no password to ask for.
+    QCOMPARE(before.isEmpty(), stored.isEmpty() || stored == u"set:");
     f.test.dialogs.inputs.clear();
     f.test.dialogs.inputAnswers.append(answer);
     Show(f.window);
