@@ -157,6 +157,8 @@ void tst_frmFind::searchRules_data()
     QTest::newRow("Devanagari vowel sign") << u"\u0915\u093F \u0915"_s << u"\u0915"_s << whole << 3;
     QTest::newRow("letter beyond 16 bits") << u"\U00010400a a"_s << "a" << whole << 4;
     QTest::newRow("underscore joins") << "snake_case snake" << "snake" << whole << 11;
+    QTest::newRow("digit joins") << "a1 a" << "a" << whole << 3;
+    QTest::newRow("Hebrew letters join") << u"\u05E9\u05DC\u05D5\u05DD \u05E9\u05DC"_s << u"\u05E9\u05DC"_s << whole << 5;
     QTest::newRow("hyphen and line end bound") << "x-ray\nray" << "ray" << whole << 2;
     QTest::newRow("right after a rejected match") << "ba-a-" << "a-" << whole << 3;
 }
@@ -272,8 +274,11 @@ void tst_frmFind::replaceAllCountsEveryReplacement_data()
     QTest::newRow("one") << "a b" << "b" << "c" << false << "a c" << 1;
     QTest::newRow("replacement holds the find text") << "ab xab" << "ab" << "abab" << false << "abab xabab" << 2;
     QTest::newRow("empty replacement, side by side") << "oneONE one" << "one" << "" << false << " " << 3;
+    QTest::newRow("matches that overlap") << "aaaaa" << "aa" << "b" << false << "bba" << 2;
     // The second "-" is judged by the "a" written before it.
     QTest::newRow("whole word next to a replacement") << "--" << "-" << "a" << true << "a-" << 1;
+    // Each "-a" follows what stood before the one taken out ahead of it.
+    QTest::newRow("whole word, side by side, taken out") << "-a-a-a" << "-a" << "" << true << "" << 3;
     // Many short paragraphs, as in a long story.
     QTest::newRow("16-bit limit") << u"x\n"_s.repeated(32767) << "x" << "yy" << false << u"yy\n"_s.repeated(32767) << 32767;
     QTest::newRow("first past it") << u"x\n"_s.repeated(32768) << "x" << "" << false << u"\n"_s.repeated(32768) << 32768;
