@@ -115,7 +115,7 @@ void tst_frmEdit::saveWritesThePlainTextWithCrLf()
     Fixture f;
     f.open(QStringLiteral("Villains.txt"));
     f.box()->setSelStart(int(f.box()->Text().size()));
-    f.box()->setSelText(QStringLiteral("Mother Thorn"));
+    f.box()->setSelText(QStringLiteral("Mother Thorn ☂"));
     const QString target = f.test.path(QStringLiteral("Villains")); // no extension: used as typed
     f.test.dialogs.fileAnswers = {target};
     f.press("Command1");
@@ -125,7 +125,7 @@ void tst_frmEdit::saveWritesThePlainTextWithCrLf()
     QCOMPARE(f.test.dialogs.files[0].title, QStringLiteral("Save As"));
     QCOMPARE(f.test.dialogs.files[0].filter,
              QStringLiteral("RichText Files (*.rtf)|*.rtf|Text Files (*.txt)|*.txt|All Files (*.*)|*.*"));
-    QCOMPARE(readFile(target), QByteArray("Baron Vex\r\nThe Hollow Queen\r\nMother Thorn"));
+    QCOMPARE(readFile(target), QByteArray("Baron Vex\r\nThe Hollow Queen\r\nMother Thorn \xE2\x98\x82"));
     QCOMPARE(f.editor.windowTitle(), target);
     QVERIFY(f.test.dialogs.messages.isEmpty());
 }
