@@ -23,11 +23,6 @@ DocumentWindows::~DocumentWindows() = default;
 void DocumentWindows::setSpellChecker(SpellChecker *checker)
 {
     m_spelling = checker;
-    for (QMdiSubWindow *window : m_area.subWindowList()) {
-        auto *document = qobject_cast<frmDoc *>(window->widget());
-        if (document && checker)
-            document->RichTextBox1()->setSpellChecker(*checker);
-    }
 }
 
 frmDoc *DocumentWindows::addWindow(const QString &caption)

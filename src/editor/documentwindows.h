@@ -31,8 +31,8 @@ public:
     // gives nullptr.
     RichTextBox *requireActiveDocument() const;
 
-    // Spelling is checked in every document window from now on; with
-    // nullptr, windows opened from now on go unchecked.
+    // Document windows opened from now on check their spelling with it;
+    // with nullptr, they go unchecked.
     void setSpellChecker(SpellChecker *checker);
     // The copies of unsaved text, in the user's data folder.
     DocumentRecovery &recovery() const { return *m_recovery; }

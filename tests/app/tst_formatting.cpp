@@ -189,6 +189,7 @@ void tst_Formatting::coloursOfOneDocument()
     f.run(u"menu " + item); // cancelled before any choice: nothing changes
     QCOMPARE(colourOf(second), before);
     QCOMPARE(f.test.dialogs.colors[0].flags, background ? 0 : 2);
+    QCOMPARE(f.test.dialogs.colors[0].color, OleColor::fromQColor(before)); // starts at the colour shown
     f.run(u"menu " + item);
     QCOMPARE(colourOf(second), QColor(200, 10, 99));
     QCOMPARE(colourOf(first), firstBefore); // the other document keeps its own

@@ -5,6 +5,7 @@
 #include "support/contextmenu.h"
 #include "support/scripteddialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -31,6 +32,8 @@ void tst_DocumentWindows::newDocumentsAreMaximisedAndActive()
     QMdiArea area;
     area.resize(640, 480);
     area.show();
+    area.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&area));
     DocumentWindows documents(area, dialogs);
 
     frmDoc *first = documents.showFirstDocument();
@@ -43,6 +46,7 @@ void tst_DocumentWindows::newDocumentsAreMaximisedAndActive()
     QVERIFY(third->parentWidget()->isMaximized());
     QCOMPARE(documents.activeWindow(), third);
     QCOMPARE(documents.activeDocument(), third->RichTextBox1());
+    QTRY_COMPARE(QApplication::focusWidget(), third->RichTextBox1()->textEdit());
 }
 
 void tst_DocumentWindows::activeDocumentFollowsTheUser()
@@ -72,6 +76,7 @@ void tst_DocumentWindows::noDocumentsOpen()
     QCOMPARE(dialogs.messages[0].text, QStringLiteral("No Documents Open"));
     QCOMPARE(dialogs.messages[0].title, QStringLiteral("Quillmere"));
     QCOMPARE(dialogs.messages[0].buttons, MsgBoxButtons::OkOnly);
+    QCOMPARE(dialogs.messages[0].owner, &area);
 
     frmDoc *document = documents.NewDocument();
     QCOMPARE(documents.requireActiveDocument(), document->RichTextBox1());
