@@ -2,6 +2,7 @@
 #include "platform/olecolor.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTextBlock>
 
@@ -31,6 +32,8 @@ private Q_SLOTS:
     void commandsWithoutADocument();
     void fontDialogCopiesItsValues_data();
     void fontDialogCopiesItsValues();
+    void sizeTypedInTheToolbar_data();
+    void sizeTypedInTheToolbar();
     void coloursOfOneDocument_data();
     void coloursOfOneDocument();
     void alignmentsAndClear_data();
@@ -158,6 +161,35 @@ void tst_Formatting::fontDialogCopiesItsValues()
     }
     QCOMPARE(f.test.dialogs.fonts.last().values, chosen);
     QVERIFY(!f.item(QStringLiteral("Bold"))->isChecked()); // marks belong to the toggles
+}
+
+void tst_Formatting::sizeTypedInTheToolbar_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("size"); // 7 where the size is refused
+    QTest::newRow("a size it takes") << QStringLiteral("14") << 14.0;
+    QTest::newRow("one it refuses") << QStringLiteral("0.5") << 7.0;
+}
+
+void tst_Formatting::sizeTypedInTheToolbar()
+{
+    QFETCH(QString, typed);
+    QFETCH(double, size);
+    AppFixture f;
+    RichTextBox &box = *f.document();
+    f.write(QStringLiteral("words"), 0, 5);
+    box.setSelFontSize(7.0);
+    auto *sizeBox = f.main().findChild<QComboBox *>(QStringLiteral("Combo1"));
+    QVERIFY(QTest::qWaitForWindowActive(&f.main()));
+    QTest::mouseClick(sizeBox->lineEdit(), Qt::LeftButton);
+    QTRY_COMPARE(QApplication::focusWidget(), sizeBox);
+    sizeBox->lineEdit()->selectAll();
+    QTest::keyClicks(sizeBox->lineEdit(), typed);
+    QTest::keyClick(sizeBox->lineEdit(), Qt::Key_Return);
+
+    QCOMPARE(box.SelFontSize(), std::optional<double>(size));
+    // Back to the text once the size is taken; left in the box to mend when not.
+    QCOMPARE(QApplication::focusWidget(), size == 7.0 ? static_cast<QWidget *>(sizeBox) : box.textEdit());
 }
 
 void tst_Formatting::coloursOfOneDocument_data()
