@@ -6,6 +6,13 @@
 
 using Style = RichTextBox::Style;
 
+namespace {
+
+// A line break inside the first paragraph, then a second paragraph.
+const QString Written = QStringLiteral("Ωmega\u2028bold\nend");
+
+} // namespace
+
 class tst_TextCommands : public QObject
 {
     Q_OBJECT
@@ -22,22 +29,22 @@ void tst_TextCommands::clipboardCarriesPlainText_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("text");      // afterwards; it starts as "Ωmega bold\nend", "bold" in bold
+    QTest::addColumn<QString>("text");      // afterwards; it starts as Written, "bold" in bold
     QTest::addColumn<QString>("clipboard"); // afterwards; it starts with "«pasted»" in bold as HTML
     QTest::addColumn<int>("selected");
 
-    const QString start = QStringLiteral("Ωmega bold\nend");
+    const QString start = QStringLiteral("Ωmega\nbold\nend"); // as Text() gives it
     const QString pasted = QStringLiteral("«pasted»");
     for (const char *how : {"menu Copy", "key C", "toolbar Copy", "editor copy"})
-        QTest::newRow(how) << QString::fromLatin1(how) << 3 << 9 << start << QStringLiteral("ga bold\ne") << 9;
+        QTest::newRow(how) << QString::fromLatin1(how) << 3 << 9 << start << QStringLiteral("ga\nbold\ne") << 9;
     for (const char *how : {"menu Cut", "key X", "toolbar Cut", "editor cut"})
-        QTest::newRow(how) << QString::fromLatin1(how) << 3 << 9 << QStringLiteral("Ωmend") << QStringLiteral("ga bold\ne") << 0;
+        QTest::newRow(how) << QString::fromLatin1(how) << 3 << 9 << QStringLiteral("Ωmend") << QStringLiteral("ga\nbold\ne") << 0;
     QTest::newRow("Copy, caret") << QStringLiteral("menu Copy") << 3 << 0 << start << QString() << 0;
     QTest::newRow("Cut, caret") << QStringLiteral("key X") << 3 << 0 << start << QString() << 0;
     for (const char *how : {"menu Paste", "key V", "toolbar Paste", "editor paste"})
         QTest::newRow(how) << QString::fromLatin1(how) << 0 << 0 << QString(pasted + start) << pasted << 0;
     QTest::newRow("Paste over a selection") << QStringLiteral("key V") << 6 << 4
-                                            << QStringLiteral("Ωmega «pasted»\nend") << pasted << 0;
+                                            << QStringLiteral("Ωmega\n«pasted»\nend") << pasted << 0;
     QTest::newRow("Select All") << QStringLiteral("key A") << 3 << 0 << start << pasted << int(start.size());
 }
 
@@ -50,7 +57,7 @@ void tst_TextCommands::clipboardCarriesPlainText()
     QVERIFY(QTest::qWaitForWindowActive(&f.main()));
     RichTextBox &box = *f.document();
     box.SetFocus();
-    f.write(QStringLiteral("Ωmega bold\nend"), 6, 4);
+    f.write(Written, 6, 4);
     box.setSelBold(true);
     f.select(start, length);
     auto *rich = new QMimeData;
