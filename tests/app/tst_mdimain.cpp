@@ -558,6 +558,8 @@ void tst_mdiMain::filePaneFollowsDriveAndFolder()
     QCOMPARE(folders->Path(), QDir(folder.path()).canonicalPath());
     QCOMPARE(files->Path(), folders->Path());
     QCOMPARE(files->count(), 2);
+    QTreeWidgetItem *shownFolder = folders->currentItem();
+    QVERIFY(shownFolder->childCount() == 1 && shownFolder->child(0)->text(0) == u"drafts");
 
     folders->setPath(folder.filePath(QStringLiteral("drafts")));
     QCOMPARE(files->Path(), folders->Path());

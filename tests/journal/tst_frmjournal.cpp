@@ -205,6 +205,12 @@ void tst_frmJournal::namesAndShownTitles()
     f.test.dialogs.messageAnswers.append(MsgBoxResult::No);
     f.control("cmdAdd")->click();
     QVERIFY(readFile(f.test.path(shown + u' ' + date + u' ' + f.date() + u".entry")).contains("rained"));
+
+    // Opened again, the journal lists them all again.
+    QTRY_COMPARE(f.list()->count(), 3);
+    f.window.close();
+    Show(f.window);
+    QCOMPARE(f.list()->count(), 3);
 }
 
 void tst_frmJournal::loadingUnscramblesWhatHoldsTokens_data()
