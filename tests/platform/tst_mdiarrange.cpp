@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSet>
 #include <QTest>
 
 class tst_MdiArrange : public QObject
@@ -13,7 +14,11 @@ private Q_SLOTS:
     void nothingToArrange();
     void tilesShareTheArea_data();
     void tilesShareTheArea();
+    void tilesKeepAThirdOfWhatEachWindowAsks_data();
+    void tilesKeepAThirdOfWhatEachWindowAsks();
+    void cascadeStepsAsFarAsTheAreaHolds();
     void iconsLineUpAlongTheBottom();
+    void iconsThatFillARowExactlyStayInIt();
 };
 
 namespace {
@@ -23,6 +28,23 @@ QMdiSubWindow *addWindow(QMdiArea &area)
     QMdiSubWindow *w = area.addSubWindow(new QWidget);
     w->show();
     return w;
+}
+
+// A window that asks for a size of its own, as a document window does.
+class Asking : public QWidget
+{
+public:
+    QSize sizeHint() const override { return {500, 300}; }
+};
+
+QList<QMdiSubWindow *> addAsking(QMdiArea &area, int count)
+{
+    QList<QMdiSubWindow *> windows;
+    for (int i = 0; i < count; ++i) {
+        windows.append(area.addSubWindow(new Asking));
+        windows.last()->show();
+    }
+    return windows;
 }
 
 } // namespace
@@ -97,6 +119,115 @@ void tst_MdiArrange::iconsLineUpAlongTheBottom()
     QCOMPARE(icons[0]->geometry().bottomLeft(), QPoint(0, 399));
     QCOMPARE(icons[1]->x(), icons[0]->width());
     QCOMPARE(icons[1]->y(), icons[0]->y());
+}
+
+void tst_MdiArrange::tilesKeepAThirdOfWhatEachWindowAsks_data()
+{
+    QTest::addColumn<MdiArrangement>("arrangement");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("minimised");
+    for (const auto &[name, arrangement] : {std::pair{"stacked", MdiArrangement::TileHorizontal},
+                                            std::pair{"side by side", MdiArrangement::TileVertical}}) {
+        QTest::addRow("%s, one", name) << arrangement << 1 << 0;
+        QTest::addRow("%s, as many as fit in a line", name) << arrangement << 3 << 0;
+        QTest::addRow("%s, one more", name) << arrangement << 4 << 0;
+        QTest::addRow("%s, seven in lines that are not full", name) << arrangement << 7 << 0;
+        QTest::addRow("%s, above minimised windows", name) << arrangement << 4 << 2;
+    }
+}
+
+void tst_MdiArrange::tilesKeepAThirdOfWhatEachWindowAsks()
+{
+    QFETCH(MdiArrangement, arrangement);
+    QFETCH(int, count);
+    QFETCH(int, minimised);
+    QMdiArea area;
+    area.setFrameShape(QFrame::NoFrame);
+    area.resize(600, 400);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    const QList<QMdiSubWindow *> icons = addAsking(area, minimised);
+    for (QMdiSubWindow *icon : icons)
+        icon->showMinimized();
+    const QList<QMdiSubWindow *> tiled = addAsking(area, count);
+    tiled.last()->showMaximized();
+
+    Arrange(area, arrangement);
+    const bool stacked = arrangement == MdiArrangement::TileHorizontal;
+    const QRect space = area.viewport()->rect().adjusted(0, 0, 0, icons.isEmpty() ? 0 : -icons[0]->height());
+    // The windows cover the space once, without gaps.
+    qint64 covered = 0;
+    QSet<int> lineStarts;
+    int thinnest = INT_MAX;
+    for (int i = 0; i < count; ++i) {
+        const QRect place = tiled[i]->geometry();
+        QVERIFY2(space.contains(place) && !tiled[i]->isMaximized(), qPrintable(QString::number(i)));
+        for (int j = 0; j < i; ++j)
+            QVERIFY(!place.intersects(tiled[j]->geometry()));
+        covered += qint64(place.width()) * place.height();
+        lineStarts.insert(stacked ? place.left() : place.top());
+        thinnest = qMin(thinnest, stacked ? place.height() : place.width());
+    }
+    QCOMPARE(covered, qint64(space.width()) * space.height());
+    // No strip thinner than a third of what a window asks for, and the
+    // fewest lines that allow that.
+    const int wish = stacked ? tiled[0]->sizeHint().height() : tiled[0]->sizeHint().width();
+    const int along = stacked ? space.height() : space.width();
+    const int lines = int(lineStarts.size());
+    QVERIFY2(thinnest >= wish / 3 - 1, qPrintable(QStringLiteral("%1 of %2").arg(thinnest).arg(wish)));
+    if (lines > 1)
+        QVERIFY(along / ((count + lines - 2) / (lines - 1)) < wish / 3);
+}
+
+void tst_MdiArrange::cascadeStepsAsFarAsTheAreaHolds()
+{
+    QMdiArea area;
+    area.setFrameShape(QFrame::NoFrame);
+    area.resize(600, 400);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    const QList<QMdiSubWindow *> windows = addAsking(area, 9);
+
+    Arrange(area, MdiArrangement::Cascade);
+    const QRect space = area.viewport()->rect();
+    const QSize size = windows[0]->size();
+    QSet<int> steps;
+    for (QMdiSubWindow *w : windows) {
+        QVERIFY(space.contains(w->geometry()));
+        QCOMPARE(w->size(), size);
+        QCOMPARE(w->x(), w->y());
+        steps.insert(w->x());
+    }
+    // A run starts again at the corner only when one more step would leave the area.
+    QList<int> offsets = steps.values();
+    std::sort(offsets.begin(), offsets.end());
+    const int run = int(offsets.size());
+    QVERIFY(run > 1 && run < windows.size());
+    const int step = offsets[1];
+    for (int k = 0; k < run; ++k)
+        QCOMPARE(offsets[k], k * step);
+    QVERIFY(run * step + size.width() > space.width() || run * step + size.height() > space.height());
+}
+
+void tst_MdiArrange::iconsThatFillARowExactlyStayInIt()
+{
+    QMdiArea area;
+    area.setFrameShape(QFrame::NoFrame);
+    area.resize(600, 400);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QList<QMdiSubWindow *> icons;
+    for (int i = 0; i < 4; ++i) {
+        icons.append(addWindow(area));
+        icons.last()->showMinimized();
+    }
+    area.resize(3 * icons[0]->width(), 400);
+    QTRY_COMPARE(area.viewport()->width(), 3 * icons[0]->width());
+
+    Arrange(area, MdiArrangement::ArrangeIcons);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(icons[i]->geometry().bottomLeft(), QPoint(i * icons[0]->width(), 399));
+    QCOMPARE(icons[3]->geometry().bottomLeft(), QPoint(0, 399 - icons[0]->height()));
 }
 
 QTEST_MAIN(tst_MdiArrange)
