@@ -48,8 +48,9 @@ QList<SpellChecker::Span> SpellChecker::words(const QString &text)
             ++first;
         while (last > first && !isLetterish(text[last - 1]))
             --last;
+        // A run that holds a digit anywhere ("3rd", "Win11") is no word.
         bool word = last > first;
-        for (int i = first; word && i < last; ++i)
+        for (int i = start; word && i < end; ++i)
             word = !text[i].isDigit();
         if (word)
             found.append({first, last - first});

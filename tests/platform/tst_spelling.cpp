@@ -100,6 +100,8 @@ void tst_Spelling::typedWordsAreUnderlinedWhenMisspelt_data()
     QTest::newRow("all capitals") << u"THE FERRY"_qs << QStringList{};
     QTest::newRow("misspelt capitals") << u"THE FERRRY"_qs << QStringList{u"FERRRY"_qs};
     QTest::newRow("numbers are not words") << u"at 21h14 on 8-12 the 3rd"_qs << QStringList{};
+    QTest::newRow("nor are letters with digits") << u"code X7QZ, 4kq9 and COVID19"_qs << QStringList{};
+    QTest::newRow("combining accent at the end") << u"a cafe\u0301 in Paris"_qs << QStringList{u"cafe\u0301"_qs};
     // American English spells it without the accent; the word is underlined whole.
     QTest::newRow("accented letter inside a word") << u"a caf\u00e9 in Paris"_qs << QStringList{u"caf\u00e9"_qs};
     QTest::newRow("beyond Latin-1") << u"the \u0161ipka and \u4e66"_qs << QStringList{u"\u0161ipka"_qs, u"\u4e66"_qs};
