@@ -59,6 +59,7 @@ private Q_SLOTS:
     void typedWordsAreUnderlinedWhenMisspelt();
     void suggestionReplacesTheWordAsOneUndoStep();
     void underlineIsNotSaved();
+    void addedWordStaysCorrectInTheNextRun_data();
     void addedWordStaysCorrectInTheNextRun();
     void undoingARewriteBringsBackATableUnderlined();
     void aLongTableIsLaidOutOnlyWhereItShows_data();
@@ -72,6 +73,7 @@ private:
 
 void tst_Spelling::init()
 {
+    QFile::remove(m_folder.filePath(QStringLiteral("words.txt")));
     m_checker = std::make_unique<SpellChecker>(m_folder.filePath(QStringLiteral("words.txt")),
                                                QStringLiteral("en_US"));
     if (!m_checker->hasDictionary())
@@ -152,18 +154,43 @@ void tst_Spelling::underlineIsNotSaved()
     QCOMPARE(a.readAll(), b.readAll());
 }
 
+void tst_Spelling::addedWordStaysCorrectInTheNextRun_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QByteArray>("list"); // the word list as it stood
+    QTest::addColumn<bool>("kept");       // correct in the next run
+    const QString add = QStringLiteral("Add to Dictionary");
+    QTest::newRow("added") << u"Quillwright"_qs << add << QByteArray() << true;
+    QTest::newRow("added to a list without a last line end")
+        << u"Quillwright"_qs << add << QByteArray("Zorblat") << true;
+    QTest::newRow("added, typographic apostrophe") << u"Quillwright\u2019s"_qs << add << QByteArray() << true;
+    QTest::newRow("ignored, typographic apostrophe")
+        << u"Quillwright\u2019s"_qs << u"Ignore"_qs << QByteArray() << false;
+}
+
 void tst_Spelling::addedWordStaysCorrectInTheNextRun()
 {
-    type(m_box->textEdit(), QStringLiteral("Quillwright sailed"));
-    QCOMPARE(underlinedWords(*m_box), QStringList{QStringLiteral("Quillwright")});
-    chooseFromContextMenu(*m_box->textEdit(), 0, QStringLiteral("Add to Dictionary"));
+    QFETCH(QString, word);
+    QFETCH(QString, choice);
+    QFETCH(QByteArray, list);
+    QFETCH(bool, kept);
+    const QString words = m_folder.filePath(QStringLiteral("words.txt"));
+    if (!list.isEmpty()) {
+        QFile file(words);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(list) == list.size());
+    }
+    type(m_box->textEdit(), word + u" sailed");
+    QCOMPARE(underlinedWords(*m_box), QStringList{word});
+    chooseFromContextMenu(*m_box->textEdit(), 0, choice);
     QCOMPARE(underlinedWords(*m_box), QStringList{});
 
     m_box.reset();
-    m_checker = std::make_unique<SpellChecker>(m_folder.filePath(QStringLiteral("words.txt")),
-                                               QStringLiteral("en_US"));
-    QVERIFY(m_checker->isCorrect(QStringLiteral("Quillwright")));
+    m_checker = std::make_unique<SpellChecker>(words, QStringLiteral("en_US"));
+    QCOMPARE(m_checker->isCorrect(word), kept);
     QVERIFY(!m_checker->isCorrect(QStringLiteral("Quillwrite")));
+    if (!list.isEmpty())
+        QVERIFY(m_checker->isCorrect(QString::fromUtf8(list)));
 }
 
 void tst_Spelling::undoingARewriteBringsBackATableUnderlined()
