@@ -122,6 +122,8 @@ void tst_Spelling::suggestionReplacesTheWordAsOneUndoStep()
 {
     const QString before = QStringLiteral("The ferrry left");
     type(m_box->textEdit(), before);
+    // Right after the word's last letter still counts as on the word.
+    QVERIFY(chooseFromContextMenu(*m_box->textEdit(), 9, QString()).contains(QStringLiteral("ferry")));
     const QStringList items = chooseFromContextMenu(*m_box->textEdit(), 4, QStringLiteral("ferry"));
     QVERIFY(items.contains(QStringLiteral("Add to Dictionary")));
     QVERIFY(items.contains(QStringLiteral("Ignore")));
