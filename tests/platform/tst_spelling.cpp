@@ -3,6 +3,7 @@
 #include "platform/spellchecker.h"
 #include "support/contextmenu.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTemporaryDir>
@@ -59,6 +60,7 @@ private Q_SLOTS:
     void typedWordsAreUnderlinedWhenMisspelt();
     void suggestionReplacesTheWordAsOneUndoStep();
     void underlineIsNotSaved();
+    void aParagraphCutByTheFootOfTheViewIsChecked();
     void addedWordStaysCorrectInTheNextRun_data();
     void addedWordStaysCorrectInTheNextRun();
     void undoingARewriteBringsBackATableUnderlined();
@@ -154,6 +156,32 @@ void tst_Spelling::underlineIsNotSaved()
     QFile b(unchecked);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     QCOMPARE(a.readAll(), b.readAll());
+}
+
+void tst_Spelling::aParagraphCutByTheFootOfTheViewIsChecked()
+{
+    // Short paragraphs down to the last line in view, then one that runs on
+    // below the view's foot.
+    const QTextEdit &edit = *m_box->textEdit();
+    const int height = edit.viewport()->height();
+    const int line = QFontMetrics(m_box->document()->defaultFont()).lineSpacing();
+    const QString cut = QStringLiteral("Ferrry") + QStringLiteral(" the ferry left at dawn").repeated(60);
+    QRectF area;
+    for (int above = height / line; above > 0 && !(area.top() > 0 && area.top() + line <= height); --above) {
+        m_box->setText(QStringLiteral("The ferry left\n").repeated(above) + cut);
+        area = m_box->document()->documentLayout()->blockBoundingRect(m_box->document()->lastBlock());
+    }
+    QVERIFY2(area.top() + line <= height && area.bottom() > height, qPrintable(QString::number(area.top())));
+
+    const auto underlined = [this] {
+        for (const QTextLayout::FormatRange &range : m_box->document()->lastBlock().layout()->formats()) {
+            if (range.start == 0 && range.length == 6
+                && range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+                return true;
+        }
+        return false;
+    };
+    QTRY_VERIFY(underlined());
 }
 
 void tst_Spelling::addedWordStaysCorrectInTheNextRun_data()
