@@ -5,11 +5,15 @@
 #include <QSet>
 #include <QTest>
 
+#include <memory>
+
 class tst_MdiArrange : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void init();
+    void cleanup();
     void nothingToArrange_data();
     void nothingToArrange();
     void tilesShareTheArea_data();
@@ -19,6 +23,10 @@ private Q_SLOTS:
     void cascadeStepsAsFarAsTheAreaHolds();
     void iconsLineUpAlongTheBottom();
     void iconsThatFillARowExactlyStayInIt();
+
+private:
+    // A frameless area of 600 by 400 pixels, shown.
+    std::unique_ptr<QMdiArea> m_area;
 };
 
 namespace {
@@ -49,6 +57,20 @@ QList<QMdiSubWindow *> addAsking(QMdiArea &area, int count)
 
 } // namespace
 
+void tst_MdiArrange::init()
+{
+    m_area = std::make_unique<QMdiArea>();
+    m_area->setFrameShape(QFrame::NoFrame);
+    m_area->resize(600, 400);
+    m_area->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
+}
+
+void tst_MdiArrange::cleanup()
+{
+    m_area.reset();
+}
+
 void tst_MdiArrange::nothingToArrange_data()
 {
     QTest::addColumn<MdiArrangement>("arrangement");
@@ -61,9 +83,7 @@ void tst_MdiArrange::nothingToArrange_data()
 void tst_MdiArrange::nothingToArrange()
 {
     QFETCH(MdiArrangement, arrangement);
-    QMdiArea area;
-    area.resize(600, 400);
-    area.show();
+    QMdiArea &area = *m_area;
     Arrange(area, arrangement);
     QVERIFY(area.subWindowList().isEmpty());
 }
@@ -85,11 +105,7 @@ void tst_MdiArrange::tilesShareTheArea()
 {
     QFETCH(MdiArrangement, arrangement);
     QFETCH(QList<QRect>, geometries);
-    QMdiArea area;
-    area.setFrameShape(QFrame::NoFrame);
-    area.resize(600, 400);
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QMdiArea &area = *m_area;
     QList<QMdiSubWindow *> windows;
     for (int i = 0; i < 3; ++i)
         windows.append(addWindow(area));
@@ -104,11 +120,7 @@ void tst_MdiArrange::tilesShareTheArea()
 
 void tst_MdiArrange::iconsLineUpAlongTheBottom()
 {
-    QMdiArea area;
-    area.setFrameShape(QFrame::NoFrame);
-    area.resize(600, 400);
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QMdiArea &area = *m_area;
     QList<QMdiSubWindow *> icons;
     for (int i = 0; i < 2; ++i) {
         icons.append(addWindow(area));
@@ -141,11 +153,7 @@ void tst_MdiArrange::tilesKeepAThirdOfWhatEachWindowAsks()
     QFETCH(MdiArrangement, arrangement);
     QFETCH(int, count);
     QFETCH(int, minimised);
-    QMdiArea area;
-    area.setFrameShape(QFrame::NoFrame);
-    area.resize(600, 400);
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QMdiArea &area = *m_area;
     const QList<QMdiSubWindow *> icons = addAsking(area, minimised);
     for (QMdiSubWindow *icon : icons)
         icon->showMinimized();
@@ -181,11 +189,7 @@ void tst_MdiArrange::tilesKeepAThirdOfWhatEachWindowAsks()
 
 void tst_MdiArrange::cascadeStepsAsFarAsTheAreaHolds()
 {
-    QMdiArea area;
-    area.setFrameShape(QFrame::NoFrame);
-    area.resize(600, 400);
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QMdiArea &area = *m_area;
     const QList<QMdiSubWindow *> windows = addAsking(area, 9);
 
     Arrange(area, MdiArrangement::Cascade);
@@ -211,11 +215,7 @@ void tst_MdiArrange::cascadeStepsAsFarAsTheAreaHolds()
 
 void tst_MdiArrange::iconsThatFillARowExactlyStayInIt()
 {
-    QMdiArea area;
-    area.setFrameShape(QFrame::NoFrame);
-    area.resize(600, 400);
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QMdiArea &area = *m_area;
     QList<QMdiSubWindow *> icons;
     for (int i = 0; i < 4; ++i) {
         icons.append(addWindow(area));
