@@ -82,6 +82,7 @@ private Q_SLOTS:
     void replaceAllCountsEveryReplacement_data();
     void replaceAllCountsEveryReplacement();
     void replaceAllIsOneUndoStepAndKeepsFormatting();
+    void replaceAllKeepsTheTextInView_data();
     void replaceAllKeepsTheTextInView();
     void pressesWithNoDocumentChangeNothing();
 };
@@ -326,23 +327,46 @@ void tst_frmFind::replaceAllIsOneUndoStepAndKeepsFormatting()
     QCOMPARE(editor->Text(), u"one two one two"_s);
 }
 
+void tst_frmFind::replaceAllKeepsTheTextInView_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("with");
+
+    QString lines;
+    for (int i = 0; i < 300; ++i)
+        lines += u"line %1 x\n"_s.arg(i);
+    QTest::newRow("a match on every line, replaced by text that wraps")
+        << lines << u"x"_s << u"words that wrap "_s.repeated(20);
+    // Lines break after the spaces, so the line at the top of the view begins
+    // right where a match ends; the replacement is as wide, so they stay.
+    QTest::newRow("a match ending where the view begins") << u"ab "_s.repeated(20000) << u"ab "_s << u"ba "_s;
+}
+
 void tst_frmFind::replaceAllKeepsTheTextInView()
 {
+    QFETCH(QString, text);
+    QFETCH(QString, what);
+    QFETCH(QString, with);
     Fixture f;
-    QString text;
-    for (int i = 0; i < 300; ++i)
-        text += u"line %1 x\n"_s.arg(i);
     RichTextBox *editor = f.open(text, 0);
     editor->document()->size(); // laid out, as after reading for a while
     QCoreApplication::processEvents();
     QScrollBar *scroll = editor->textEdit()->verticalScrollBar();
     scroll->setValue(scroll->maximum() / 2);
-    const auto firstShown = [editor] { return editor->textEdit()->cursorForPosition(QPoint(0, 0)).block().text(); };
-    const QString shown = firstShown();
-    const QString longer = u"words that wrap "_s.repeated(20);
-    f.showDialog(u"x"_s, longer);
+    QTextEdit *view = editor->textEdit();
+    const int shown = view->cursorForPosition(QPoint(0, 0)).position();
+    const auto heightInView = [view](int position) {
+        QTextCursor at(view->document());
+        at.setPosition(position);
+        return view->cursorRect(at).top();
+    };
+    const int height = heightInView(shown);
+    f.showDialog(what, with);
     f.press(u"RA");
-    QCOMPARE(firstShown(), QString(shown).replace(u'x', longer));
+    // What stood first in the view stands there still, as far up or down.
+    const int shownAfter = int(QString(text.left(shown)).replace(what, with).size());
+    QCOMPARE(heightInView(shownAfter), height);
 }
 
 void tst_frmFind::pressesWithNoDocumentChangeNothing()
