@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QScrollBar>
@@ -226,6 +227,10 @@ void tst_frmFind::findNextGoesOnFromTheDocumentsOwnSelection()
     RichTextBox *first = f.open(u"ab ab ab ab"_s);
     RichTextBox *second = f.open(u"ab ab"_s, 2);
     f.area.setActiveSubWindow(f.area.subWindowList().first());
+    // The writer was last in a box of the main window, such as the font size.
+    QLineEdit box(&f.area);
+    box.show();
+    box.setFocus();
     f.showDialog(u"ab"_s);
     f.press(u"F");
     QCOMPARE(first->SelStart(), 0);
