@@ -210,15 +210,26 @@ void tst_frmFind::openingAndTheReplaceLayout()
     QCOMPARE(editor->SelStart(), 4);
     QCOMPARE(editor->SelLength(), 6);
     QTRY_VERIFY(editor->textEdit()->hasFocus());
+    f.press(u"R"); // nothing left to replace
+    QCOMPARE(editor->Text(), u"Weg Weg"_s);
+    QVERIFY(!f.replaceEnabled());
 
-    f.control("cmdCancel")->click();
+    QLineEdit *typed = f.control<QComboBox>("cboFind")->lineEdit();
+    QTest::keyClick(typed, Qt::Key_Escape);
     QVERIFY(!f.find.isVisible());
+    editor->setSelStart(4);
+    editor->setSelLength(3);
     Show(f.find); // a new load starts afresh from the document's selection
-    QCOMPARE(f.control<QComboBox>("cboFind")->currentText(), u"Straße"_s);
+    QCOMPARE(f.control<QComboBox>("cboFind")->currentText(), u"Weg"_s);
     QCOMPARE(f.control<QComboBox>("cboFind")->count(), 1);
+    QCOMPARE(f.control<QComboBox>("cboReplace")->currentText(), QString());
+    QVERIFY(f.replaceEnabled());
     QCOMPARE(f.control("cmdReplace")->text(), u"&Replace..."_s);
     QVERIFY(f.control("cmdReplaceAll")->isHidden() && f.control<QComboBox>("cboReplace")->isHidden());
     QCOMPARE(f.control<QCheckBox>("chkMatchCase")->checkState(), Qt::Unchecked);
+    QTest::keyClick(typed, Qt::Key_Return); // Enter finds, from the top
+    QCOMPARE(editor->SelStart(), 0);
+    QCOMPARE(f.caption(), u"&Find Next"_s);
 }
 
 void tst_frmFind::findNextGoesOnFromTheDocumentsOwnSelection()
