@@ -55,6 +55,7 @@ private Q_SLOTS:
     void showLoadsOnceUntilClosed();
     void frameAndStayingOnTop_data();
     void frameAndStayingOnTop();
+    void enterAndEscapePressTheirButtons_data();
     void enterAndEscapePressTheirButtons();
 };
 
@@ -113,27 +114,38 @@ void tst_Form::frameAndStayingOnTop()
     QVERIFY(form.testAttribute(Qt::WA_QuitOnClose));
 }
 
+void tst_Form::enterAndEscapePressTheirButtons_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("onOther"); // else in the text box
+    QTest::addColumn<bool>("otherClicked"); // else the default or cancel button
+
+    QTest::newRow("Enter in a text box") << int(Qt::Key_Return) << int(Qt::NoModifier) << false << false;
+    QTest::newRow("keypad Enter in a text box") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false << false;
+    QTest::newRow("Enter on a focused button") << int(Qt::Key_Return) << int(Qt::NoModifier) << true << true;
+    QTest::newRow("Escape on a focused button") << int(Qt::Key_Escape) << int(Qt::NoModifier) << true << false;
+}
+
 void tst_Form::enterAndEscapePressTheirButtons()
 {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, onOther);
+    QFETCH(bool, otherClicked);
     CountingForm form;
     QSignalSpy okSpy(form.ok, &QPushButton::clicked);
     QSignalSpy otherSpy(form.other, &QPushButton::clicked);
     Show(form);
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
-    form.text->setFocus();
-    QTest::keyClick(form.text, Qt::Key_Return);
-    QCOMPARE(okSpy.count(), 1);
-    QCOMPARE(form.text->Text(), QStringLiteral("design")); // Enter did not reach the text
-
-    Show(form);
-    QTest::keyClick(form.other, Qt::Key_Return); // a focused button takes Enter itself
-    QCOMPARE(otherSpy.count(), 1);
-    QCOMPARE(okSpy.count(), 1);
-
-    QTest::keyClick(form.other, Qt::Key_Escape);
-    QCOMPARE(okSpy.count(), 2);
-    QVERIFY(!form.isVisible());
+    QWidget *target = onOther ? static_cast<QWidget *>(form.other) : form.text;
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(otherSpy.count(), int(otherClicked));
+    QCOMPARE(okSpy.count(), int(!otherClicked));
+    QCOMPARE(form.isVisible(), otherClicked); // the form's button closes it
+    QCOMPARE(form.text->Text(), QStringLiteral("design")); // no key reached the text
 }
 
 QTEST_MAIN(tst_Form)
