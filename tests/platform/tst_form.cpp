@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -55,6 +56,9 @@ private Q_SLOTS:
     void showLoadsOnceUntilClosed();
     void frameAndStayingOnTop_data();
     void frameAndStayingOnTop();
+    void cascadeStartsAgainPastTheScreensEdge_data();
+    void cascadeStartsAgainPastTheScreensEdge();
+    void aWindowLargerThanTheScreenStartsAtItsTopLeft();
     void enterAndEscapePressTheirButtons_data();
     void enterAndEscapePressTheirButtons();
 };
@@ -112,6 +116,44 @@ void tst_Form::frameAndStayingOnTop()
     // Only the ordinary frame offers a maximise button; every window keeps the program running.
     QCOMPARE(bool(form.windowFlags() & Qt::WindowMaximizeButtonHint), frame == Form::Frame::Sizable);
     QVERIFY(form.testAttribute(Qt::WA_QuitOnClose));
+}
+
+void tst_Form::cascadeStartsAgainPastTheScreensEdge_data()
+{
+    // How far the next window of the cascade would reach past the screen's
+    // right and bottom edges; below nothing, how far short of them it stays.
+    QTest::addColumn<QPoint>("past");
+
+    QTest::newRow("reaching the right edge") << QPoint(0, -50);
+    QTest::newRow("a pixel past the right edge") << QPoint(1, -50);
+    QTest::newRow("reaching the bottom edge") << QPoint(-50, 0);
+    QTest::newRow("a pixel past the bottom edge") << QPoint(-50, 1);
+}
+
+void tst_Form::cascadeStartsAgainPastTheScreensEdge()
+{
+    QFETCH(QPoint, past);
+    FramedForm first(Form::Frame::Sizable, QSize(3000, 1500), false);
+    FramedForm second(Form::Frame::Sizable, QSize(3000, 1500), false);
+    FramedForm next(Form::Frame::Sizable, QSize(3000, 1500), false);
+    Show(first);
+    Show(second);
+    const QPoint step = second.pos() - first.pos();
+    QVERIFY(step.x() > 0 && step.y() > 0);
+
+    const QRect screen = second.screen()->availableGeometry();
+    const QSize outer = next.size() + (second.frameGeometry().size() - second.size());
+    second.move(QPoint(screen.right() + 1, screen.bottom() + 1) + past - QPoint(outer.width(), outer.height()) - step);
+    Show(next);
+    const bool fits = past.x() <= 0 && past.y() <= 0;
+    QCOMPARE(next.pos(), fits ? second.pos() + step : screen.topLeft());
+}
+
+void tst_Form::aWindowLargerThanTheScreenStartsAtItsTopLeft()
+{
+    FramedForm form(Form::Frame::Sizable, QSize(30000, 30000), false);
+    Show(form);
+    QCOMPARE(form.pos(), form.screen()->availableGeometry().topLeft());
 }
 
 void tst_Form::enterAndEscapePressTheirButtons_data()
