@@ -12,7 +12,6 @@
 #include <QTextDocument>
 #include <QTextFrame>
 
-#include <algorithm>
 #include <memory>
 
 void DocumentPrinter::print(const QTextDocument &source, QPrinter &printer, KeptPartObject &keptParts)
@@ -47,20 +46,11 @@ void DocumentPrinter::print(const QTextDocument &source, QPrinter &printer, Kept
                                    + 5 * painter.device()->logicalDpiY() / 72.0);
     document->setPageSize(body.size());
 
-    const QPageRanges ranges = printer.pageRanges();
-    int from = ranges.firstPage();
-    int to = ranges.lastPage();
-    if (from == 0 && to == 0) {
-        from = 1;
-        to = document->pageCount();
-    }
-    from = std::max(1, from);
-    to = std::min(document->pageCount(), to);
-    for (int page = from; page <= to; ++page) {
-        if (page > from && !printer.newPage())
+    // The print dialog offers no page range: every page is printed.
+    const int pages = document->pageCount();
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1 && !printer.newPage())
             return;
-        if (!ranges.isEmpty() && !ranges.contains(page))
-            continue;
         painter.save();
         const QRectF view(0, (page - 1) * body.height(), body.width(), body.height());
         painter.translate(body.left(), body.top() - view.top());

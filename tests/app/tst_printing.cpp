@@ -16,17 +16,34 @@ QString printedText(const QString &pdftotext, const QString &pdf)
     return QString::fromUtf8(reader.readAllStandardOutput()).simplified();
 }
 
-// The words of a printed file, each with where it stands on its page, in
-// points from the top left.
-QList<std::pair<QString, QPointF>> printedWords(const QString &pdftotext, const QString &pdf)
+struct PrintedWord
+{
+    QString text;
+    QRectF box; // in points from the page's top left
+    int page;   // from 1
+};
+
+// The words of a printed file, each with where it stands on its page.
+QList<PrintedWord> printedWords(const QString &pdftotext, const QString &pdf)
 {
     QProcess reader;
     reader.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     reader.waitForFinished();
-    const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
-    QList<std::pair<QString, QPointF>> words;
-    for (const QRegularExpressionMatch &match : word.globalMatch(QString::fromUtf8(reader.readAllStandardOutput())))
-        words.append({match.captured(3), QPointF(match.captured(1).toDouble(), match.captured(2).toDouble())});
+    const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    QList<PrintedWord> words;
+    int page = 0;
+    const QStringList lines = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\n');
+    for (const QString &line : lines) {
+        if (line.contains(u"<page "))
+            ++page;
+        const QRegularExpressionMatch match = word.match(line);
+        if (match.hasMatch())
+            words.append({match.captured(5),
+                          QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                                 QPointF(match.captured(3).toDouble(), match.captured(4).toDouble())),
+                          page});
+    }
     return words;
 }
 
@@ -39,6 +56,8 @@ class tst_Printing : public QObject
 private Q_SLOTS:
     void printsTheSelectionOrTheWholeDocument_data();
     void printsTheSelectionOrTheWholeDocument();
+    void printsEveryPageNumbered_data();
+    void printsEveryPageNumbered();
     void printsListLabelsAsTheScreenShowsThem_data();
     void printsListLabelsAsTheScreenShowsThem();
 };
@@ -81,14 +100,64 @@ void tst_Printing::printsTheSelectionOrTheWholeDocument()
     // paragraph still centred.
     const auto whole = printedWords(pdftotext, files[0]);
     const auto part = printedWords(pdftotext, files[1]);
-    QCOMPARE(whole.value(3).first, QStringLiteral("Second"));
-    QVERIFY(whole[3].second.x() > whole[0].second.x());
-    QCOMPARE(part.value(0), std::pair(QStringLiteral("Second"), QPointF(whole[3].second.x(), whole[0].second.y())));
+    QCOMPARE(whole.value(3).text, QStringLiteral("Second"));
+    QVERIFY(whole[3].box.x() > whole[0].box.x());
+    QCOMPARE(part.value(0).text, QStringLiteral("Second"));
+    QCOMPARE(part[0].box.topLeft(), QPointF(whole[3].box.x(), whole[0].box.y()));
     QVERIFY(!QFile::exists(files[2]));
     QCOMPARE(f.test.dialogs.prints.size(), 3);
     QCOMPARE(f.test.dialogs.prints[0].title, QStringLiteral("Print"));
     QCOMPARE(QList({f.test.dialogs.prints[0].flags, f.test.dialogs.prints[1].flags}), QList({264, 265}));
     QVERIFY(f.test.dialogs.messages.isEmpty());
+}
+
+void tst_Printing::printsEveryPageNumbered_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::newRow("one page") << 2;
+    QTest::newRow("several pages") << 150;
+}
+
+void tst_Printing::printsEveryPageNumbered()
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QFETCH(int, lines);
+    QTemporaryDir folder;
+    AppFixture f;
+    QVERIFY(QTest::qWaitForWindowActive(&f.main()));
+    // A right-aligned first line shows where the text's right margin lies.
+    QString text = QStringLiteral("Ωmega");
+    for (int i = 1; i <= lines; ++i)
+        text += QStringLiteral("\nline%1").arg(i);
+    f.write(text, 0, 0);
+    f.document()->setSelAlignment(1);
+    const QString pdf = folder.filePath(QStringLiteral("pages.pdf"));
+    f.test.dialogs.printAnswers = {true};
+    f.test.dialogs.printFiles = {pdf};
+    f.run(QStringLiteral("menu Print"));
+
+    const QList<PrintedWord> words = printedWords(pdftotext, pdf);
+    QVERIFY(!words.isEmpty());
+    const int pages = words.last().page;
+    QCOMPARE(pages > 1, lines > 100);
+    QStringList printedLines;
+    for (int page = 1; page <= pages; ++page) {
+        QList<PrintedWord> onPage;
+        for (const PrintedWord &word : words)
+            if (word.page == page)
+                onPage.append(word);
+        QVERIFY(onPage.size() > 1);
+        // Each page ends with its number, at the foot of the text's right margin.
+        const PrintedWord number = onPage.takeLast();
+        QCOMPARE(number.text, QString::number(page));
+        QVERIFY(qAbs(number.box.right() - words.first().box.right()) < 1);
+        QVERIFY(number.box.top() > onPage.last().box.bottom());
+        for (const PrintedWord &word : std::as_const(onPage))
+            printedLines.append(word.text);
+    }
+    QCOMPARE(printedLines.join(u'\n'), text); // every line once, in order, on no blank page
 }
 
 void tst_Printing::printsListLabelsAsTheScreenShowsThem_data()
@@ -148,7 +217,7 @@ void tst_Printing::printsListLabelsAsTheScreenShowsThem()
     QTEST(printedText(pdftotext, part), "printed");
     // No empty line before it, and its first label in the font the screen
     // gives it: where the whole list's first label stands.
-    QCOMPARE(printedWords(pdftotext, part).value(0).second.y(), printedWords(pdftotext, whole).value(0).second.y());
+    QCOMPARE(printedWords(pdftotext, part).value(0).box.y(), printedWords(pdftotext, whole).value(0).box.y());
 }
 
 QTEST_MAIN(tst_Printing)
