@@ -58,7 +58,8 @@ private Q_SLOTS:
     void frameAndStayingOnTop();
     void cascadeStartsAgainPastTheScreensEdge_data();
     void cascadeStartsAgainPastTheScreensEdge();
-    void aWindowLargerThanTheScreenStartsAtItsTopLeft();
+    void aFirstWindowStandsInTheMiddle_data();
+    void aFirstWindowStandsInTheMiddle();
     void enterAndEscapePressTheirButtons_data();
     void enterAndEscapePressTheirButtons();
 };
@@ -149,11 +150,28 @@ void tst_Form::cascadeStartsAgainPastTheScreensEdge()
     QCOMPARE(next.pos(), fits ? second.pos() + step : screen.topLeft());
 }
 
-void tst_Form::aWindowLargerThanTheScreenStartsAtItsTopLeft()
+void tst_Form::aFirstWindowStandsInTheMiddle_data()
 {
-    FramedForm form(Form::Frame::Sizable, QSize(30000, 30000), false);
+    QTest::addColumn<QSize>("twips");
+    QTest::newRow("smaller than the screen") << QSize(3000, 1515);
+    QTest::newRow("larger than the screen") << QSize(30000, 30000);
+}
+
+void tst_Form::aFirstWindowStandsInTheMiddle()
+{
+    QFETCH(QSize, twips);
+    QVERIFY(!QApplication::activeWindow()); // else it would stand over that window's middle
+    FramedForm form(Form::Frame::Sizable, twips, false);
     Show(form);
-    QCOMPARE(form.pos(), form.screen()->availableGeometry().topLeft());
+    const QRect screen = form.screen()->availableGeometry();
+    // Shown for the first time, it could not know its frame's width.
+    const QSize frame = form.frameGeometry().size() - form.size();
+    const QPoint off = form.frameGeometry().center() - screen.center();
+    if (screen.contains(form.frameGeometry()))
+        QVERIFY(qAbs(off.x()) <= frame.width() && qAbs(off.y()) <= frame.height());
+    else // its top left corner at least stays in sight
+        QCOMPARE(form.pos(), screen.topLeft());
+    QCOMPARE(screen.contains(form.frameGeometry()), twips.width() < 20000);
 }
 
 void tst_Form::enterAndEscapePressTheirButtons_data()
