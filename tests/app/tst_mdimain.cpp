@@ -550,7 +550,7 @@ void tst_mdiMain::filePaneFollowsDriveAndFolder()
         file.write("{\\rtf1 \\b words}");
     }
     Fixture f([&](TestServices &test) { test.volumes.current = folder.path(); });
-
+    QVERIFY(f.shown());
     auto *drives = f.control<DriveListBox>("Drive1");
     auto *folders = f.control<DirListBox>("Dir1");
     auto *files = f.control<FileListBox>("File1");
@@ -560,8 +560,12 @@ void tst_mdiMain::filePaneFollowsDriveAndFolder()
     QCOMPARE(files->count(), 2);
     QTreeWidgetItem *shownFolder = folders->currentItem();
     QVERIFY(shownFolder->childCount() == 1 && shownFolder->child(0)->text(0) == u"drafts");
+    QCOMPARE(folders->topLevelItem(0)->text(0), QDir::toNativeSeparators(QDir::rootPath()));
 
-    folders->setPath(folder.filePath(QStringLiteral("drafts")));
+    const QPoint drafts = folders->visualItemRect(shownFolder->child(0)).center();
+    QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, drafts);
+    QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, drafts);
+    QCOMPARE(folders->Path(), QDir(folder.filePath(QStringLiteral("drafts"))).canonicalPath());
     QCOMPARE(files->Path(), folders->Path());
     QCOMPARE(files->count(), 1);
     QCOMPARE(files->item(0)->text(), QStringLiteral("three.rtf"));
