@@ -665,6 +665,9 @@ void tst_mdiMain::generatorListShowsTheCatalogue()
     QCOMPARE(list->item(11)->text(), QStringLiteral("Room/Location Generator"));
     QCOMPARE(list->item(43)->text(), QStringLiteral("Quick Idea Story Generator"));
     QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
+    // Entries too wide for the pane show whole as a tip.
+    for (int i = 0; i < list->count(); ++i)
+        QCOMPARE(list->item(i)->toolTip(), list->item(i)->text());
 }
 
 void tst_mdiMain::doubleClickOpensTheMatchingGenerator()
