@@ -168,6 +168,7 @@ void tst_Formatting::sizeTypedInTheToolbar_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<double>("size"); // 7 where the size is refused
     QTest::newRow("a size it takes") << QStringLiteral("14") << 14.0;
+    QTest::newRow("the start of listed sizes") << QStringLiteral("2") << 2.0; // not completed to 20
     QTest::newRow("one it refuses") << QStringLiteral("0.5") << 7.0;
 }
 
