@@ -147,6 +147,8 @@ private Q_SLOTS:
     void newTwice();
     void menuKeysWorkFromADocument();
     void menuTreeReadsAsDesigned();
+    void menuKeysWorkInTheMainWindowOnly_data();
+    void menuKeysWorkInTheMainWindowOnly();
     void exitClosesDocumentsButNotOtherWindows();
     void fileCommandsFromMenuKeysAndToolbar_data();
     void fileCommandsFromMenuKeysAndToolbar();
@@ -487,6 +489,32 @@ void tst_mdiMain::menuTreeReadsAsDesigned()
     QCOMPARE(keys.value(u'U'), QStringLiteral("Underline"));
     QCOMPARE(f.main().menuItem(QStringLiteral("Strikethru"))->text(), QStringLiteral("Strike through"));
     QCOMPARE(f.main().menuItem(QStringLiteral("keyshort"))->text(), f.main().menuItem(QStringLiteral("keyshorta"))->text());
+}
+
+void tst_mdiMain::menuKeysWorkInTheMainWindowOnly_data()
+{
+    QTest::addColumn<bool>("inMain");
+    QTest::newRow("the main window") << true;
+    QTest::newRow("the welcome screen") << false;
+}
+
+void tst_mdiMain::menuKeysWorkInTheMainWindowOnly()
+{
+    QFETCH(bool, inMain);
+    Fixture f;
+    QVERIFY(f.shown());
+    QWidget *active = &f.main();
+    if (inMain) {
+        f.main().activateWindow();
+    } else {
+        Show(f.app.welcome());
+        active = &f.app.welcome();
+    }
+    QVERIFY(QTest::qWaitForWindowActive(active));
+    const QMdiArea *area = f.main().findChild<QMdiArea *>();
+    const qsizetype before = area->subWindowList().size();
+    QTest::keyClick(active, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(area->subWindowList().size(), before + (inMain ? 1 : 0));
 }
 
 void tst_mdiMain::exitClosesDocumentsButNotOtherWindows()
