@@ -24,6 +24,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QScreen>
@@ -791,6 +792,13 @@ void tst_mdiMain::generatorEditorFromTheToolsMenu()
     QVERIFY(it != editors.end());
     QVERIFY((*it)->isVisible());
     QCOMPARE((*it)->findChild<FileListBox *>(QStringLiteral("File1"))->Path(), f.test.directory.path());
+
+    // Chosen again while open, the same window keeps what the writer typed.
+    const QPointer<RichTextBox> text = (*it)->findChild<RichTextBox *>(QStringLiteral("RichTextBox1"));
+    text->setText(QStringLiteral("Ωmega"));
+    f.click("gened");
+    QVERIFY(text);
+    QCOMPARE(text->Text(), QStringLiteral("Ωmega"));
 }
 
 QTEST_MAIN(tst_mdiMain)

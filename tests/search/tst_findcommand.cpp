@@ -57,7 +57,7 @@ void tst_FindCommand::opensTheOneFindDialog()
     if (!withDocument)
         main.findChild<QMdiArea *>()->closeAllSubWindows();
 
-    for (int i = 0; i < 2; ++i) { // the second time an open dialog only comes to the front
+    for (int i = 0; i < 2; ++i) {
         if (how == u"menu")
             main.menuItem(QStringLiteral("Find"))->trigger();
         else if (how == u"toolbar")
@@ -65,13 +65,19 @@ void tst_FindCommand::opensTheOneFindDialog()
         else
             QTest::keyClick(withDocument ? editor->textEdit() : static_cast<QWidget *>(&main), Qt::Key_F,
                             Qt::ControlModifier);
-    }
-
-    const auto dialogs = main.findChildren<frmFind *>();
-    QTEST(int(dialogs.size()), "dialogs");
-    for (const frmFind *dialog : dialogs) {
-        QVERIFY(dialog->isVisible());
-        QTEST(dialog->findChild<QComboBox *>(QStringLiteral("cboFind"))->currentText(), "findText");
+        const auto dialogs = main.findChildren<frmFind *>();
+        QTEST(int(dialogs.size()), "dialogs");
+        for (const frmFind *dialog : dialogs) {
+            QVERIFY(dialog->isVisible());
+            auto *typed = dialog->findChild<QComboBox *>(QStringLiteral("cboFind"));
+            // The second time the open dialog only comes to the front, as the writer left it.
+            if (i == 0) {
+                QTEST(typed->currentText(), "findText");
+                typed->setEditText(QStringLiteral("Ωmega"));
+            } else {
+                QCOMPARE(typed->currentText(), QStringLiteral("Ωmega"));
+            }
+        }
     }
     QTEST(test.dialogs.messageTexts(), "messages");
 }
