@@ -6,9 +6,11 @@
 #include "platform/form.h"
 #include "generators/frmedit.h"
 #include "generators/generatorwindow.h"
+#include "journal/frmjournal.h"
 #include "editor/frmdoc.h"
 #include "app/mdimain.h"
 #include "platform/richtextbox.h"
+#include "platform/spellchecker.h"
 #include "screens/frmwelcome.h"
 #include "support/testservices.h"
 #include "platform/textbox.h"
@@ -29,7 +31,9 @@
 #include <QTemporaryDir>
 #include <QScreen>
 #include <QStyle>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextEdit>
 #include <QTest>
 
@@ -162,6 +166,8 @@ private Q_SLOTS:
     void launcherComparesWholeEntriesWithCase();
     void generatorsOpenInACascade();
     void generatorEditorFromTheToolsMenu();
+    void misspeltWordsAreUnderlined_data();
+    void misspeltWordsAreUnderlined();
 };
 
 void tst_mdiMain::startUpState()
@@ -799,6 +805,37 @@ void tst_mdiMain::generatorEditorFromTheToolsMenu()
     f.click("gened");
     QVERIFY(text);
     QCOMPARE(text->Text(), QStringLiteral("Ωmega"));
+}
+
+void tst_mdiMain::misspeltWordsAreUnderlined_data()
+{
+    QTest::addColumn<bool>("inJournal");
+    QTest::newRow("a document") << false;
+    QTest::newRow("the journal") << true;
+}
+
+void tst_mdiMain::misspeltWordsAreUnderlined()
+{
+    QFETCH(bool, inJournal);
+    Fixture f;
+    if (!f.app.spelling().hasDictionary())
+        QSKIP("no English Hunspell dictionary (scripts/install-deps installs hunspell-en-us)");
+    RichTextBox *box = f.main().documents().activeDocument();
+    if (inJournal) {
+        f.click("Journal");
+        box = f.app.journal().findChild<RichTextBox *>(QStringLiteral("RTB"));
+    }
+    QVERIFY(box && box->isVisible());
+    box->setText(QStringLiteral("The ferrry left"));
+    const auto underlined = [box] {
+        const QTextBlock block = box->document()->firstBlock();
+        QStringList words;
+        for (const QTextLayout::FormatRange &range : block.layout()->formats())
+            if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+                words.append(block.text().mid(range.start, range.length));
+        return words;
+    };
+    QTRY_COMPARE(underlined(), QStringList{QStringLiteral("ferrry")});
 }
 
 QTEST_MAIN(tst_mdiMain)
