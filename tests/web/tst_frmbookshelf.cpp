@@ -101,6 +101,13 @@ void tst_frmBookshelf::titlesOpenTheirAddresses()
     QCOMPARE(address()->count(), 0);
     if (list->item(row)->text() == u"Horror Writer's Association")
         QVERIFY(QUrl(shown).host().contains(u"horror"));
+
+    // Opened again, the shelf has nothing chosen, so the same title opens its page again.
+    window().close();
+    m_windows->showBookshelf();
+    QVERIFY(address()->currentText().isEmpty());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    QCOMPARE(page()->page()->requestedUrl(), QUrl(shown));
 }
 
 void tst_frmBookshelf::goButtonOpensTypedAddressAndEnterDoesNot()
