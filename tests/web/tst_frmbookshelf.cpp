@@ -105,6 +105,7 @@ void tst_frmBookshelf::titlesOpenTheirAddresses()
     // Opened again, the shelf has nothing chosen, so the same title opens its page again.
     window().close();
     m_windows->showBookshelf();
+    QCOMPARE(window().findChildren<QWebEngineView *>().size(), 1); // the last visit's page went with it
     QVERIFY(address()->currentText().isEmpty());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     QCOMPARE(page()->page()->requestedUrl(), QUrl(shown));
