@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextEdit>
 
 using namespace Qt::StringLiterals;
@@ -368,9 +369,9 @@ void tst_frmFind::replaceAllKeepsTheTextInView()
     RichTextBox *editor = f.open(text, 0);
     editor->document()->size(); // laid out, as after reading for a while
     QCoreApplication::processEvents();
-    QScrollBar *scroll = editor->textEdit()->verticalScrollBar();
-    scroll->setValue(scroll->maximum() / 2);
     QTextEdit *view = editor->textEdit();
+    QScrollBar *scroll = view->verticalScrollBar();
+    scroll->setValue(scroll->maximum() / 2);
     const int shown = view->cursorForPosition(QPoint(0, 0)).position();
     const auto heightInView = [view](int position) {
         QTextCursor at(view->document());
