@@ -12,6 +12,7 @@
 #include "platform/richtextbox.h"
 #include "platform/spellchecker.h"
 #include "screens/frmwelcome.h"
+#include "support/spellingunderlines.h"
 #include "support/testservices.h"
 #include "platform/textbox.h"
 #include "platform/toolbar.h"
@@ -34,7 +35,6 @@
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextLayout>
 #include <QTextEdit>
 #include <QTest>
 
@@ -830,15 +830,7 @@ void tst_mdiMain::misspeltWordsAreUnderlined()
     }
     QVERIFY(box && box->isVisible());
     box->setText(QStringLiteral("The ferrry left"));
-    const auto underlined = [box] {
-        const QTextBlock block = box->document()->firstBlock();
-        QStringList words;
-        for (const QTextLayout::FormatRange &range : block.layout()->formats())
-            if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
-                words.append(block.text().mid(range.start, range.length));
-        return words;
-    };
-    QTRY_COMPARE(underlined(), QStringList{QStringLiteral("ferrry")});
+    QTRY_COMPARE(underlinedWords(box->document()->firstBlock()), QStringList{QStringLiteral("ferrry")});
 }
 
 QTEST_MAIN(tst_mdiMain)
