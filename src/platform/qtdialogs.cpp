@@ -33,25 +33,19 @@ QMessageBox::Icon qtIcon(MsgBoxIcon icon)
     return QMessageBox::NoIcon;
 }
 
-struct ButtonSet
-{
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton escape;
-};
-
-ButtonSet qtButtons(MsgBoxButtons buttons)
+// Escape presses Cancel where the box has it, and the only button of a box
+// with one; Qt's message box finds both on its own, and No in a Yes/No box.
+QMessageBox::StandardButtons qtButtons(MsgBoxButtons buttons)
 {
     switch (buttons) {
-    case MsgBoxButtons::OkCancel: return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel};
-    case MsgBoxButtons::AbortRetryIgnore:
-        return {QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, QMessageBox::NoButton};
-    case MsgBoxButtons::YesNoCancel:
-        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel};
-    case MsgBoxButtons::YesNo: return {QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton};
-    case MsgBoxButtons::RetryCancel: return {QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Cancel};
+    case MsgBoxButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgBoxButtons::AbortRetryIgnore: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case MsgBoxButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgBoxButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgBoxButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
     case MsgBoxButtons::OkOnly: break;
     }
-    return {QMessageBox::Ok, QMessageBox::Ok};
+    return QMessageBox::Ok;
 }
 
 MsgBoxResult fromQt(int button)
@@ -107,10 +101,8 @@ int QtDialogs::execAbove(QDialog &dialog)
 
 MsgBoxResult QtDialogs::messageBox(const MessageBoxRequest &request)
 {
-    const ButtonSet set = qtButtons(request.buttons);
-    QMessageBox box(qtIcon(request.icon), request.title, request.text, set.buttons, ownerFor(request.owner));
-    if (set.escape != QMessageBox::NoButton)
-        box.setEscapeButton(set.escape);
+    QMessageBox box(qtIcon(request.icon), request.title, request.text, qtButtons(request.buttons),
+                    ownerFor(request.owner));
     return fromQt(execAbove(box));
 }
 
