@@ -2,6 +2,7 @@
 #include "platform/qtdialogs.h"
 #include "support/scripteddialogs.h"
 
+#include <QPrinter>
 #include <QTest>
 
 class tst_CommonDialog : public QObject
@@ -13,6 +14,7 @@ private Q_SLOTS:
     void cancelAlwaysGivesAnEmptyName();
     void cancelErrorReportsTheCancel();
     void fontValuesSurviveACancel();
+    void printerKeepsTheLastChoices();
     void colourDialogKeepsItsColour();
     void qtNameFilters_data();
     void qtNameFilters();
@@ -82,6 +84,17 @@ void tst_CommonDialog::fontValuesSurviveACancel()
     QCOMPARE(dialog.Color, 0x0000FFu);
     QCOMPARE(dialogs.fonts.at(1).values, arial);
     QCOMPARE(dialogs.fonts.at(1).flags, 259);
+}
+
+void tst_CommonDialog::printerKeepsTheLastChoices()
+{
+    ScriptedDialogs dialogs;
+    CommonDialog dialog(dialogs);
+    dialogs.printAnswers = {true, false};
+    dialogs.printFiles = {QStringLiteral("/tmp/chapter.pdf")};
+    QVERIFY(dialog.ShowPrinter());
+    QVERIFY(dialog.ShowPrinter());
+    QCOMPARE(dialog.printer()->outputFileName(), QStringLiteral("/tmp/chapter.pdf"));
 }
 
 void tst_CommonDialog::colourDialogKeepsItsColour()
