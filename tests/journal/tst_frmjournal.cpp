@@ -116,7 +116,7 @@ private Q_SLOTS:
     void wrongPasswordLeavesTheProgramAndItsDocuments();
     void unsafeTitlesAreRefused_data();
     void unsafeTitlesAreRefused();
-    void failedSaveAndDeleteSayWhy();
+    void failedReadSaveAndDeleteSayWhy();
     void aWordAddedToTheDictionaryThatCannotBeKeptIsTold();
 };
 
@@ -455,8 +455,19 @@ void tst_frmJournal::unsafeTitlesAreRefused()
     QCOMPARE(f.box()->SelBold(), RichTextBox::Style::On);
 }
 
-void tst_frmJournal::failedSaveAndDeleteSayWhy()
+void tst_frmJournal::failedReadSaveAndDeleteSayWhy()
 {
+    {
+        // The folder of entries is gone: the journal opens, empty, and says so.
+        Fixture gone;
+        const QString folder = gone.test.directory.path();
+        QVERIFY(gone.test.directory.remove());
+        Show(gone.window);
+        QVERIFY(gone.window.isVisible());
+        QCOMPARE(gone.test.dialogs.messages.size(), 1);
+        const QString told = gone.test.dialogs.messages[0].text;
+        QVERIFY2(told.contains(QDir::toNativeSeparators(folder)), qPrintable(told));
+    }
     Fixture f;
     Show(f.window);
     // A folder where the entry file would go cannot be written over.
