@@ -328,16 +328,19 @@ void tst_frmJournal::styleAndFontButtons()
     QTRY_COMPARE(QApplication::focusWidget(), box->textEdit());
 
     // A cancel copies the values of the last use, and before any use none.
-    const std::optional<double> size = box->SelFontSize();
+    const auto format = [box] { return box->textEdit()->textCursor().charFormat(); };
+    const QTextCharFormat before = format();
     f.test.dialogs.fontAnswers = {std::nullopt, FontValues{u"DejaVu Serif"_qs, 15, true, false, true, false, 0xFF},
                                   std::nullopt};
     f.control("Command6")->click();
     QCOMPARE(f.test.dialogs.fonts.last().flags, 259);
-    QCOMPARE(box->SelFontSize(), size);
+    QCOMPARE(format(), before);
     f.control("Command6")->click();
     box->setSelLength(4);
     f.control("Command6")->click();
     QCOMPARE(box->SelFontSize(), std::optional<double>(15));
+    QCOMPARE(format().fontFamilies().toStringList(), QStringList{u"DejaVu Serif"_qs});
+    QCOMPARE(format().foreground().color(), QColor(Qt::red));
     QVERIFY(box->SelBold() == RichTextBox::Style::On && box->SelUnderline() == RichTextBox::Style::On);
     QVERIFY(box->SelItalic() == RichTextBox::Style::Off && box->SelStrikeThru() == RichTextBox::Style::Off);
 }
