@@ -116,7 +116,7 @@ private Q_SLOTS:
     void wrongPasswordLeavesTheProgramAndItsDocuments();
     void unsafeTitlesAreRefused_data();
     void unsafeTitlesAreRefused();
-    void failedReadSaveAndDeleteSayWhy();
+    void whatCannotBeDoneIsToldWithTheReason();
     void aWordAddedToTheDictionaryThatCannotBeKeptIsTold();
 };
 
@@ -153,9 +153,14 @@ void tst_frmJournal::opensWithItsDesign()
     QTimer *timer = f.control<QTimer>("Timer1");
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 100);
+    QTest::keyClicks(f.box()->textEdit(), u"private"_qs);
     f.control("Command5")->click();
     QVERIFY(!f.window.isVisible() && !timer->isActive());
     Show(f.window);
+    // Opened again, it shows nothing of what was typed, and undo cannot bring it back.
+    QCOMPARE(f.box()->Text(), QString());
+    QTest::keyClick(f.box()->textEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.box()->Text(), QString());
     f.window.findChild<QAction *>(u"Exit"_qs)->trigger();
     QVERIFY(!f.window.isVisible() && !timer->isActive());
 }
@@ -458,7 +463,7 @@ void tst_frmJournal::unsafeTitlesAreRefused()
     QCOMPARE(f.box()->SelBold(), RichTextBox::Style::On);
 }
 
-void tst_frmJournal::failedReadSaveAndDeleteSayWhy()
+void tst_frmJournal::whatCannotBeDoneIsToldWithTheReason()
 {
     {
         // The folder of entries is gone: the journal opens, empty, and says so.
@@ -491,6 +496,16 @@ void tst_frmJournal::failedReadSaveAndDeleteSayWhy()
     told = f.test.dialogs.messages.last().text;
     QVERIFY2(told.contains(QDir::toNativeSeparators(f.test.path(name))) && !told.section(u"\n\n"_qs, 1).isEmpty(),
              qPrintable(told));
+
+    // A file stands where the settings, and so the password, would be kept.
+    const QString settings = f.test.path(u"settings"_qs);
+    QFile blocker(settings);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    f.test.dialogs.inputAnswers.append(u"secret"_qs);
+    f.control("Command8")->click();
+    told = f.test.dialogs.messages.last().text;
+    QVERIFY2(told.contains(QDir::toNativeSeparators(settings)), qPrintable(told));
 }
 
 void tst_frmJournal::aWordAddedToTheDictionaryThatCannotBeKeptIsTold()
