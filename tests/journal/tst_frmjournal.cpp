@@ -148,6 +148,10 @@ void tst_frmJournal::opensWithItsDesign()
             visited.append(control->objectName());
     }
     QCOMPARE(visited, order + QStringList{u"Text1"_qs});
+    // A key in the list while it shows no entry leaves the title as typed.
+    f.title()->setText(u"Rain ☂"_qs);
+    QTest::keyClick(f.list(), Qt::Key_Down);
+    QCOMPARE(f.title()->text(), u"Rain ☂"_qs);
 
     // The entry list follows other programs' changes to the folder within a tenth of a second.
     QTimer *timer = f.control<QTimer>("Timer1");
