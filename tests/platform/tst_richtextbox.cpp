@@ -1,3 +1,4 @@
+#include "formats/documentproperties.h"
 #include "formats/documenttext.h"
 #include "platform/olecolor.h"
 #include "platform/richtextbox.h"
@@ -370,7 +371,10 @@ void tst_RichTextBox::fontSizeOfMixedSelectionHasNoValue()
 void tst_RichTextBox::colourAndFontNameApplyToSelection()
 {
     RichTextBox box;
-    box.setText(QStringLiteral("red green"));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("fonts.rtf"));
+    writeFile(path, "{\\rtf1\\ansi{\\fonttbl{\\f0 Cambria;}}\\f0 red green\\par}");
+    QVERIFY(box.LoadFile(path).ok());
     box.setSelStart(0);
     box.setSelLength(3);
     box.setSelColor(OleColor::fromRgb(255, 0, 0));
@@ -379,6 +383,12 @@ void tst_RichTextBox::colourAndFontNameApplyToSelection()
     QCOMPARE(red.foreground().color(), QColor(255, 0, 0));
     QCOMPARE(red.fontFamilies().toStringList(), QStringList{QStringLiteral("DejaVu Serif")});
     QVERIFY(formatAt(box, 6).foreground().color() != QColor(255, 0, 0));
+    // Saved, the chosen font replaces the file's own, and the rest keeps that.
+    QVERIFY(box.SaveFile(path).ok());
+    RichTextBox reopened;
+    QVERIFY(reopened.LoadFile(path).ok());
+    QCOMPARE(formatAt(reopened, 1).stringProperty(DocumentProperty::FontName), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(formatAt(reopened, 6).stringProperty(DocumentProperty::FontName), QStringLiteral("Cambria"));
     // Red sits in the low byte.
     QCOMPARE(OleColor::toQColor(0x0000FF), QColor(255, 0, 0));
     QCOMPARE(OleColor::toQColor(0xFF0000), QColor(0, 0, 255));
