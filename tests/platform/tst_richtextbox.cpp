@@ -160,7 +160,7 @@ private Q_SLOTS:
     void styleAtBareCaretAppliesToTypedText();
     void fontSizeTakesNumbersAndNumericText_data();
     void fontSizeTakesNumbersAndNumericText();
-    void fontSizeOfMixedSelectionHasNoValue();
+    void fontSizeReadsOneValueOrNone();
     void colourAndFontNameApplyToSelection();
     void alignmentAppliesToEveryParagraphTouched_data();
     void alignmentAppliesToEveryParagraphTouched();
@@ -354,10 +354,10 @@ void tst_RichTextBox::fontSizeTakesNumbersAndNumericText()
     QCOMPARE(box.SelFontSize(), accepted ? std::optional<double>(size) : before);
 }
 
-void tst_RichTextBox::fontSizeOfMixedSelectionHasNoValue()
+void tst_RichTextBox::fontSizeReadsOneValueOrNone()
 {
     RichTextBox box;
-    box.setText(QStringLiteral("small BIG"));
+    box.setText(QStringLiteral("small BIG\nnext"));
     box.setSelStart(6);
     box.setSelLength(3);
     QVERIFY(box.setSelFontSize(30.0));
@@ -366,6 +366,15 @@ void tst_RichTextBox::fontSizeOfMixedSelectionHasNoValue()
     QVERIFY(!box.SelFontSize().has_value());
     box.setSelStart(7);
     QCOMPARE(box.SelFontSize(), std::optional<double>(30.0));
+    // Text never given a size has the document's; so has a selection of
+    // nothing but a paragraph break, before such text.
+    const std::optional<double> standard = box.document()->defaultFont().pointSizeF();
+    box.setSelStart(1);
+    box.setSelLength(2);
+    QCOMPARE(box.SelFontSize(), standard);
+    box.setSelStart(9);
+    box.setSelLength(1);
+    QCOMPARE(box.SelFontSize(), standard);
 }
 
 void tst_RichTextBox::colourAndFontNameApplyToSelection()
