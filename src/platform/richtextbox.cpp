@@ -11,7 +11,6 @@
 #include "formats/plaintext.h"
 #include "formats/selectioncopy.h"
 #include "spellinghighlighter.h"
-#include "twips.h"
 
 #include <QKeyEvent>
 #include <QLocale>
@@ -434,16 +433,6 @@ void RichTextBox::setBackColor(quint32 color)
     QPalette palette = m_edit->palette();
     palette.setColor(QPalette::Base, OleColor::toQColor(color));
     m_edit->setPalette(palette);
-}
-
-void RichTextBox::setWidth(int twips)
-{
-    resize(qMax(0, Twips::toPixels(twips)), height());
-}
-
-void RichTextBox::setHeight(int twips)
-{
-    resize(width(), qMax(0, Twips::toPixels(twips)));
 }
 
 int RichTextBox::Find(const QString &text, int start, int options)

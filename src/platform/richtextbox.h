@@ -76,8 +76,6 @@ public:
 
     // The background of this editor alone.
     void setBackColor(quint32 color);
-    void setWidth(int twips);
-    void setHeight(int twips);
 
     // The position of the first match at or after start, or -1. Selects the
     // match unless FindNoHighlight is given.

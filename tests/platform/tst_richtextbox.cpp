@@ -165,7 +165,6 @@ private Q_SLOTS:
     void alignmentAppliesToEveryParagraphTouched_data();
     void alignmentAppliesToEveryParagraphTouched();
     void backColourBelongsToOneEditor();
-    void sizeInTwipsIsNeverNegative();
     void findHonoursItsOptions_data();
     void findHonoursItsOptions();
     void undoAndRedoKeys();
@@ -443,14 +442,6 @@ void tst_RichTextBox::backColourBelongsToOneEditor()
     first.setBackColor(OleColor::fromRgb(10, 20, 30));
     QCOMPARE(first.textEdit()->palette().color(QPalette::Base), QColor(10, 20, 30));
     QCOMPARE(second.textEdit()->palette().color(QPalette::Base), before);
-}
-
-void tst_RichTextBox::sizeInTwipsIsNeverNegative()
-{
-    RichTextBox box;
-    box.setWidth(1500);
-    box.setHeight(-380);
-    QCOMPARE(box.size(), QSize(100, 0));
 }
 
 void tst_RichTextBox::findHonoursItsOptions_data()
