@@ -1,5 +1,6 @@
 #include "platform/settingsstore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,6 +12,7 @@ class tst_SettingsStore : public QObject
 private Q_SLOTS:
     void valuesSurviveANewStore();
     void missingValuesAreEmpty();
+    void failureSaysWhy_data();
     void failureSaysWhy();
 };
 
@@ -37,16 +39,28 @@ void tst_SettingsStore::missingValuesAreEmpty()
     QCOMPARE(store.value(QStringLiteral("Diary"), QStringLiteral("di"), QStringLiteral("di")), QString());
 }
 
+void tst_SettingsStore::failureSaysWhy_data()
+{
+    QTest::addColumn<bool>("fileBlocked"); // else the folder
+    QTest::newRow("a file where the folder should be") << false;
+    QTest::newRow("a folder where the file should be") << true;
+}
+
 void tst_SettingsStore::failureSaysWhy()
 {
+    QFETCH(bool, fileBlocked);
     QTemporaryDir dir;
-    const QString blocked = dir.filePath(QStringLiteral("file"));
-    QFile file(blocked);
-    QVERIFY(file.open(QIODevice::WriteOnly)); // a file where the folder should be
-    file.close();
-    SettingsStore store(blocked);
+    const QString folder = dir.filePath(QStringLiteral("settings"));
+    const QString blocked = fileBlocked ? folder + QStringLiteral("/Diary.ini") : folder;
+    if (fileBlocked) {
+        QVERIFY(QDir().mkpath(blocked));
+    } else {
+        QFile file(blocked);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    SettingsStore store(folder);
     QVERIFY(!store.setValue(QStringLiteral("Diary"), QStringLiteral("di"), QStringLiteral("di"), QStringLiteral("x")));
-    QVERIFY(store.errorString().contains(blocked));
+    QVERIFY2(store.errorString().startsWith(QDir::toNativeSeparators(blocked) + u':'), qPrintable(store.errorString()));
 }
 
 QTEST_GUILESS_MAIN(tst_SettingsStore)
