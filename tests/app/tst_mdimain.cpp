@@ -625,26 +625,29 @@ void tst_mdiMain::changingTheDriveRefreshesBothLists()
     const QString nested = QDir(second.path()).filePath(QStringLiteral("card"));
     const QString current = QDir(nested).filePath(QStringLiteral("chapters"));
     QVERIFY(QDir().mkpath(current));
-    // A volume mounted inside another: the current folder lies on the inner one.
+    // A volume mounted inside another, listed before it: the current folder
+    // lies on the inner one, not on one whose name only begins like a folder's.
     Fixture f([&](TestServices &test) {
-        test.volumes.volumes = {{first.path(), QStringLiteral("one")}, {second.path(), QStringLiteral("two")},
-                                {nested, QStringLiteral("card")}};
+        test.volumes.volumes = {{first.path(), QStringLiteral("one")},
+                                {nested, QStringLiteral("card")},
+                                {second.path(), QStringLiteral("two")},
+                                {QDir(nested).filePath(QStringLiteral("chap")), QStringLiteral("chap")}};
         test.volumes.current = current;
     });
     auto *drives = f.control<DriveListBox>("Drive1");
     auto *folders = f.control<DirListBox>("Dir1");
     auto *files = f.control<FileListBox>("File1");
-    QCOMPARE(drives->count(), 3);
-    QCOMPARE(drives->currentIndex(), 2);
+    QCOMPARE(drives->count(), 4);
+    QCOMPARE(drives->currentIndex(), 1);
     QCOMPARE(folders->Path(), QDir(current).canonicalPath());
 
     // Another drive opens at its top; the drive of the current folder opens there.
     drives->setCurrentIndex(0);
     QCOMPARE(folders->Path(), QDir(first.path()).canonicalPath());
     QCOMPARE(files->Path(), folders->Path());
-    drives->setCurrentIndex(1);
-    QCOMPARE(folders->Path(), QDir(second.path()).canonicalPath());
     drives->setCurrentIndex(2);
+    QCOMPARE(folders->Path(), QDir(second.path()).canonicalPath());
+    drives->setCurrentIndex(1);
     QCOMPARE(folders->Path(), QDir(current).canonicalPath());
     QCOMPARE(files->Path(), folders->Path());
 }
