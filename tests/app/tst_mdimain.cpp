@@ -639,6 +639,7 @@ void tst_mdiMain::changingTheDriveRefreshesBothLists()
     auto *files = f.control<FileListBox>("File1");
     QCOMPARE(drives->count(), 4);
     QCOMPARE(drives->currentIndex(), 1);
+    QCOMPARE(drives->currentText(), QDir::toNativeSeparators(nested) + QStringLiteral(" [card]"));
     QCOMPARE(folders->Path(), QDir(current).canonicalPath());
 
     // Another drive opens at its top; the drive of the current folder opens there.
