@@ -37,6 +37,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -190,6 +191,13 @@ void tst_mdiMain::startUpState()
         QVERIFY2(f.main().menuItem(QString::fromLatin1(item))->isChecked(), item);
     for (const char *pane : {"picFileBar", "picRuler", "Toolbar1"})
         QVERIFY2(f.control(pane)->isVisible(), pane);
+
+    // The toolbar's keys stand side by side in their order, with their tips.
+    const auto keys = f.control("Toolbar1")->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly);
+    QVERIFY(keys.size() > 1);
+    for (qsizetype i = 1; i < keys.size(); ++i)
+        QVERIFY2(keys[i]->geometry().left() > keys[i - 1]->geometry().right(), qPrintable(keys[i]->objectName()));
+    QCOMPARE(f.control<Toolbar>("Toolbar1")->button(QStringLiteral("printp"))->toolTip(), QStringLiteral("Print Preview"));
     QVERIFY(f.test.dialogs.messages.isEmpty());
 }
 
