@@ -88,6 +88,9 @@ void tst_GeneratorWindow::firstOpeningShowsAnIdeaAtOnce()
     test.random.values = {0.0f};
     press(window, "cmdNextTip");
     QCOMPARE(shown(window), QStringLiteral("first"));
+    // Tab goes on to the buttons; it never types into the idea.
+    QTest::keyClick(window.findChild<TextBox *>(QStringLiteral("Text1")), Qt::Key_Tab);
+    QCOMPARE(shown(window), QStringLiteral("first"));
 }
 
 void tst_GeneratorWindow::everyIndexCanBeDrawnAndNoneOutside_data()
