@@ -33,8 +33,8 @@ QMessageBox::Icon qtIcon(MsgBoxIcon icon)
     return QMessageBox::NoIcon;
 }
 
-// Escape presses Cancel where the box has it, and the only button of a box
-// with one; Qt's message box finds both on its own, and No in a Yes/No box.
+// Escape is left to Qt's message box, which gives it to Cancel where there
+// is one, to the only button of a box with one, and to No in a Yes/No box.
 QMessageBox::StandardButtons qtButtons(MsgBoxButtons buttons)
 {
     switch (buttons) {
