@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 
 namespace {
 
@@ -87,6 +88,12 @@ void tst_frmEdit::opensWithItsDesign()
     cursor.setPosition(1);
     QCOMPARE(cursor.charFormat().fontPointSize(), 8.5);
     QCOMPARE(cursor.charFormat().fontFamilies().toStringList().value(0), QStringLiteral("MS Sans Serif"));
+    // The instructions and their font are where the window starts, not an edit to undo.
+    const QString instructions = f.box()->Text();
+    QTest::keyClick(f.box()->textEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f.box()->Text(), instructions);
+    cursor.movePosition(QTextCursor::End);
+    QCOMPARE(cursor.charFormat().fontPointSize(), 8.5);
     QCOMPARE(f.editor.findChild<QLabel *>(QStringLiteral("Label1"))->text(),
              QStringLiteral("Remember to overright the file you are editing only!"));
     QVERIFY(f.editor.EditFilePath().isEmpty());

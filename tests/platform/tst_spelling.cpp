@@ -53,11 +53,12 @@ private Q_SLOTS:
     void init();
     void typedWordsAreUnderlinedWhenMisspelt_data();
     void typedWordsAreUnderlinedWhenMisspelt();
+    void suggestionReplacesTheWordAsOneUndoStep_data();
     void suggestionReplacesTheWordAsOneUndoStep();
     void underlineIsNotSaved();
     void aParagraphCutByTheFootOfTheViewIsChecked();
-    void addedWordStaysCorrectInTheNextRun_data();
-    void addedWordStaysCorrectInTheNextRun();
+    void addedWordIsCorrectInOtherWindowsAndTheNextRun_data();
+    void addedWordIsCorrectInOtherWindowsAndTheNextRun();
     void undoingARewriteBringsBackATableUnderlined();
     void aLongTableIsLaidOutOnlyWhereItShows_data();
     void aLongTableIsLaidOutOnlyWhereItShows();
@@ -115,18 +116,36 @@ void tst_Spelling::typedWordsAreUnderlinedWhenMisspelt()
     QCOMPARE(underlinedWords(*m_box), misspelt);
 }
 
+void tst_Spelling::suggestionReplacesTheWordAsOneUndoStep_data()
+{
+    QTest::addColumn<int>("click"); // the place between two characters right-clicked
+    QTest::addColumn<bool>("offered");
+    // "The  ferrry left": the misspelt word runs from 5 to 11.
+    QTest::newRow("between the spaces before it") << 4 << false;
+    QTest::newRow("before its first letter") << 5 << true;
+    QTest::newRow("inside it") << 8 << true;
+    QTest::newRow("after its last letter") << 11 << true;
+    QTest::newRow("on the next word") << 13 << false;
+}
+
 void tst_Spelling::suggestionReplacesTheWordAsOneUndoStep()
 {
-    const QString before = QStringLiteral("The ferrry left");
+    QFETCH(int, click);
+    QFETCH(bool, offered);
+    const QString before = QStringLiteral("The  ferrry left");
     type(m_box->textEdit(), before);
-    // Right after the word's last letter still counts as on the word.
-    QVERIFY(chooseFromContextMenu(*m_box->textEdit(), 9, QString()).contains(QStringLiteral("ferry")));
-    const QStringList items = chooseFromContextMenu(*m_box->textEdit(), 4, QStringLiteral("ferry"));
-    QVERIFY(items.contains(QStringLiteral("Add to Dictionary")));
-    QVERIFY(items.contains(QStringLiteral("Ignore")));
-    QVERIFY(items.indexOf(QStringLiteral("ferry")) >= 0);
-    QVERIFY(items.indexOf(QStringLiteral("ferry")) < 8);
-    QCOMPARE(m_box->Text(), QStringLiteral("The ferry left"));
+    const QStringList items = chooseFromContextMenu(*m_box->textEdit(), click - 1, QStringLiteral("ferry"));
+    QCOMPARE(items.contains(QStringLiteral("Add to Dictionary")), offered);
+    QCOMPARE(items.contains(QStringLiteral("Ignore")), offered);
+    QCOMPARE(items.contains(QStringLiteral("ferry")), offered);
+    if (!offered) {
+        QCOMPARE(m_box->Text(), before);
+        return;
+    }
+    // The suggestions, then the two choices, then a separator and the editor's own items.
+    QVERIFY(items.indexOf(QStringLiteral("ferry")) < items.indexOf(QStringLiteral("Add to Dictionary")));
+    QVERIFY(items.indexOf(QStringLiteral("Ignore")) < items.size() - 2);
+    QCOMPARE(m_box->Text(), QStringLiteral("The  ferry left"));
     QCOMPARE(underlinedWords(*m_box), QStringList{});
 
     QTest::keyClick(m_box->textEdit(), Qt::Key_Z, Qt::ControlModifier);
@@ -171,7 +190,7 @@ void tst_Spelling::aParagraphCutByTheFootOfTheViewIsChecked()
     QTRY_VERIFY(underlinedWords(m_box->document()->lastBlock()).startsWith(QStringLiteral("Ferrry")));
 }
 
-void tst_Spelling::addedWordStaysCorrectInTheNextRun_data()
+void tst_Spelling::addedWordIsCorrectInOtherWindowsAndTheNextRun_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("choice");
@@ -186,7 +205,7 @@ void tst_Spelling::addedWordStaysCorrectInTheNextRun_data()
         << u"Quillwright\u2019s"_qs << u"Ignore"_qs << QByteArray() << false;
 }
 
-void tst_Spelling::addedWordStaysCorrectInTheNextRun()
+void tst_Spelling::addedWordIsCorrectInOtherWindowsAndTheNextRun()
 {
     QFETCH(QString, word);
     QFETCH(QString, choice);
@@ -197,10 +216,24 @@ void tst_Spelling::addedWordStaysCorrectInTheNextRun()
         QFile file(words);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(list) == list.size());
     }
-    type(m_box->textEdit(), word + u" sailed");
-    QCOMPARE(underlinedWords(*m_box), QStringList{word});
-    chooseFromContextMenu(*m_box->textEdit(), 0, choice);
-    QCOMPARE(underlinedWords(*m_box), QStringList{});
+    {
+        // Another window with the word, already checked, sees the choice when
+        // it is next painted.
+        RichTextBox other;
+        other.setSpellChecker(*m_checker);
+        other.resize(300, 100);
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        for (RichTextBox *box : {m_box.get(), &other}) {
+            type(box->textEdit(), word + u" sailed");
+            QCOMPARE(underlinedWords(*box), QStringList{word});
+        }
+        QCoreApplication::processEvents(); // both done with the typing
+        chooseFromContextMenu(*m_box->textEdit(), 0, choice);
+        QCOMPARE(underlinedWords(*m_box), QStringList{});
+        other.textEdit()->viewport()->update();
+        QTRY_COMPARE(underlinedWords(other), QStringList{});
+    }
 
     m_box.reset();
     m_checker = std::make_unique<SpellChecker>(words, QStringLiteral("en_US"));

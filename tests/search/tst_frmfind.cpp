@@ -349,15 +349,21 @@ void tst_frmFind::replaceAllKeepsTheTextInView_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("what");
     QTest::addColumn<QString>("with");
+    QTest::addColumn<bool>("viewBeginsInsideAMatch");
 
     QString lines;
     for (int i = 0; i < 300; ++i)
         lines += u"line %1 x\n"_s.arg(i);
     QTest::newRow("a match on every line, replaced by text that wraps")
-        << lines << u"x"_s << u"words that wrap "_s.repeated(20);
+        << lines << u"x"_s << u"words that wrap "_s.repeated(20) << false;
     // Lines break after the spaces, so the line at the top of the view begins
     // right where a match ends; the replacement is as wide, so they stay.
-    QTest::newRow("a match ending where the view begins") << u"ab "_s.repeated(20000) << u"ab "_s << u"ba "_s;
+    QTest::newRow("a match ending where the view begins") << u"ab "_s.repeated(20000) << u"ab "_s << u"ba "_s << false;
+    // Each match wraps over many lines, so the view begins inside one: its
+    // shorter replacement takes the place of the line the view began with.
+    const QString longMatch = u"x"_s.repeated(3000);
+    QTest::newRow("the view beginning inside a match")
+        << QString(longMatch + u'\n').repeated(40) << longMatch << u"yz"_s << true;
 }
 
 void tst_frmFind::replaceAllKeepsTheTextInView()
@@ -365,6 +371,7 @@ void tst_frmFind::replaceAllKeepsTheTextInView()
     QFETCH(QString, text);
     QFETCH(QString, what);
     QFETCH(QString, with);
+    QFETCH(bool, viewBeginsInsideAMatch);
     Fixture f;
     RichTextBox *editor = f.open(text, 0);
     editor->document()->size(); // laid out, as after reading for a while
@@ -381,8 +388,12 @@ void tst_frmFind::replaceAllKeepsTheTextInView()
     const int height = heightInView(shown);
     f.showDialog(what, with);
     f.press(u"RA");
-    // What stood first in the view stands there still, as far up or down.
-    const int shownAfter = int(QString(text.left(shown)).replace(what, with).size());
+    // What stood first in the view stands there still, as far up or down;
+    // in place of a match, its replacement.
+    const qsizetype match = text.lastIndexOf(what, shown);
+    const bool inside = match >= 0 && match < shown && match + what.size() > shown;
+    QCOMPARE(inside, viewBeginsInsideAMatch);
+    const int shownAfter = int(QString(text.left(inside ? match : shown)).replace(what, with).size());
     QCOMPARE(heightInView(shownAfter), height);
 }
 
