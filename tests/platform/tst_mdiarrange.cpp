@@ -192,9 +192,18 @@ void tst_MdiArrange::tilesKeepAThirdOfWhatEachWindowAsks()
 void tst_MdiArrange::cascadeStepsAsFarAsTheAreaHolds()
 {
     QMdiArea &area = *m_area;
+    // Wider than high by more than the windows ask: the height ends a run.
+    area.resize(700, 400);
+    QTRY_COMPARE(area.viewport()->width(), 700);
     const QList<QMdiSubWindow *> windows = addAsking(area, 9);
+    area.setActiveSubWindow(windows[5]);
+    area.setActiveSubWindow(windows[3]);
 
     Arrange(area, MdiArrangement::Cascade);
+    // Each window stands before the one it steps from, the active one in front of all.
+    QList<QMdiSubWindow *> order = windows;
+    order.move(3, order.size() - 1);
+    QCOMPARE(area.subWindowList(QMdiArea::StackingOrder), order);
     const QRect space = area.viewport()->rect();
     const QSize size = windows[0]->size();
     QSet<int> steps;
