@@ -319,7 +319,8 @@ void tst_RtfKeeping::lists_data()
     // A list table: \\ls1 bullets, \\ls2 "1." with "a)" below it, \\ls3
     // "(i)"; and, as Qt numbers every list from 1, lists of their own
     // start: \\ls8 "5." with "z)" below it, \\ls9 from 0, \\ls10 "(iii)",
-    // \\ls11 a label in Cyrillic from 12. A start holds on screen (see
+    // \\ls11 a label in Cyrillic from 12, \\ls12 roman from 3888, \\ls13
+    // ordinals, which show as plain numbers. A start holds on screen (see
     // tst_RichTextBox), in plain text and in the saved labels.
     const QByteArray lists =
         "{\\*\\listtable"
@@ -333,10 +334,13 @@ void tst_RtfKeeping::lists_data()
         "{\\list{\\listlevel\\levelnfc0\\levelstartat0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid80}"
         "{\\list{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}}\\listid90}"
         "{\\list{\\listlevel\\levelnfc0\\levelstartat12{\\leveltext\\'05\\u1043 ?\\u1083 ?.\\'00:;}{\\levelnumbers\\'04;}}"
-        "\\listid100}}"
+        "\\listid100}"
+        "{\\list{\\listlevel\\levelnfc2\\levelstartat3888{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid110}"
+        "{\\list{\\listlevel\\levelnfc5{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid120}}"
         "{\\*\\listoverridetable{\\listoverride\\listid10\\ls1}{\\listoverride\\listid20\\ls2}"
         "{\\listoverride\\listid30\\ls3}{\\listoverride\\listid70\\ls8}{\\listoverride\\listid80\\ls9}"
-        "{\\listoverride\\listid90\\ls10}{\\listoverride\\listid100\\ls11}}\n";
+        "{\\listoverride\\listid90\\ls10}{\\listoverride\\listid100\\ls11}"
+        "{\\listoverride\\listid110\\ls12}{\\listoverride\\listid120\\ls13}}\n";
     QTest::newRow("bullets") << lists + "\\pard\\ls1 First\\par\\pard\\ls1 Second\\par"
                              << QStringLiteral("\u2022\tFirst\n\u2022\tSecond\n");
     QTest::newRow("numbers") << lists + "\\pard\\ls2 One\\par\\pard\\ls2 Two\\par"
@@ -358,6 +362,9 @@ void tst_RtfKeeping::lists_data()
                                       << QStringLiteral("(iii)\ta\n(iv)\tb\n");
     QTest::newRow("a label in Cyrillic from a start") << lists + "\\pard\\ls11 a\\par\\pard\\ls11 b\\par"
                                                       << QStringLiteral("Гл.12:\ta\nГл.13:\tb\n");
+    QTest::newRow("long roman numbers") << lists + "\\pard\\ls12 a\\par\\pard\\ls12 b\\par"
+                                        << QStringLiteral("mmmdccclxxxviii.\ta\nmmmdccclxxxix.\tb\n");
+    QTest::newRow("ordinals shown as numbers") << lists + "\\pard\\ls13 a\\par" << QStringLiteral("1.\ta\n");
     QTest::newRow("items in a cell, its last one too")
         << lists + "\\trowd\\cellx3000\\pard\\intbl\\ls2 a\\par\\pard\\intbl\\ls2 b\\cell\\row\\pard\\ls2 c\\par"
         << QStringLiteral("1.\ta 2.\tb\n3.\tc\n");
