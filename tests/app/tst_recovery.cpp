@@ -34,7 +34,7 @@ private Q_SLOTS:
     void unsavedTextIsKeptAtAPauseAndOnLeaving();
     void copyIsNamedByTheTimeAndTheDocument_data();
     void copyIsNamedByTheTimeAndTheDocument();
-    void savedOrUnchangedDocumentLeavesNoCopy();
+    void savedDocumentLeavesNoCopyUntilChangedAgain();
     void copiesOlderThanAMonthGoAtExit_data();
     void copiesOlderThanAMonthGoAtExit();
     void failureIsToldOnceAndRetried();
@@ -145,7 +145,7 @@ void tst_Recovery::copyIsNamedByTheTimeAndTheDocument()
     QCOMPARE(name.mid(17), title + u".rtf");
 }
 
-void tst_Recovery::savedOrUnchangedDocumentLeavesNoCopy()
+void tst_Recovery::savedDocumentLeavesNoCopyUntilChangedAgain()
 {
     type(Typed);
     QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 1, 10000);
@@ -159,6 +159,14 @@ void tst_Recovery::savedOrUnchangedDocumentLeavesNoCopy()
     m_fixture->test.dialogs.fileAnswers.append(saved);
     m_fixture->run(QStringLiteral("menu Save"));
     QVERIFY(QFileInfo::exists(saved));
+    QCOMPARE(copies().size(), 0);
+
+    // Changed again, it is kept under its new name, until it is saved again.
+    type(QStringLiteral(" again"));
+    QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 1, 10000);
+    QVERIFY2(copies().first().fileName().endsWith(u" ferry.rtf"), qPrintable(copies().first().fileName()));
+    m_fixture->test.dialogs.fileAnswers.append(saved);
+    m_fixture->run(QStringLiteral("menu Save"));
     QCOMPARE(copies().size(), 0);
 
     m_fixture->area().activeSubWindow()->close();
