@@ -216,16 +216,25 @@ void tst_Formatting::coloursOfOneDocument()
         box->setText(QStringLiteral("text"));
         box->setSelLength(4);
     }
+    second.setSelColor(OleColor::fromRgb(0, 128, 0)); // text with a colour of its own
     const QColor before = colourOf(second);
     const QColor firstBefore = colourOf(first);
-    f.test.dialogs.colorAnswers = {std::nullopt, OleColor::fromRgb(200, 10, 99)};
+    const QColor page = second.textEdit()->palette().color(background ? QPalette::Base : QPalette::Text);
+    f.test.dialogs.colorAnswers = {std::nullopt, OleColor::fromRgb(200, 10, 99), std::nullopt};
     f.run(u"menu " + item); // cancelled before any choice: nothing changes
     QCOMPARE(colourOf(second), before);
     QCOMPARE(f.test.dialogs.colors[0].flags, background ? 0 : 2);
-    QCOMPARE(f.test.dialogs.colors[0].color, OleColor::fromQColor(before)); // starts at the colour shown
+    QCOMPARE(f.test.dialogs.colors[0].color, OleColor::fromQColor(page)); // starts at the document's colour
     f.run(u"menu " + item);
     QCOMPARE(colourOf(second), QColor(200, 10, 99));
     QCOMPARE(colourOf(first), firstBefore); // the other document keeps its own
+
+    // Once a colour is chosen, a cancel applies it again, here to the other document.
+    f.area().setActiveSubWindow(f.area().subWindowList().first());
+    QCOMPARE(f.document(), &first);
+    f.run(u"menu " + item);
+    QCOMPARE(f.test.dialogs.colors[2].color, OleColor::fromRgb(200, 10, 99));
+    QCOMPARE(colourOf(first), QColor(200, 10, 99));
 }
 
 void tst_Formatting::alignmentsAndClear_data()
