@@ -197,7 +197,8 @@ void tst_mdiMain::startUpState()
     QVERIFY(keys.size() > 1);
     for (qsizetype i = 1; i < keys.size(); ++i)
         QVERIFY2(keys[i]->geometry().left() > keys[i - 1]->geometry().right(), qPrintable(keys[i]->objectName()));
-    QCOMPARE(f.control<Toolbar>("Toolbar1")->button(QStringLiteral("printp"))->toolTip(), QStringLiteral("Print Preview"));
+    QCOMPARE(f.control<Toolbar>("Toolbar1")->button(QStringLiteral("printp"))->toolTip(),
+             QStringLiteral("Print Preview"));
     QVERIFY(f.test.dialogs.messages.isEmpty());
 }
 

@@ -39,7 +39,8 @@ void tst_PlainText::decode_data()
     QTest::newRow("stray byte among utf-8") << QByteArray("\xc3\xa9t\xe9 \xe2\x80\x94") << QStringLiteral("été —");
     QTest::newRow("cut sequence then ascii") << QByteArray("\xe2\x80x\xc3\xa9") << QStringLiteral("â€xé");
     QTest::newRow("overlong three bytes are 1252") << QByteArray("\xe0\x9f\xbf\xc3\xa9") << QStringLiteral("àŸ¿é");
-    QTest::newRow("overlong four bytes are 1252") << QByteArray("\xf0\x8f\xbf\xbf\xc3\xa9") << QStringLiteral("ð\u008f¿¿é");
+    QTest::newRow("overlong four bytes are 1252")
+        << QByteArray("\xf0\x8f\xbf\xbf\xc3\xa9") << QStringLiteral("ð\u008f¿¿é");
     QTest::newRow("sequence broken by a lead byte") << QByteArray("\xe2\x80\xc3\xa9") << QStringLiteral("â€é");
     QTest::newRow("surrogate in utf-8 is 1252") << QByteArray("\xed\xa0\x80\xc3\xa9") << QStringLiteral("í\u00a0€é");
     QTest::newRow("past U+10FFFF is 1252") << QByteArray("\xf4\x90\x80\x80") << QStringLiteral("ô\u0090€€");
