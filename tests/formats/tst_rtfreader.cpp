@@ -91,14 +91,17 @@ void tst_RtfReader::formatting_data()
                                       << QStringLiteral("L:a{u}|b|c{u}|d|e{u}");
     QTest::newRow("strike") << QByteArray("\\strike a\\strike0 b\\striked1 c") << QStringLiteral("L:a{s}|b|c{s}");
     QTest::newRow("font size in half points") << QByteArray("\\fs21 a") << QStringLiteral("L:a{pt=10.5}");
+    QTest::newRow("smallest font size") << QByteArray("\\fs0 a\\fs1 b\\fs2 c\\fs3 d")
+                                        << QStringLiteral("L:abc{pt=1}|d{pt=1.5}");
     QTest::newRow("unknown font falls back") << QByteArray("\\f9 a") << QStringLiteral("L:a");
     QTest::newRow("first colour") << QByteArray("\\cf1 a") << QStringLiteral("L:a{fg=#ff0000}");
     QTest::newRow("last colour and the one past it") << QByteArray("\\cf2 a\\cf0 b\\cf3 c")
                                                      << QStringLiteral("L:a{fg=#0000ff}|bc");
     QTest::newRow("highlight and cb") << QByteArray("\\highlight1 a\\highlight0 b\\cb2 c\\cb3 d")
                                       << QStringLiteral("L:a{bg=#ff0000}|b|c{bg=#0000ff}|d");
-    QTest::newRow("super and sub") << QByteArray("a\\super 2\\nosupersub b\\sub 3\\nosupersub\\up6 4\\up0\\dn4 5")
-                                   << QStringLiteral("L:a|2{sup}|b|3{sub}|4{sup}|5{sub}");
+    QTest::newRow("super and sub")
+        << QByteArray("a\\super 2\\nosupersub b\\sub 3\\nosupersub\\up6 4\\up0 5\\dn4 6\\dn0 7\\up1 8\\dn1 9")
+        << QStringLiteral("L:a|2{sup}|b|3{sub}|4{sup}|5|6{sub}|7|8{sup}|9{sub}");
     QTest::newRow("alignments") << QByteArray("\\ql a\\par\\qr b\\par\\qc c\\par\\qj d")
                                 << QStringLiteral("L:a\nR:b\nC:c\nJ:d");
     QTest::newRow("pard resets the paragraph") << QByteArray("\\qc a\\par\\pard b")
@@ -145,6 +148,9 @@ void tst_RtfReader::text_data()
         << QStringLiteral("テスト");
     QTest::newRow("cp936 via cpg") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f1\\cpg936 SimSun;}}\\f1 \\'d6\\'d0\\'ce\\'c4}")
                                    << QStringLiteral("中文");
+    QTest::newRow("cpg before a character set of another page")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f1\\cpg936\\fcharset0 SimSun;}}\\f1 \\'d6\\'d0\\'ce\\'c4}")
+        << QStringLiteral("中文");
     QTest::newRow("cp949") << QByteArray("{\\rtf1\\ansi\\ansicpg949 \\'c7\\'d1\\'b1\\'db}") << QStringLiteral("한글");
     QTest::newRow("cp950") << QByteArray("{\\rtf1\\ansi\\ansicpg950 \\'a4\\'a4\\'a4\\'e5}") << QStringLiteral("中文");
     QTest::newRow("cp874") << QByteArray("{\\rtf1\\ansi\\ansicpg874 \\'a1\\'a2}") << QStringLiteral("กข");
@@ -257,6 +263,9 @@ void tst_RtfReader::pictures_data()
     QTest::newRow("png at natural size, scaled")
         << QByteArray("{\\pict\\pngblip\\picscalex200\\picscaley50 " + png + "}")
         << QStringLiteral("L:{image 16x3}") << false;
+    // 15 pixels wide: the hex holds an F
+    QTest::newRow("png in upper-case hex") << QByteArray("{\\pict\\pngblip " + pngBytes(15, 6).toHex().toUpper() + "}")
+                                           << QStringLiteral("L:{image 15x6}") << false;
     QTest::newRow("png as binary") << QByteArray("{\\pict\\pngblip\\bin" + QByteArray::number(pngBytes(8, 6).size()) + " "
                                                  + pngBytes(8, 6) + "}")
                                    << QStringLiteral("L:{image 8x6}") << false;
