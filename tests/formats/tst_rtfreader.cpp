@@ -263,6 +263,8 @@ void tst_RtfReader::pictures_data()
     QTest::newRow("png at natural size, scaled")
         << QByteArray("{\\pict\\pngblip\\picscalex200\\picscaley50 " + png + "}")
         << QStringLiteral("L:{image 16x3}") << false;
+    QTest::newRow("goal of nought: natural size") << QByteArray("{\\pict\\pngblip\\picwgoal0\\pichgoal0 " + png + "}")
+                                                  << QStringLiteral("L:{image 8x6}") << false;
     // 15 pixels wide: the hex holds an F
     QTest::newRow("png in upper-case hex") << QByteArray("{\\pict\\pngblip " + pngBytes(15, 6).toHex().toUpper() + "}")
                                            << QStringLiteral("L:{image 15x6}") << false;
