@@ -175,6 +175,8 @@ void tst_RtfReader::text_data()
     QTest::newRow("uc is kept by group") << rtf("{\\uc0\\u937}\\u937 ?") << QStringLiteral("ΩΩ");
     QTest::newRow("skip stops at group end") << rtf("{\\uc3\\u937 a}b") << QStringLiteral("Ωb");
     QTest::newRow("surrogate pair") << rtf("\\u-10188?\\u-8928?") << QStringLiteral("𝄠");
+    QTest::newRow("two high halves, then a low one") << rtf("a\\u-10188?\\u-10188?\\u-8928?b")
+                                                     << QStringLiteral("a\ufffd𝄠b");
     QTest::newRow("lone surrogate") << rtf("a\\u-10187?b") << QStringLiteral("a\ufffdb");
     // A numbered paragraph's label is drawn, not text; without a list table
     // the plain-text label stays.
