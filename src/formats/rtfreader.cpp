@@ -3,6 +3,7 @@
 #include "codepage.h"
 #include "documentproperties.h"
 #include "listlabels.h"
+#include "portablegroup.h"
 #include "rtfsymbols.h"
 #include "rtftokenizer.h"
 #include "symbolfonts.h"
@@ -430,6 +431,10 @@ private:
     void setDestination(Destination destination);
     bool consumeSkippedCharacter();
 
+    bool isSymbolFont(int font) const;
+    QString decoded(int font, QByteArrayView bytes);
+    // A kept group as it reads under the header of a saved file.
+    QByteArray portable(QByteArrayView group);
     void flushBytes();
     void appendText(QStringView text);
     void appendChar(char16_t c) { appendText(QStringView(&c, 1)); }
@@ -1091,12 +1096,13 @@ void Parser::finishKeeping()
 {
     const Keeping keeping = *m_keeping;
     m_keeping.reset();
-    const QByteArray group = m_rtf.sliced(keeping.start, m_tokens.position() - keeping.start).toByteArray();
-    const GroupReading reading = readAgain(group);
+    const QByteArrayView source = m_rtf.sliced(keeping.start, m_tokens.position() - keeping.start);
+    const GroupReading reading = readAgain(source);
     if (!reading.endsAtItsEnd) {
         drop(QStringLiteral("parts written in a double-byte code page outside the text"));
         return;
     }
+    const QByteArray group = portable(source);
     switch (keeping.place) {
     case KeepPlace::Document: m_documentGroups.append(group); return;
     case KeepPlace::Inline: insertKept(group); return;
@@ -1768,31 +1774,50 @@ int Parser::codePageOf(int font) const
     return m_codePage;
 }
 
+bool Parser::isSymbolFont(int font) const
+{
+    const auto it = m_fonts.find(font < 0 ? m_defaultFont : font);
+    return it != m_fonts.end() && it->second.charset == 2;
+}
+
+QString Parser::decoded(int font, QByteArrayView bytes)
+{
+    QString text;
+    if (const auto it = m_fonts.find(font < 0 ? m_defaultFont : font); it != m_fonts.end() && it->second.charset == 2) {
+        const SymbolFonts::Font symbolFont = SymbolFonts::fromName(it->second.name);
+        text.reserve(bytes.size());
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            text.append(QChar(byte < 0x20 ? char16_t(byte) : SymbolFonts::toUnicode(symbolFont, byte)));
+        }
+    } else {
+        codePage(codePageOf(font)).appendDecoded(bytes, text);
+    }
+    return text;
+}
+
+QByteArray Parser::portable(QByteArrayView group)
+{
+    return PortableGroup::rewrite(
+        group, state().chars.font, state().unicodeSkip, [this](int font, QByteArrayView bytes) {
+            const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+            if (!isSymbolFont(font) && (ascii || codePageOf(font) == CodePage::Windows1252))
+                return QString();
+            return decoded(font, bytes);
+        });
+}
+
 void Parser::flushBytes()
 {
     if (m_bytes.isEmpty())
         return;
-    const int fontIndex = m_bytesChars.font < 0 ? m_defaultFont : m_bytesChars.font;
-    const auto font = m_fonts.find(fontIndex);
-    const SymbolFonts::Font symbolFont = font != m_fonts.end() && font->second.charset == 2
-        ? SymbolFonts::fromName(font->second.name)
-        : SymbolFonts::Font::Other;
     const CharState chars = m_bytesChars;
-    QString decoded;
-    if (font != m_fonts.end() && font->second.charset == 2) {
-        decoded.reserve(m_bytes.size());
-        for (const char c : std::as_const(m_bytes)) {
-            const auto byte = static_cast<unsigned char>(c);
-            decoded.append(QChar(byte < 0x20 ? char16_t(byte) : SymbolFonts::toUnicode(symbolFont, byte)));
-        }
-    } else {
-        codePage(codePageOf(fontIndex)).appendDecoded(m_bytes, decoded);
-    }
+    const QString text = decoded(chars.font, m_bytes);
     m_bytes.clear();
     // The decoded text carries the formatting it was written with.
     const CharState current = state().chars;
     state().chars = chars;
-    appendText(decoded);
+    appendText(text);
     state().chars = current;
 }
 

@@ -44,6 +44,17 @@ QString fontNameAt(const QTextDocument &document, int position)
     return cursor.charFormat().stringProperty(DocumentProperty::FontName);
 }
 
+// The texts that the document's notes show, each after a "|".
+QString notesOf(const QTextDocument &document)
+{
+    QString notes;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().hasProperty(DocumentProperty::NoteText))
+                notes += u'|' + it.fragment().charFormat().toolTip();
+    return notes;
+}
+
 QString textOf(const QTextDocument &document)
 {
     return document.toRawText().replace(QChar::ParagraphSeparator, u'\n');
@@ -106,6 +117,38 @@ void tst_RtfKeeping::keptThroughASave_data()
                               << QStringLiteral("a1b") << QString()
                               << QByteArrayList{"a{\\super \\chftn }{\\footnote\\pard\\plain{\\super\\chftn} Note \\u1071?.}b"}
                               << QStringLiteral("|Note Я.") << false;
+    // A note's letters in a code page other than the saved file's, or in a
+    // symbol font, are saved as what they show; a \\u's fallback stays.
+    const auto cyrillic = [](const QByteArray &body) -> QByteArray {
+        return "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Times;}}a{\\super\\chftn}{\\footnote\\pard " + body + "}b}";
+    };
+    QTest::newRow("footnote in the document's code page")
+        << cyrillic("\\'cf\\'e0") << QStringLiteral("a1b") << QString()
+        << QByteArrayList{"{\\footnote\\pard \\u1055?\\u1072?}"} << QStringLiteral("|Па") << false;
+    QTest::newRow("footnote with a fallback")
+        << cyrillic("\\u1071\\'df\\'cf{\\uc2\\u1071\\'df\\'df\\'cf}") << QStringLiteral("a1b") << QString()
+        << QByteArrayList{"\\u1071\\'df\\u1055?{\\uc2\\u1071\\'df\\'df\\u1055??}"} << QStringLiteral("|ЯПЯП") << false;
+    QTest::newRow("footnote without fallbacks")
+        << cyrillic("\\uc0\\u1071\\'cf1") << QStringLiteral("a1b") << QString()
+        << QByteArrayList{"\\uc0\\u1071\\u1055 1}"} << QStringLiteral("|ЯП1") << false;
+    QTest::newRow("footnote in a symbol font")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}{\\f2\\fcharset2 Symbol;}}"
+                      "a{\\super\\chftn}{\\footnote\\pard\\f2 a\\'b7{\\plain b}}b}")
+        << QStringLiteral("a1b") << QString() << QByteArrayList{"\\u945?\\u8226?{\\plain b}"} << QStringLiteral("|α•b")
+        << false;
+    QTest::newRow("footnote in Shift-JIS")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}{\\f1\\fcharset128 MS Mincho;}}"
+                      "\\f1 a{\\super\\chftn}{\\footnote\\pard \\'82\\'a0\\{\\'93\\'fa}b}")
+        << QStringLiteral("a1b") << QString() << QByteArrayList{"\\u12354?\\{\\u26085?}"} << QStringLiteral("|あ{日")
+        << false;
+    QTest::newRow("header in a font of another character set")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}{\\f1\\fcharset204 Times Cyr;}}"
+                      "{\\header\\pard\\f1 \\'cf\\'e0 caf\\'e9\\par}a}")
+        << QStringLiteral("a") << QString() << QByteArrayList{"\\u1055?\\u1072? caf\\u1081?\\par}"} << QString()
+        << false;
+    QTest::newRow("a comment in a footnote")
+        << head + "a{\\super\\chftn}{\\footnote\\pard x\\chatn{\\*\\annotation y} z}b}" << QStringLiteral("a1b")
+        << QString() << QByteArrayList{} << QStringLiteral("|x z") << false;
     // Every numbering the file can set, for each kind of note; the writer keeps it.
     const auto notesNumbered = [&](const QByteArray &words) -> QByteArray {
         return head + words + " a{\\super\\chftn}{\\footnote\\ftnalt\\pard x}b{\\super\\chftn}{\\footnote\\ftnalt\\pard y}"
@@ -141,6 +184,13 @@ void tst_RtfKeeping::keptThroughASave_data()
                                                  << QString() << QByteArrayList{"a{\\super \\chftn }b"} << QString() << true;
     QTest::newRow("header after text") << head + "{x\\header H}a}" << QStringLiteral("xa") << QString()
                                        << QByteArrayList{"xa\\par"} << QString() << true;
+    QTest::newRow("comment after other markup") << head + "a{\\b\\annotation Remark}b}" << QStringLiteral("ab")
+                                                << QString() << QByteArrayList{"ab\\par"} << QString() << true;
+    // A raw second byte "}" would end the header for a reader of the saved
+    // file, which declares no double-byte code page.
+    QTest::newRow("header with a double-byte brace")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}{\\f1\\fcharset128 MS Mincho;}}\\f1 {\\header \x81\x7d}a}")
+        << QStringLiteral("a") << QString() << QByteArrayList{"a\\par"} << QString() << true;
     QTest::newRow("number without a note") << head + "a{\\super\\chftn}b}" << QStringLiteral("a1b") << QString()
                                            << QByteArrayList{"a{\\super \\chftn }b"} << QString() << false;
     // The plain-text label of an older numbered paragraph goes, and a
@@ -193,12 +243,7 @@ void tst_RtfKeeping::keptThroughASave()
     // What is kept as markup has no place in the plain text.
     QVERIFY(!DocumentText::plainText(document).contains(QChar::ObjectReplacementCharacter));
     QTEST(charactersWith(document, DocumentProperty::Hidden), "hidden");
-    QString notes;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (it.fragment().charFormat().hasProperty(DocumentProperty::NoteText))
-                notes += u'|' + it.fragment().charFormat().stringProperty(DocumentProperty::NoteText);
-    QTEST(notes, "notes");
+    QTEST(notesOf(document), "notes");
     for (const QChar c : charactersWith(document, DocumentProperty::Hidden)) {
         QTextCursor cursor(&document);
         cursor.setPosition(int(textOf(document).indexOf(c)) + 1);
@@ -217,6 +262,7 @@ void tst_RtfKeeping::keptThroughASave()
     RtfReader::read(file, reloaded);
     QCOMPARE(textOf(reloaded), text);
     QTEST(charactersWith(reloaded, DocumentProperty::Hidden), "hidden");
+    QTEST(notesOf(reloaded), "notes");
     QCOMPARE(RtfWriter::write(reloaded), file);
 }
 
