@@ -92,6 +92,9 @@ void tst_RtfKeeping::keptThroughASave_data()
                                                   << QString() << false;
     QTest::newRow("hidden outside Latin-1") << head + "{\\v \\u1071?\\u1079?}}" << QStringLiteral("Яз") << QStringLiteral("Яз")
                                             << QByteArrayList{"\\v \\u1071?\\u1079?\\par"} << QString() << false;
+    QTest::newRow("last colour without its semicolon")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}{\\colortbl;\\red0\\green128\\blue0}\\cf1 a}")
+        << QStringLiteral("a") << QString() << QByteArrayList{"\\red0\\green128\\blue0;", "\\cf1 a"} << QString() << false;
     // Font names: in the font's code page, or as \\uN with a fallback.
     QTest::newRow("font name in its code page")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 \\'cf\\'e5\\'f0\\'ee;}}\\f0 x}") << QStringLiteral("x")

@@ -318,6 +318,8 @@ void tst_RtfReader::paragraphFormats_data()
     QTest::newRow("at least, uneven") << QByteArray("\\sl250\\slmult0") << none << int(QTextBlockFormat::MinimumHeight)
                                       << 250 / 15.0 << ltr;
     QTest::newRow("exactly") << QByteArray("\\sl-300\\slmult0") << none << int(QTextBlockFormat::FixedHeight) << 20.0 << ltr;
+    QTest::newRow("exactly one twip") << QByteArray("\\sl-1\\slmult0") << none << int(QTextBlockFormat::FixedHeight)
+                                      << 1 / 15.0 << ltr;
     QTest::newRow("exactly, uneven") << QByteArray("\\sl-301\\slmult0") << none << int(QTextBlockFormat::FixedHeight)
                                      << 301 / 15.0 << ltr;
     QTest::newRow("right to left") << QByteArray("\\rtlpar") << none << single << 0.0 << Qt::RightToLeft;
