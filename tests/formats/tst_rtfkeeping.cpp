@@ -141,6 +141,13 @@ void tst_RtfKeeping::keptThroughASave_data()
                       "\\f1 a{\\super\\chftn}{\\footnote\\pard \\'82\\'a0\\{\\'93\\'fa}b}")
         << QStringLiteral("a1b") << QString() << QByteArrayList{"\\u12354?\\{\\u26085?}"} << QStringLiteral("|あ{日")
         << false;
+    // \uN takes a signed 16-bit number, which other readers hold to.
+    QTest::newRow("either side of the sign bit, in GBK")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0 SimSun;}}"
+                      "\\'d2\\'ab{\\super\\chftn}{\\footnote\\pard \\'c2\\'52\\'d2\\'ab}\\'c2\\'52}")
+        << QStringLiteral("\u80001\u7fff") << QString()
+        << QByteArrayList{"\\u-32768?{", "{\\footnote\\pard \\u32767?\\u-32768?}", "\\u32767?\\par"}
+        << QStringLiteral("|\u7fff\u8000") << false;
     QTest::newRow("header in a font of another character set")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}{\\f1\\fcharset204 Times Cyr;}}"
                       "{\\header\\pard\\f1 \\'cf\\'e0 caf\\'e9\\par}a}")

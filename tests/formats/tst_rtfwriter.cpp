@@ -92,8 +92,11 @@ void tst_RtfWriter::everyAttributeSurvives_data()
     QTest::newRow("underline") << format({underline});
     QTest::newRow("strike") << format({strike});
     QTest::newRow("all four") << format({bold, italic, underline, strike});
+    QTest::newRow("semi-bold, the least that is bold")
+        << format({[](QTextCharFormat &f) { f.setFontWeight(QFont::DemiBold); }});
     QTest::newRow("font") << format({[](QTextCharFormat &f) { f.setFontFamilies({QStringLiteral("DejaVu Serif")}); }});
     QTest::newRow("size") << format({[](QTextCharFormat &f) { f.setFontPointSize(17.5); }});
+    QTest::newRow("one point, the smallest read") << format({[](QTextCharFormat &f) { f.setFontPointSize(1); }});
     QTest::newRow("colour") << format({[](QTextCharFormat &f) { f.setForeground(QColor(0x12, 0x34, 0x56)); }});
     QTest::newRow("background") << format({[](QTextCharFormat &f) { f.setBackground(QColor(255, 255, 0)); }});
     QTest::newRow("superscript")
@@ -238,27 +241,30 @@ void tst_RtfWriter::picturesSurviveByteForByte_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("kind"); // as the file names it, for readers that go by the name
     QTest::addColumn<QByteArray>("kept"); // the picture's bytes in the file
+    QTest::addColumn<QSize>("shown");     // in pixels
 
     const QByteArray png = imageBytes("PNG", 7, 5);
     const QByteArray jpeg = imageBytes("JPEG", 9, 4);
-    QTest::newRow("png") << png << QStringLiteral("a.png") << QByteArray("pngblip") << png;
-    QTest::newRow("jpeg") << jpeg << QStringLiteral("b.jpg") << QByteArray("jpegblip") << jpeg;
+    QTest::newRow("png") << png << QStringLiteral("a.png") << QByteArray("pngblip") << png << QSize(70, 50);
+    QTest::newRow("jpeg shown one pixel small") << jpeg << QStringLiteral("b.jpg") << QByteArray("jpegblip") << jpeg
+                                                << QSize(1, 1);
     QTest::newRow("another format, as png") << imageBytes("BMP", 6, 3) << QStringLiteral("c.bmp") << QByteArray("pngblip")
-                                            << imageBytes("PNG", 6, 3);
+                                            << imageBytes("PNG", 6, 3) << QSize(70, 50);
 }
 
 void tst_RtfWriter::picturesSurviveByteForByte()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, name);
+    QFETCH(QSize, shown);
     QTextDocument original;
     original.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
     QTextCursor cursor(&original);
     cursor.insertText(QStringLiteral("see "));
     QTextImageFormat image;
     image.setName(name);
-    image.setWidth(70);
-    image.setHeight(50);
+    image.setWidth(shown.width());
+    image.setHeight(shown.height());
     cursor.insertImage(image);
     cursor.insertText(QStringLiteral(" here"));
     QFETCH(QByteArray, kind);
@@ -276,8 +282,8 @@ void tst_RtfWriter::picturesSurviveByteForByte()
         if (it.fragment().charFormat().isImageFormat())
             read = it.fragment().charFormat().toImageFormat();
     QVERIFY(read.isValid());
-    QCOMPARE(read.width(), 70.0);
-    QCOMPARE(read.height(), 50.0);
+    QCOMPARE(read.width(), qreal(shown.width()));
+    QCOMPARE(read.height(), qreal(shown.height()));
     QCOMPARE(copy.resource(QTextDocument::ImageResource, QUrl(read.name())).toByteArray(), kept);
 }
 
