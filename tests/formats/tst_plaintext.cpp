@@ -42,6 +42,8 @@ void tst_PlainText::decode_data()
     QTest::newRow("overlong four bytes are 1252")
         << QByteArray("\xf0\x8f\xbf\xbf\xc3\xa9") << QStringLiteral("ð\u008f¿¿é");
     QTest::newRow("sequence broken by a lead byte") << QByteArray("\xe2\x80\xc3\xa9") << QStringLiteral("â€é");
+    QTest::newRow("broken by the first byte past continuations") << QByteArray("\xe2\x80\xc0\xc3\xa9")
+                                                                 << QStringLiteral("â€Àé");
     QTest::newRow("surrogate in utf-8 is 1252") << QByteArray("\xed\xa0\x80\xc3\xa9") << QStringLiteral("í\u00a0€é");
     QTest::newRow("past U+10FFFF is 1252") << QByteArray("\xf4\x90\x80\x80") << QStringLiteral("ô\u0090€€");
     QTest::newRow("no lead byte past F4") << QByteArray("\xf5\x80\x80\x80\xc3\xa9") << QStringLiteral("õ€€€é");
