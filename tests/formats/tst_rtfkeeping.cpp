@@ -145,7 +145,7 @@ void tst_RtfKeeping::keptThroughASave_data()
     QTest::newRow("either side of the sign bit, in GBK")
         << QByteArray("{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0 SimSun;}}"
                       "\\'d2\\'ab{\\super\\chftn}{\\footnote\\pard \\'c2\\'52\\'d2\\'ab}\\'c2\\'52}")
-        << QStringLiteral("\u80001\u7fff") << QString()
+        << QStringLiteral("\u8000" "1\u7fff") << QString()
         << QByteArrayList{"\\u-32768?{", "{\\footnote\\pard \\u32767?\\u-32768?}", "\\u32767?\\par"}
         << QStringLiteral("|\u7fff\u8000") << false;
     QTest::newRow("header in a font of another character set")
