@@ -497,6 +497,10 @@ void tst_RtfKeeping::lists_data()
         << QStringLiteral("§ 1.\ta\n");
     QTest::newRow("older outline level in roman") << QByteArray("\\pard{\\*\\pn\\pnlvl1\\pnucrm{\\pntxta .}}a\\par b\\par")
                                                   << QStringLiteral("I.\ta\nII.\tb\n");
+    QTest::newRow("older outline levels eight and nine, the last, apart")
+        << QByteArray("\\pard{\\*\\pn\\pnlvl8\\pndec{\\pntxta .}}a\\par"
+                      "\\pard{\\*\\pn\\pnlvl9\\pndec{\\pntxta .}}b\\par")
+        << QStringLiteral("1.\ta\n1.\tb\n");
     QTest::newRow("older numbers, then roman") << QByteArray("\\pard{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}a\\par "
                                                            "\\pard{\\*\\pn\\pnlvlbody\\pnucrm{\\pntxta .}}b\\par")
                                                << QStringLiteral("1.\ta\nI.\tb\n");
@@ -552,6 +556,16 @@ void tst_RtfKeeping::tables_data()
                       "\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl\\cell B2\\cell\\row"
                       "\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl\\cell B3\\cell\\row")
         << QStringLiteral("A\tB1\n\tB2\n\tB3\n") << QStringLiteral("3x2 1000 1000 0,0+3x1");
+    QTest::newRow("a merge across a cell of two columns")
+        << QByteArray("\\trowd\\cellx1000\\cellx2000\\cellx3000\\cellx4000"
+                      "\\pard\\intbl a\\cell b\\cell c\\cell d\\cell\\row"
+                      "\\trowd\\clmgf\\cellx1000\\clmrg\\cellx2000\\clmrg\\cellx4000"
+                      "\\pard\\intbl e\\cell\\cell\\cell\\row")
+        << QStringLiteral("a\tb\tc\td\ne\t\t\t\n") << QStringLiteral("2x4 1000 1000 1000 1000 1,0+1x4");
+    QTest::newRow("rows that disagree on the left edge take the first's")
+        << QByteArray("\\trowd\\trleft0\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row"
+                      "\\trowd\\trleft500\\cellx1000\\cellx2000\\pard\\intbl c\\cell d\\cell\\row")
+        << QStringLiteral("a\tb\nc\td\n") << QStringLiteral("2x2 1000 1000");
     // Qt merges only cells of one width down; a wider cell starts afresh.
     QTest::newRow("a wider cell goes on with no merge")
         << QByteArray("\\trowd\\clvmgf\\cellx1000\\cellx2000\\pard\\intbl A\\cell B\\cell\\row"
@@ -655,6 +669,9 @@ void tst_RtfKeeping::tables_data()
                                << QStringLiteral("1x2 1440 1440 [0,0: %1]").arg(levels.arg(QStringLiteral("1x1 2000")));
     QTest::newRow("text after the table ends the file") << twoCells + "\\pard\\intbl A\\cell B\\cell\\row\\pard After"
                                                         << QStringLiteral("A\tB\nAfter\n") << QStringLiteral("1x2 1440 1440");
+    QTest::newRow("text placed after the last cell mark joins that cell")
+        << twoCells + "\\pard\\intbl A\\cell {\\b B} C\\row" << QStringLiteral("A\tB C\n")
+        << QStringLiteral("1x2 1440 1440");
     QTest::newRow("a cell mark outside any table is nothing") << QByteArray("a\\cell b") << QStringLiteral("ab\n") << QString();
 }
 

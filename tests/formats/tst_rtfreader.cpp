@@ -163,6 +163,9 @@ void tst_RtfReader::text_data()
     QTest::newRow("pc character set") << QByteArray("{\\rtf1\\pc caf\\'82}") << QStringLiteral("café");
     QTest::newRow("symbol font, named in lower case, from its space")
         << QByteArray("{\\rtf1{\\fonttbl{\\f2\\fcharset2 symbol;}}{\\f2\\'b7 a}x}") << QStringLiteral("• αx");
+    QTest::newRow("symbol font's own units, from its space")
+        << QByteArray("{\\rtf1\\uc1{\\fonttbl{\\f2\\fcharset2 Symbol;}}{\\f2 \\u61472?\\u61623?}x}")
+        << QStringLiteral(" •x");
     QTest::newRow("wingdings bytes as what they show")
         << QByteArray("{\\rtf1{\\fonttbl{\\f3\\fcharset2 Wingdings;}{\\f4\\fcharset2 Wingdings 2;}}\\f3\\'fc\\'a7\\f4\\'fc}")
         << QStringLiteral("✔▪\uf0fc");
@@ -178,6 +181,7 @@ void tst_RtfReader::text_data()
     QTest::newRow("two high halves, then a low one") << rtf("a\\u-10188?\\u-10188?\\u-8928?b")
                                                      << QStringLiteral("a\ufffd𝄠b");
     QTest::newRow("lone surrogate") << rtf("a\\u-10187?b") << QStringLiteral("a\ufffdb");
+    QTest::newRow("a lone low half") << rtf("a\\u-8928?b") << QStringLiteral("a\ufffdb");
     // A numbered paragraph's label is drawn, not text; without a list table
     // the plain-text label stays.
     QTest::newRow("older numbering drawn, list text kept")
@@ -267,6 +271,10 @@ void tst_RtfReader::pictures_data()
         << QStringLiteral("L:{image 16x3}") << false;
     QTest::newRow("goal of nought: natural size") << QByteArray("{\\pict\\pngblip\\picwgoal0\\pichgoal0 " + png + "}")
                                                   << QStringLiteral("L:{image 8x6}") << false;
+    // 7 twips is less than half a pixel, 8 more.
+    QTest::newRow("a goal under half a pixel: one pixel")
+        << QByteArray("{\\pict\\pngblip\\picwgoal7\\pichgoal8 " + png + "}") << QStringLiteral("L:{image 1x1}")
+        << false;
     // 15 pixels wide: the hex holds an F
     QTest::newRow("png in upper-case hex") << QByteArray("{\\pict\\pngblip " + pngBytes(15, 6).toHex().toUpper() + "}")
                                            << QStringLiteral("L:{image 15x6}") << false;
