@@ -55,12 +55,16 @@ void tst_DocumentHtml::tablesAreWholeAndListsStartAsTheFileSays_data()
         "{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat5{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid1}"
         "{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid2}"
         "{\\list{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'03(\\'00);}{\\levelnumbers\\'02;}}\\listid3}"
-        "{\\list{\\listlevel\\levelnfc23\\levelstartat9{\\leveltext\\'01\\u8226 ?;}}\\listid4}}"
+        "{\\list{\\listlevel\\levelnfc23\\levelstartat9{\\leveltext\\'01\\u8226 ?;}}\\listid4}"
+        "{\\list{\\listlevel\\levelnfc0\\levelstartat0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid5}}"
         "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}{\\listoverride\\listid2\\ls2}"
-        "{\\listoverride\\listid3\\ls3}{\\listoverride\\listid4\\ls4}}\n";
+        "{\\listoverride\\listid3\\ls3}{\\listoverride\\listid4\\ls4}{\\listoverride\\listid5\\ls5}}\n";
     QTest::newRow("numbers from 5") << lists + "\\pard\\ls1 a\\par\\pard\\ls1 b\\par" << 0 << QStringList{QStringLiteral("5")};
     QTest::newRow("numbers from 1") << lists + "\\pard\\ls2 a\\par" << 0 << QStringList{QStringLiteral("-")};
     QTest::newRow("bullets") << lists + "\\pard\\ls4 a\\par" << 0 << QStringList{QStringLiteral("-")};
+    QTest::newRow("numbers from 0") << lists + "\\pard\\ls5 a\\par" << 0 << QStringList{QStringLiteral("0")};
+    QTest::newRow("bullets, then numbers from 5") << lists + "\\pard\\ls4 a\\par\\pard x\\par\\pard\\ls1 b\\par" << 0
+                                                  << QStringList{QStringLiteral("-"), QStringLiteral("5")};
     QTest::newRow("from 1, then from 5") << lists + "\\pard\\ls2 a\\par\\pard x\\par\\pard\\ls1 \\u1071?\\par" << 0
                                          << QStringList{QStringLiteral("-"), QStringLiteral("5")};
     QTest::newRow("roman from 3 in a cell, after a long table")

@@ -404,6 +404,8 @@ void tst_RtfKeeping::lists_data()
                                        << QStringLiteral("(i)\ta\n(ii)\tb\n(iii)\tc\n(iv)\td\n");
     QTest::newRow("second level") << lists + "\\pard\\ls2 x\\par\\pard\\ls2\\ilvl1 y\\par\\pard\\ls2\\ilvl1 y2\\par\\pard\\ls2 z\\par"
                                   << QStringLiteral("1.\tx\na)\ty\nb)\ty2\n2.\tz\n");
+    QTest::newRow("a line break in an item") << lists + "\\pard\\ls2 One\\line two\\par"
+                                             << QStringLiteral("1.\tOne\ntwo\n");
     QTest::newRow("a level without numbers") << lists + "\\pard\\ls3\\ilvl1 plain\\par" << QStringLiteral("plain\n");
     QTest::newRow("numbers from a start") << lists + "\\pard\\ls8 One\\par\\pard\\ls8 Two\\par"
                                           << QStringLiteral("5.\tOne\n6.\tTwo\n");
