@@ -95,9 +95,16 @@ void tst_RtfKeeping::keptThroughASave_data()
     QTest::newRow("last colour without its semicolon")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}{\\colortbl;\\red0\\green128\\blue0}\\cf1 a}")
         << QStringLiteral("a") << QString() << QByteArrayList{"\\red0\\green128\\blue0;", "\\cf1 a"} << QString() << false;
+    QTest::newRow("a colour without its red")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}{\\colortbl;\\green128\\blue0;}\\cf1 a}")
+        << QStringLiteral("a") << QString() << QByteArrayList{"\\red0\\green128\\blue0;", "\\cf1 a"} << QString()
+        << false;
     // Font names: in the font's code page, or as \\uN with a fallback.
     QTest::newRow("font name in its code page")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 \\'cf\\'e5\\'f0\\'ee;}}\\f0 x}") << QStringLiteral("x")
+        << QString() << QByteArrayList{"\\u1055?\\u1077?\\u1088?\\u1086?;"} << QString() << false;
+    QTest::newRow("font name in the document's code page")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 \\'cf\\'e5\\'f0\\'ee;}}\\f0 x}") << QStringLiteral("x")
         << QString() << QByteArrayList{"\\u1055?\\u1077?\\u1088?\\u1086?;"} << QString() << false;
     QTest::newRow("font name as unicode") << QByteArray("{\\rtf1\\ansi\\uc1{\\fonttbl{\\f0 \\u26126?\\u26397?;}}\\f0 x}")
                                           << QStringLiteral("x") << QString() << QByteArrayList{"\\u26126?\\u26397?;"} << QString() << false;

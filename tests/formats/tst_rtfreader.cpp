@@ -207,6 +207,8 @@ void tst_RtfReader::pageBreaks_data()
     QTest::newRow("after a paragraph") << QByteArray("a\\par\\page b") << QStringLiteral("a\nb") << QList<int>{1};
     QTest::newRow("before an empty paragraph") << QByteArray("a\\par\\page\\par b") << QStringLiteral("a\n\nb")
                                                << QList<int>{1};
+    QTest::newRow("a section after a paragraph, no break") << QByteArray("a\\par\\sect b") << QStringLiteral("a\nb")
+                                                           << QList<int>{};
 }
 
 void tst_RtfReader::pageBreaks()
