@@ -163,7 +163,7 @@ void tst_RtfReader::text_data()
     QTest::newRow("pc character set") << QByteArray("{\\rtf1\\pc caf\\'82}") << QStringLiteral("café");
     QTest::newRow("symbol font, named in lower case, from its space")
         << QByteArray("{\\rtf1{\\fonttbl{\\f2\\fcharset2 symbol;}}{\\f2\\'b7 a}x}") << QStringLiteral("• αx");
-    QTest::newRow("symbol font's own units, from its space")
+    QTest::newRow("symbol font's private-use units, from its space")
         << QByteArray("{\\rtf1\\uc1{\\fonttbl{\\f2\\fcharset2 Symbol;}}{\\f2 \\u61472?\\u61623?}x}")
         << QStringLiteral(" •x");
     QTest::newRow("wingdings bytes as what they show")
