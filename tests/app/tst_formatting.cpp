@@ -135,6 +135,9 @@ void tst_Formatting::fontDialogCopiesItsValues()
     const auto open = [&] {
         how == u"button" ? f.main().findChild<QPushButton *>(QStringLiteral("Command52"))->click() : f.run(how);
     };
+    QFont editorFont = box.document()->defaultFont();
+    editorFont.setPointSizeF(10.25); // as a desktop font may be
+    box.document()->setDefaultFont(editorFont);
     f.write(QStringLiteral("small large tail"), 0, 5);
     box.setSelFontSize(7.0);
     f.select(0, 11); // two sizes: one only when the size is read back after it is set
@@ -142,7 +145,8 @@ void tst_Formatting::fontDialogCopiesItsValues()
     f.test.dialogs.fontAnswers = {std::nullopt}; // before any choice: the editor's font, nothing applied
     open();
     QCOMPARE(f.test.dialogs.fonts[0].flags, 259);
-    QCOMPARE(f.test.dialogs.fonts[0].values.name, box.document()->defaultFont().family());
+    QCOMPARE(f.test.dialogs.fonts[0].values.name, editorFont.family());
+    QCOMPARE(f.test.dialogs.fonts[0].values.size, 10.25);
     QCOMPARE(box.SelFontSize(), std::nullopt);
 
     const FontValues chosen{name, size, true, false, true, true, OleColor::fromRgb(0x12, 0x34, 0x56)};

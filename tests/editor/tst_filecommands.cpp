@@ -97,6 +97,7 @@ private Q_SLOTS:
     void openRefusesWhatIsNoFile();
     void openTellsRtfFromPlainText_data();
     void openTellsRtfFromPlainText();
+    void openWarnsOnceAboutPicturesItCannotKeep_data();
     void openWarnsOnceAboutPicturesItCannotKeep();
     void saveCommandsAskWithTheirFilters_data();
     void saveCommandsAskWithTheirFilters();
@@ -265,22 +266,38 @@ void tst_FileCommands::openTellsRtfFromPlainText()
     QVERIFY(f.dialogs.messages.isEmpty());
 }
 
+void tst_FileCommands::openWarnsOnceAboutPicturesItCannotKeep_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("named"); // each once in the one message
+    QTest::newRow("one kind") << QByteArray("{\\rtf1 a{\\pict\\wmetafile8 0102}b}") << QStringLiteral("ab")
+                              << QStringList{QStringLiteral("PNG")};
+    QTest::newRow("three kinds, one of them twice")
+        << QByteArray("{\\rtf1 a{\\pict\\wmetafile8 0102}b{\\pict\\emfblip 03}c"
+                      "{\\object\\objemb{\\*\\objdata 01}{\\result d}}"
+                      "{\\shp{\\*\\shpinst{\\shptxt\\pard e\\par}}}}")
+        << QStringLiteral("abcd\ne")
+        << QStringList{QStringLiteral("PNG"), QStringLiteral("embedded objects"), QStringLiteral("text boxes")};
+}
+
 void tst_FileCommands::openWarnsOnceAboutPicturesItCannotKeep()
 {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QStringList, named);
     Fixture f;
     const QString path = f.path(QStringLiteral("old.rtf"));
-    writeFile(path, "{\\rtf1 a{\\pict\\wmetafile8 0102}b{\\pict\\emfblip 03}c"
-                    "{\\object\\objemb{\\*\\objdata 01}{\\result d}}"
-                    "{\\shp{\\*\\shpinst{\\shptxt\\pard e\\par}}}}");
+    writeFile(path, rtf);
     f.dialogs.fileAnswers = {path};
     f.commands.Open();
-    QCOMPARE(f.editor()->Text(), QStringLiteral("abcd\ne"));
+    QTEST(f.editor()->Text(), "text");
     QCOMPARE(f.caption(), path);
     // One message, before any save, naming each kind of thing once.
     QCOMPARE(f.dialogs.messages.size(), 1);
+    QCOMPARE(f.dialogs.messages[0].icon, MsgBoxIcon::Information);
     const QString message = f.dialogs.messages[0].text;
     QVERIFY(message.contains(QDir::toNativeSeparators(path)));
-    for (const QString &what : {QStringLiteral("PNG"), QStringLiteral("embedded objects"), QStringLiteral("text boxes")})
+    for (const QString &what : named)
         QCOMPARE(message.count(what), 1);
 }
 
