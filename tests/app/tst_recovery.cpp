@@ -96,6 +96,8 @@ void tst_Recovery::copyIsNamedByTheTimeAndTheDocument_data()
     QTest::newRow("first words") << QString() << Typed << Typed << false;
     QTest::newRow("forty characters") << QString() << forty << forty << false;
     QTest::newRow("forty-one, a space after the fortieth") << QString() << forty + u" et" << forty << false;
+    QTest::newRow("a word across the fortieth") << QString() << forty.chopped(4) + u"grisâtre"
+                                                << u"Il était une fois, près d’un fleuve"_qs << false;
     QTest::newRow("one long word") << QString() << u"ж"_qs.repeated(45) << u"ж"_qs.repeated(40) << false;
     QTest::newRow("blank lines before the words")
         << QString() << u"\n"_qs.repeated(50) + u"At last" << u"At last"_qs << false;
