@@ -11,6 +11,7 @@
 
 #include "editor/documentwindows.h"
 #include "editor/frmdoc.h"
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/richtextbox.h"
@@ -194,7 +195,8 @@ int main(int argc, char *argv[])
     QMdiArea area;
     area.resize(1200, 800);
     area.show();
-    DocumentWindows documents(area, dialogs);
+    SystemClock clock;
+    DocumentWindows documents(area, dialogs, clock);
     frmFind find(documents, dialogs, &area);
 
     for (const Case &c : cases) {

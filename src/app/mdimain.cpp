@@ -102,7 +102,7 @@ mdiMain::mdiMain(Application &app, const Services &services)
     buildMenus();
     buildToolbar();
     buildPanes();
-    m_documents = std::make_unique<DocumentWindows>(*m_area, m_services.dialogs);
+    m_documents = std::make_unique<DocumentWindows>(*m_area, m_services.dialogs, m_services.clock);
     m_documents->setSpellChecker(&m_app.spelling());
     m_fileCommands = std::make_unique<FileCommands>(*m_documents, CommonDialog1, m_services.dialogs);
     m_formatCommands = std::make_unique<FormatCommands>(*m_documents, CDL1, CommonDialog1);

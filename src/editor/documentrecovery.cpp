@@ -1,18 +1,19 @@
 #include "documentrecovery.h"
 
 #include "frmdoc.h"
+#include "platform/clock.h"
 #include "platform/messagebox.h"
 #include "platform/richtextbox.h"
 #include "recoverywatch.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QTextDocument>
 
-DocumentRecovery::DocumentRecovery(QString folder, Dialogs &dialogs, QWidget &owner)
+DocumentRecovery::DocumentRecovery(QString folder, Dialogs &dialogs, QWidget &owner, const Clock &clock)
     : m_folder(std::move(folder))
     , m_dialogs(dialogs)
     , m_owner(owner)
+    , m_clock(clock)
 {
 }
 
@@ -25,7 +26,7 @@ bool DocumentRecovery::store(frmDoc &window, QString &file)
 {
     const RichTextBox &box = *window.RichTextBox1();
     if (file.isEmpty())
-        file = m_folder.newFile(QDateTime::currentDateTime(), window.windowTitle(), box.Text());
+        file = m_folder.newFile(m_clock.now(), window.windowTitle(), box.Text());
     const QString error = m_folder.write(file, *box.document());
     if (error.isEmpty())
         return true;
@@ -44,5 +45,5 @@ bool DocumentRecovery::store(frmDoc &window, QString &file)
 
 void DocumentRecovery::prune()
 {
-    m_folder.prune(QDateTime::currentDateTime());
+    m_folder.prune(m_clock.now());
 }

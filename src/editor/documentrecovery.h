@@ -6,6 +6,7 @@
 
 #include <chrono>
 
+class Clock;
 class Dialogs;
 class QWidget;
 class frmDoc;
@@ -22,7 +23,7 @@ public:
     static constexpr std::chrono::milliseconds Pause{2000};
     static constexpr std::chrono::milliseconds Longest{30000};
 
-    DocumentRecovery(QString folder, Dialogs &dialogs, QWidget &owner);
+    DocumentRecovery(QString folder, Dialogs &dialogs, QWidget &owner, const Clock &clock);
 
     const RecoveryFolder &folder() const { return m_folder; }
     void watch(frmDoc &window);
@@ -36,5 +37,6 @@ private:
     RecoveryFolder m_folder;
     Dialogs &m_dialogs;
     QWidget &m_owner;
+    const Clock &m_clock;
     bool m_failureTold = false;
 };

@@ -9,12 +9,12 @@
 #include <QMdiSubWindow>
 #include <QStandardPaths>
 
-DocumentWindows::DocumentWindows(QMdiArea &area, Dialogs &dialogs)
+DocumentWindows::DocumentWindows(QMdiArea &area, Dialogs &dialogs, const Clock &clock)
     : m_area(area)
     , m_dialogs(dialogs)
     , m_recovery(std::make_unique<DocumentRecovery>(
           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery"), dialogs,
-          area))
+          area, clock))
 {
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class Clock;
 class Dialogs;
 class DocumentRecovery;
 class QMdiArea;
@@ -16,7 +17,8 @@ class frmDoc;
 class DocumentWindows
 {
 public:
-    DocumentWindows(QMdiArea &area, Dialogs &dialogs);
+    // The clock names and ages the recovery copies.
+    DocumentWindows(QMdiArea &area, Dialogs &dialogs, const Clock &clock);
     ~DocumentWindows();
 
     // A new maximised document window captioned "Document "; it becomes the

@@ -3,6 +3,7 @@
 #include "platform/richtextbox.h"
 #include "platform/spellchecker.h"
 #include "support/contextmenu.h"
+#include "support/fixedclock.h"
 #include "support/scripteddialogs.h"
 
 #include <QApplication>
@@ -34,7 +35,8 @@ void tst_DocumentWindows::newDocumentsAreMaximisedAndActive()
     area.show();
     area.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&area));
-    DocumentWindows documents(area, dialogs);
+    FixedClock clock;
+    DocumentWindows documents(area, dialogs, clock);
 
     frmDoc *first = documents.showFirstDocument();
     frmDoc *second = documents.NewDocument();
@@ -54,7 +56,8 @@ void tst_DocumentWindows::activeDocumentFollowsTheUser()
     ScriptedDialogs dialogs;
     QMdiArea area;
     area.show();
-    DocumentWindows documents(area, dialogs);
+    FixedClock clock;
+    DocumentWindows documents(area, dialogs, clock);
     frmDoc *first = documents.NewDocument();
     frmDoc *second = documents.NewDocument();
 
@@ -70,7 +73,8 @@ void tst_DocumentWindows::noDocumentsOpen()
     ScriptedDialogs dialogs;
     QMdiArea area;
     area.show();
-    DocumentWindows documents(area, dialogs);
+    FixedClock clock;
+    DocumentWindows documents(area, dialogs, clock);
     QVERIFY(!documents.requireActiveDocument());
     QCOMPARE(dialogs.messages.size(), 1);
     QCOMPARE(dialogs.messages[0].text, QStringLiteral("No Documents Open"));
@@ -93,7 +97,8 @@ void tst_DocumentWindows::editorFillsTheWindowAndNeverGoesNegative()
     QMdiArea area;
     area.resize(800, 600);
     area.show();
-    DocumentWindows documents(area, dialogs);
+    FixedClock clock;
+    DocumentWindows documents(area, dialogs, clock);
     frmDoc *document = documents.NewDocument();
     auto *window = qobject_cast<QMdiSubWindow *>(document->parentWidget());
     QCOMPARE(document->RichTextBox1()->size(), document->size());
@@ -142,7 +147,8 @@ void tst_DocumentWindows::aWordAddedToTheDictionaryThatCannotBeKeptIsTold()
     QMdiArea area;
     area.resize(640, 480);
     area.show();
-    DocumentWindows documents(area, dialogs);
+    FixedClock clock;
+    DocumentWindows documents(area, dialogs, clock);
     documents.setSpellChecker(&checker);
     RichTextBox *box = documents.NewDocument()->RichTextBox1();
     box->setText(word + QStringLiteral(" sailed"));

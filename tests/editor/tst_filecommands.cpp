@@ -4,6 +4,7 @@
 #include "editor/frmdoc.h"
 #include "formats/documentfile.h"
 #include "platform/richtextbox.h"
+#include "support/fixedclock.h"
 #include "support/scripteddialogs.h"
 #include "support/specialfiles.h"
 
@@ -25,7 +26,7 @@ class Fixture
 {
 public:
     Fixture()
-        : documents(area, dialogs)
+        : documents(area, dialogs, clock)
         , dialog(dialogs)
         , commands(documents, dialog, dialogs)
     {
@@ -40,6 +41,7 @@ public:
     QTemporaryDir directory;
     ScriptedDialogs dialogs;
     QMdiArea area;
+    FixedClock clock;
     DocumentWindows documents;
     CommonDialog dialog;
     FileCommands commands;

@@ -2,6 +2,7 @@
 #include "editor/documentwindows.h"
 #include "editor/frmdoc.h"
 #include "platform/richtextbox.h"
+#include "support/fixedclock.h"
 #include "support/scripteddialogs.h"
 
 #include <QCheckBox>
@@ -58,7 +59,8 @@ struct Fixture
 
     ScriptedDialogs dialogs;
     QMdiArea area;
-    DocumentWindows documents{area, dialogs};
+    FixedClock clock;
+    DocumentWindows documents{area, dialogs, clock};
     frmFind find{documents, dialogs, &area};
 };
 
