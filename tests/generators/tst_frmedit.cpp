@@ -6,6 +6,7 @@
 #include "support/testservices.h"
 #include "platform/textbox.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -63,6 +64,8 @@ class tst_frmEdit : public QObject
 
 private Q_SLOTS:
     void opensWithItsDesign();
+    void anIdeaFolderThatCannotBeListedIsTold_data();
+    void anIdeaFolderThatCannotBeListedIsTold();
     void doubleClickLoadsPlainTextWhateverTheFile_data();
     void doubleClickLoadsPlainTextWhateverTheFile();
     void saveWritesThePlainTextWithCrLf();
@@ -97,6 +100,29 @@ void tst_frmEdit::opensWithItsDesign()
     QCOMPARE(f.editor.findChild<QLabel *>(QStringLiteral("Label1"))->text(),
              QStringLiteral("Remember to overright the file you are editing only!"));
     QVERIFY(f.editor.EditFilePath().isEmpty());
+}
+
+void tst_frmEdit::anIdeaFolderThatCannotBeListedIsTold_data()
+{
+    QTest::addColumn<bool>("fileThere");
+    QTest::newRow("no such folder") << false;
+    QTest::newRow("a file where the folder should be") << true;
+}
+
+void tst_frmEdit::anIdeaFolderThatCannotBeListedIsTold()
+{
+    QFETCH(bool, fileThere);
+    TestServices test;
+    const QString folder = test.path(QStringLiteral("идеи"));
+    if (fileThere)
+        writeFile(folder, "x");
+    frmEdit editor(folder, test.dialogs);
+    Show(editor);
+    QCOMPARE(test.dialogs.messages.size(), 1);
+    QVERIFY(test.dialogs.messages[0].text.contains(QDir::toNativeSeparators(folder)));
+    QCOMPARE(test.dialogs.messages[0].icon, MsgBoxIcon::Exclamation);
+    QCOMPARE(test.dialogs.messages[0].owner, &editor);
+    QCOMPARE(editor.findChild<FileListBox *>(QStringLiteral("File1"))->count(), 0);
 }
 
 void tst_frmEdit::doubleClickLoadsPlainTextWhateverTheFile_data()
