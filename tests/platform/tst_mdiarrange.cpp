@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSet>
+#include <QStyle>
 #include <QTest>
 
 #include <memory>
@@ -21,8 +22,11 @@ private Q_SLOTS:
     void tilesKeepAThirdOfWhatEachWindowAsks_data();
     void tilesKeepAThirdOfWhatEachWindowAsks();
     void cascadeStepsAsFarAsTheAreaHolds();
+    void cascadeReachesTheFarCorner_data();
+    void cascadeReachesTheFarCorner();
     void iconsLineUpAlongTheBottom();
-    void iconsThatFillARowExactlyStayInIt();
+    void iconsFillRowsUpwards_data();
+    void iconsFillRowsUpwards();
 
 private:
     // A frameless area of 600 by 400 pixels, shown.
@@ -219,26 +223,65 @@ void tst_MdiArrange::cascadeStepsAsFarAsTheAreaHolds()
     const int run = int(offsets.size());
     QVERIFY(run > 1 && run < windows.size());
     const int step = offsets[1];
+    QCOMPARE(step, windows[0]->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows[0]));
     for (int k = 0; k < run; ++k)
         QCOMPARE(offsets[k], k * step);
     QVERIFY(run * step + size.width() > space.width() || run * step + size.height() > space.height());
 }
 
-void tst_MdiArrange::iconsThatFillARowExactlyStayInIt()
+void tst_MdiArrange::cascadeReachesTheFarCorner_data()
 {
+    QTest::addColumn<QSize>("areaSize");
+    QTest::addColumn<int>("count");
+    QTest::newRow("one window") << QSize(700, 400) << 1;
+    QTest::newRow("three: the area less two steps") << QSize(700, 400) << 3;
+    QTest::newRow("an area smaller than the windows ask") << QSize(300, 200) << 2;
+}
+
+// The window in front ends where the area does: the windows take what the
+// area leaves after the steps, but no more than the area.
+void tst_MdiArrange::cascadeReachesTheFarCorner()
+{
+    QFETCH(QSize, areaSize);
+    QFETCH(int, count);
+    QMdiArea &area = *m_area;
+    area.resize(areaSize);
+    QTRY_COMPARE(area.viewport()->size(), areaSize);
+    const QList<QMdiSubWindow *> windows = addAsking(area, count);
+
+    Arrange(area, MdiArrangement::Cascade);
+    const QRect space = area.viewport()->rect();
+    for (const QMdiSubWindow *w : windows)
+        QVERIFY(space.contains(w->geometry()));
+    QCOMPARE(area.subWindowList(QMdiArea::StackingOrder).constLast()->geometry().bottomRight(), space.bottomRight());
+}
+
+void tst_MdiArrange::iconsFillRowsUpwards_data()
+{
+    QTest::addColumn<int>("halfIcons"); // the area's width, in halves of an icon's
+    QTest::newRow("three to a row exactly") << 6;
+    QTest::newRow("three and a half") << 7;
+    QTest::newRow("narrower than one icon") << 1;
+}
+
+void tst_MdiArrange::iconsFillRowsUpwards()
+{
+    QFETCH(int, halfIcons);
     QMdiArea &area = *m_area;
     QList<QMdiSubWindow *> icons;
     for (int i = 0; i < 4; ++i) {
         icons.append(addWindow(area));
         icons.last()->showMinimized();
     }
-    area.resize(3 * icons[0]->width(), 400);
-    QTRY_COMPARE(area.viewport()->width(), 3 * icons[0]->width());
+    const QSize icon = icons[0]->size();
+    area.resize(halfIcons * icon.width() / 2, 400);
+    QTRY_COMPARE(area.viewport()->width(), halfIcons * icon.width() / 2);
 
     Arrange(area, MdiArrangement::ArrangeIcons);
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(icons[i]->geometry().bottomLeft(), QPoint(i * icons[0]->width(), 399));
-    QCOMPARE(icons[3]->geometry().bottomLeft(), QPoint(0, 399 - icons[0]->height()));
+    const int perRow = qMax(1, halfIcons / 2);
+    for (int i = 0; i < icons.size(); ++i)
+        QCOMPARE(icons[i]->geometry().bottomLeft(),
+                 QPoint(i % perRow * icon.width(), 399 - i / perRow * icon.height()));
 }
 
 QTEST_MAIN(tst_MdiArrange)
