@@ -213,6 +213,15 @@ void tst_Printing::printsListLabelsAsTheScreenShowsThem()
     f.run(QStringLiteral("menu Print"));
     if (start < 0) {
         QTEST(printedText(pdftotext, whole), "printed");
+        // Each label ends about a space before its item's text, as on screen.
+        const QList<PrintedWord> words = printedWords(pdftotext, whole);
+        QVERIFY(words.size() >= 6);
+        for (int item = 0; item < 3; ++item) {
+            const QRectF label = words[2 * item].box;
+            const QRectF text = words[2 * item + 1].box;
+            QVERIFY2(label.right() < text.left() && text.left() - label.right() < text.height() / 2,
+                     qPrintable(QStringLiteral("%1 to %2").arg(label.right()).arg(text.left())));
+        }
         return;
     }
     f.select(start, length);
