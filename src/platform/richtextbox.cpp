@@ -499,15 +499,15 @@ FileResult RichTextBox::LoadFile(const QString &path, const QString &fileType)
     else if (fileType == u"1")
         format = DocumentFile::Format::PlainText;
     else
-        return {QStringLiteral("Unknown file type \"%1\".").arg(fileType), false, {}};
+        return {QStringLiteral("Unknown file type \"%1\".").arg(fileType), {}};
 
     auto loaded = std::make_unique<QTextDocument>();
     loaded->setUndoRedoEnabled(false);
     const DocumentFile::ReadResult result = DocumentFile::read(path, format, *loaded);
     if (!result.error.isEmpty())
-        return {result.error, false, {}};
+        return {result.error, {}};
     replaceDocument(std::move(loaded));
-    return {QString(), result.droppedPictures, result.dropped};
+    return {QString(), result.dropped};
 }
 
 FileResult RichTextBox::SaveFile(const QString &path) const
@@ -516,7 +516,7 @@ FileResult RichTextBox::SaveFile(const QString &path) const
     // Stored as it stands, the text holds no changes the user could lose.
     if (error.isEmpty())
         document()->setModified(false);
-    return {error, false, {}};
+    return {error, {}};
 }
 
 void RichTextBox::SelPrint(QPrinter &printer) const

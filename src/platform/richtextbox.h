@@ -19,9 +19,6 @@ class SpellingHighlighter;
 struct FileResult
 {
     QString error;
-    // Set when the file held pictures in a format the editor cannot keep, so
-    // that saving the document again would lose them.
-    bool droppedPictures = false;
     // Everything the file held that saving would lose, each named.
     QStringList dropped;
 

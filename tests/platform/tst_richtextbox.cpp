@@ -554,12 +554,16 @@ void tst_RichTextBox::loadFileReadsTheTypeAsked()
     writeFile(path, bytes);
 
     RichTextBox box;
+    box.resize(400, 300);
+    box.show();
     box.setText(QStringLiteral("old"));
     const FileResult result = box.LoadFile(path, type);
     QVERIFY2(result.ok(), qPrintable(result.error));
     QTEST(box.Text(), "text");
     // Loading is not an edit that undo takes back.
     QVERIFY(!box.document()->isUndoAvailable());
+    // A text this short needs no scroll bar.
+    QVERIFY(!box.textEdit()->verticalScrollBar()->isVisible());
 }
 
 void tst_RichTextBox::partsKeptOutOfSightTakeNoRoom_data()
