@@ -105,8 +105,9 @@ void tst_frmEdit::opensWithItsDesign()
 void tst_frmEdit::anIdeaFolderThatCannotBeListedIsTold_data()
 {
     QTest::addColumn<bool>("fileThere");
-    QTest::newRow("no such folder") << false;
-    QTest::newRow("a file where the folder should be") << true;
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no such folder") << false << QStringLiteral("does not exist");
+    QTest::newRow("a file where the folder should be") << true << QStringLiteral("is not a folder");
 }
 
 void tst_frmEdit::anIdeaFolderThatCannotBeListedIsTold()
@@ -119,7 +120,9 @@ void tst_frmEdit::anIdeaFolderThatCannotBeListedIsTold()
     frmEdit editor(folder, test.dialogs);
     Show(editor);
     QCOMPARE(test.dialogs.messages.size(), 1);
-    QVERIFY(test.dialogs.messages[0].text.contains(QDir::toNativeSeparators(folder)));
+    QFETCH(QString, reason);
+    const QString told = test.dialogs.messages[0].text;
+    QVERIFY2(told.contains(QDir::toNativeSeparators(folder)) && told.contains(reason), qPrintable(told));
     QCOMPARE(test.dialogs.messages[0].icon, MsgBoxIcon::Exclamation);
     QCOMPARE(test.dialogs.messages[0].owner, &editor);
     QCOMPARE(editor.findChild<FileListBox *>(QStringLiteral("File1"))->count(), 0);

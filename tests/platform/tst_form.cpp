@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 #include "platform/textbox.h"
 
 namespace {
@@ -60,6 +62,8 @@ private Q_SLOTS:
     void cascadeStartsAgainPastTheScreensEdge();
     void aFirstWindowStandsInTheMiddle_data();
     void aFirstWindowStandsInTheMiddle();
+    void aFirstWindowStandsOverTheWindowInUse_data();
+    void aFirstWindowStandsOverTheWindowInUse();
     void enterAndEscapePressTheirButtons_data();
     void enterAndEscapePressTheirButtons();
 };
@@ -174,6 +178,35 @@ void tst_Form::aFirstWindowStandsInTheMiddle()
         QVERIFY(qAbs(off.x()) <= frame.width() && qAbs(off.y()) <= frame.height());
     else // its top left corner at least stays in sight
         QCOMPARE(form.pos(), screen.topLeft());
+}
+
+void tst_Form::aFirstWindowStandsOverTheWindowInUse_data()
+{
+    QTest::addColumn<bool>("unshownForm");
+    QTest::newRow("the only form") << false;
+    QTest::newRow("another form made but never shown") << true;
+}
+
+void tst_Form::aFirstWindowStandsOverTheWindowInUse()
+{
+    QFETCH(bool, unshownForm);
+    QWidget inUse; // off the screen's middle
+    const QRect screen = inUse.screen()->availableGeometry();
+    inUse.setGeometry(QRect(screen.topLeft() + QPoint(10, 10), screen.size() / 2));
+    inUse.show();
+    inUse.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&inUse));
+    std::unique_ptr<FramedForm> unshown;
+    if (unshownForm) {
+        unshown = std::make_unique<FramedForm>(Form::Frame::Sizable, QSize(3000, 1515), false);
+        unshown->move(screen.center());
+    }
+    FramedForm form(Form::Frame::Sizable, QSize(3000, 1515), false);
+    Show(form);
+    const QSize frame = form.frameGeometry().size() - form.size();
+    const QPoint off = form.frameGeometry().center() - inUse.frameGeometry().center();
+    QVERIFY2(qAbs(off.x()) <= frame.width() + 1 && qAbs(off.y()) <= frame.height() + 1,
+             qPrintable(QStringLiteral("%1, %2").arg(off.x()).arg(off.y())));
 }
 
 void tst_Form::enterAndEscapePressTheirButtons_data()
