@@ -672,6 +672,8 @@ void tst_mdiMain::filePaneFollowsTheFolder_data()
                                              << QStringList{QStringLiteral("notes.txt"), QStringLiteral("README")};
     QTest::newRow("saved under a name outside Latin-1") << QStringLiteral("save Черновик.rtf")
                                                         << QStringList{QStringLiteral("notes.txt"), QStringLiteral("Черновик.rtf")};
+    QTest::newRow("a draft and its hidden lock file made by another program")
+        << QStringLiteral("lock draft.rtf") << QStringList{QStringLiteral("draft.rtf"), QStringLiteral("notes.txt")};
     QTest::newRow("a file removed by another program") << QStringLiteral("remove notes.txt") << QStringList{};
     QTest::newRow("a file renamed by another program") << QStringLiteral("rename notes.txt")
                                                        << QStringList{QStringLiteral("ideas.txt")};
@@ -689,6 +691,7 @@ void tst_mdiMain::filePaneFollowsTheFolder()
     auto *files = f.control<FileListBox>("File1");
     f.control<DirListBox>("Dir1")->setPath(folder.path());
     QCOMPARE(files->count(), 1);
+    files->setCurrentRow(0);
 
     const QString what = change.section(u' ', 0, 0);
     const QString name = change.section(u' ', 1);
@@ -696,12 +699,19 @@ void tst_mdiMain::filePaneFollowsTheFolder()
         f.test.dialogs.fileAnswers = {folder.filePath(name)};
         f.click("SaveAs");
         QVERIFY(QFile::exists(folder.filePath(name)));
+    } else if (what == u"lock") {
+        for (const QString &made : {name, QString(u".~lock." + name + u'#')}) {
+            QFile file(folder.filePath(made));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
     } else if (what == u"remove") {
         QVERIFY(QFile::remove(folder.filePath(name)));
     } else {
         QVERIFY(QFile::rename(folder.filePath(name), folder.filePath(QStringLiteral("ideas.txt"))));
     }
     QTRY_COMPARE(listedNames(*files), listed);
+    // The file chosen stays chosen while it is there.
+    QCOMPARE(files->FileName(), listed.contains(u"notes.txt") ? QStringLiteral("notes.txt") : QString());
     QVERIFY(f.test.dialogs.messages.isEmpty());
 }
 
