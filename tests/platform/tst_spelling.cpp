@@ -94,6 +94,7 @@ void tst_Spelling::typedWordsAreUnderlinedWhenMisspelt_data()
     QTest::newRow("typographic apostrophe") << u"She didn\u2019t know"_qs << QStringList{};
     QTest::newRow("misspelt with apostrophe") << u"She dind't know"_qs << QStringList{u"dind't"_qs};
     QTest::newRow("quotes around a word") << u"'Come' she said"_qs << QStringList{};
+    QTest::newRow("underscores around a word") << u"the _ferry_ left"_qs << QStringList{};
     QTest::newRow("hyphen parts words") << u"a well-known tale"_qs << QStringList{};
     QTest::newRow("hyphen with a misspelt half") << u"a well-knwon tale"_qs << QStringList{u"knwon"_qs};
     QTest::newRow("capital at the start") << u"Harbour lights"_qs << QStringList{u"Harbour"_qs};
