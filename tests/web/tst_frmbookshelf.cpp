@@ -152,6 +152,9 @@ void tst_frmBookshelf::pageFollowsWindow()
     QCOMPARE(view.left() - control<QWidget>("Picture1")->geometry().right() - 1, gap);
     QCOMPARE(view.right() + 1 + gap, std::max(view.left() + gap, size.width()));
     QCOMPARE(view.bottom() + 1 + gap, std::max(view.top() + gap, size.height()));
+    // The button strip spans the window's width, the list's panel its height.
+    QCOMPARE(control<QWidget>("Picture2")->width(), size.width());
+    QCOMPARE(control<QWidget>("Picture1")->geometry().bottom() + 1, size.height());
 }
 
 QTEST_MAIN(tst_frmBookshelf)
