@@ -62,8 +62,6 @@ private Q_SLOTS:
     void cascadeStartsAgainPastTheScreensEdge();
     void aFirstWindowStandsInTheMiddle_data();
     void aFirstWindowStandsInTheMiddle();
-    void aFirstWindowStandsOverTheWindowInUse_data();
-    void aFirstWindowStandsOverTheWindowInUse();
     void enterAndEscapePressTheirButtons_data();
     void enterAndEscapePressTheirButtons();
 };
@@ -158,55 +156,46 @@ void tst_Form::aFirstWindowStandsInTheMiddle_data()
 {
     QTest::addColumn<QSize>("twips");
     QTest::addColumn<bool>("fits");
-    QTest::newRow("smaller than the screen") << QSize(3000, 1515) << true;
-    QTest::newRow("larger than the screen") << QSize(30000, 30000) << false;
+    QTest::addColumn<bool>("windowInUse"); // off the screen's middle; else none
+    QTest::addColumn<bool>("unshownForm"); // another form, made but never shown
+    QTest::newRow("smaller than the screen") << QSize(3000, 1515) << true << false << false;
+    QTest::newRow("larger than the screen") << QSize(30000, 30000) << false << false << false;
+    QTest::newRow("over the window in use") << QSize(3000, 1515) << true << true << false;
+    QTest::newRow("over it, beside a form never shown") << QSize(3000, 1515) << true << true << true;
 }
 
 void tst_Form::aFirstWindowStandsInTheMiddle()
 {
     QFETCH(QSize, twips);
     QFETCH(bool, fits);
-    QVERIFY(!QApplication::activeWindow()); // else it would stand over that window's middle
-    FramedForm form(Form::Frame::Sizable, twips, false);
-    Show(form);
-    const QRect screen = form.screen()->availableGeometry();
-    // Shown for the first time, it could not know its frame's width.
-    const QSize frame = form.frameGeometry().size() - form.size();
-    const QPoint off = form.frameGeometry().center() - screen.center();
-    QCOMPARE(screen.contains(form.frameGeometry()), fits);
-    if (fits)
-        QVERIFY(qAbs(off.x()) <= frame.width() && qAbs(off.y()) <= frame.height());
-    else // its top left corner at least stays in sight
-        QCOMPARE(form.pos(), screen.topLeft());
-}
-
-void tst_Form::aFirstWindowStandsOverTheWindowInUse_data()
-{
-    QTest::addColumn<bool>("unshownForm");
-    QTest::newRow("the only form") << false;
-    QTest::newRow("another form made but never shown") << true;
-}
-
-void tst_Form::aFirstWindowStandsOverTheWindowInUse()
-{
+    QFETCH(bool, windowInUse);
     QFETCH(bool, unshownForm);
-    QWidget inUse; // off the screen's middle
+    QVERIFY(!QApplication::activeWindow());
+    QWidget inUse;
     const QRect screen = inUse.screen()->availableGeometry();
-    inUse.setGeometry(QRect(screen.topLeft() + QPoint(10, 10), screen.size() / 2));
-    inUse.show();
-    inUse.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&inUse));
+    if (windowInUse) {
+        inUse.setGeometry(QRect(screen.topLeft() + QPoint(10, 10), screen.size() / 2));
+        inUse.show();
+        inUse.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&inUse));
+    }
     std::unique_ptr<FramedForm> unshown;
     if (unshownForm) {
-        unshown = std::make_unique<FramedForm>(Form::Frame::Sizable, QSize(3000, 1515), false);
+        unshown = std::make_unique<FramedForm>(Form::Frame::Sizable, twips, false);
         unshown->move(screen.center());
     }
-    FramedForm form(Form::Frame::Sizable, QSize(3000, 1515), false);
+    FramedForm form(Form::Frame::Sizable, twips, false);
     Show(form);
+    // Shown for the first time, it could not know its frame's width.
     const QSize frame = form.frameGeometry().size() - form.size();
-    const QPoint off = form.frameGeometry().center() - inUse.frameGeometry().center();
-    QVERIFY2(qAbs(off.x()) <= frame.width() + 1 && qAbs(off.y()) <= frame.height() + 1,
-             qPrintable(QStringLiteral("%1, %2").arg(off.x()).arg(off.y())));
+    const QPoint middle = windowInUse ? inUse.frameGeometry().center() : screen.center();
+    const QPoint off = form.frameGeometry().center() - middle;
+    QCOMPARE(screen.contains(form.frameGeometry()), fits);
+    if (fits)
+        QVERIFY2(qAbs(off.x()) <= frame.width() && qAbs(off.y()) <= frame.height(),
+                 qPrintable(QStringLiteral("%1, %2").arg(off.x()).arg(off.y())));
+    else // its top left corner at least stays in sight
+        QCOMPARE(form.pos(), screen.topLeft());
 }
 
 void tst_Form::enterAndEscapePressTheirButtons_data()
