@@ -66,16 +66,23 @@ struct Fixture
         control("cmdAdd")->click();
     }
     bool listed(const QString &name) const { return !list()->findItems(name, Qt::MatchExactly).isEmpty(); }
-    // Presses a mouse button on the name; a double-click follows the press.
-    bool pressOn(const QString &name, Qt::MouseButton button = Qt::LeftButton, bool twice = false) const
+    // The middle of the name's row, or nothing when the list does not show it.
+    std::optional<QPoint> placeOf(const QString &name) const
     {
         const auto found = list()->findItems(name, Qt::MatchExactly);
         if (found.isEmpty())
+            return std::nullopt;
+        return list()->visualItemRect(found.first()).center();
+    }
+    // Presses a mouse button on the name; a double-click follows the press.
+    bool pressOn(const QString &name, Qt::MouseButton button = Qt::LeftButton, bool twice = false) const
+    {
+        const std::optional<QPoint> at = placeOf(name);
+        if (!at)
             return false;
-        const QPoint at = list()->visualItemRect(found.first()).center();
-        QTest::mouseClick(list()->viewport(), button, {}, at);
+        QTest::mouseClick(list()->viewport(), button, {}, *at);
         if (twice)
-            QTest::mouseDClick(list()->viewport(), button, {}, at);
+            QTest::mouseDClick(list()->viewport(), button, {}, *at);
         return true;
     }
     void selectAll() const
@@ -109,6 +116,7 @@ private Q_SLOTS:
     void loadingUnscramblesWhatHoldsTokens_data();
     void loadingUnscramblesWhatHoldsTokens();
     void doubleClickDeletesAfterTheQuestion();
+    void rereadKeepsTheIndexAndPaintsNothingWhenUnchanged_data();
     void rereadKeepsTheIndexAndPaintsNothingWhenUnchanged();
     void styleAndFontButtons();
     void password_data();
@@ -126,6 +134,7 @@ void tst_frmJournal::opensWithItsDesign()
     Show(f.window);
     QCOMPARE(f.window.windowTitle(), u"Your Journal"_qs);
     QVERIFY(!f.window.windowIcon().isNull());
+    QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
     QCOMPARE(f.title()->text(), u"Title"_qs);
     QCOMPARE(f.control<QLabel>("Label1")->text(), f.date());
     for (const QPushButton *button : f.window.findChildren<QPushButton *>())
@@ -204,10 +213,15 @@ void tst_frmJournal::namesAndShownTitles()
     QVERIFY(f.pressOn(f.entry(title)));
     QCOMPARE(f.title()->text(), shown + u' ' + date);
     QCOMPARE(f.box()->Text(), u"It rained."_qs);
-    // Every key release loads what is selected, and so does a right-button press.
+    // Every key release loads what is selected, and so does the press of any
+    // button, before it is let go.
     QTest::keyClick(f.list(), f.list()->currentRow() == 0 ? Qt::Key_Down : Qt::Key_Up);
     QCOMPARE(f.box()->Text(), u"Then it snowed."_qs);
-    QVERIFY(f.pressOn(f.entry(title), Qt::RightButton));
+    const std::optional<QPoint> at = f.placeOf(f.entry(title));
+    QVERIFY(at);
+    QTest::mousePress(f.list()->viewport(), Qt::RightButton, {}, *at);
+    QCOMPARE(f.box()->Text(), u"It rained."_qs);
+    QTest::mouseRelease(f.list()->viewport(), Qt::RightButton, {}, *at);
 
     // Saved again the next day, the loaded entry gets a second date.
     f.test.clock.moment = f.test.clock.moment.addDays(1);
@@ -285,15 +299,35 @@ void tst_frmJournal::doubleClickDeletesAfterTheQuestion()
     QTRY_VERIFY(!f.listed(name));
 }
 
+void tst_frmJournal::rereadKeepsTheIndexAndPaintsNothingWhenUnchanged_data()
+{
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("added"); // by another program, or none
+    QTest::addColumn<QString>("removed");
+    QTest::addColumn<int>("row"); // selected afterwards, or -1 for none
+    QTest::newRow("a name added before the selected one") << QStringList{u"b"_qs, u"d"_qs} << u"d"_qs << u"a"_qs
+                                                          << QString() << 1;
+    QTest::newRow("the selected name removed") << QStringList{u"b"_qs, u"d"_qs, u"f"_qs} << u"d"_qs << QString()
+                                               << u"d"_qs << 1;
+    QTest::newRow("the selected name, the last, removed") << QStringList{u"b"_qs, u"d"_qs} << u"d"_qs << QString()
+                                                          << u"d"_qs << -1;
+}
+
 void tst_frmJournal::rereadKeepsTheIndexAndPaintsNothingWhenUnchanged()
 {
+    QFETCH(QStringList, titles);
+    QFETCH(QString, selected);
+    QFETCH(QString, added);
+    QFETCH(QString, removed);
+    QFETCH(int, row);
     Fixture f;
     Show(f.window);
     QVERIFY(QTest::qWaitForWindowExposed(&f.window));
-    f.add(u"b"_qs, u"bee"_qs);
-    f.add(u"d"_qs, u"dee"_qs);
-    QTRY_COMPARE(f.list()->count(), 2);
-    QVERIFY(f.pressOn(f.entry(u"d"_qs)));
+    for (const QString &title : std::as_const(titles))
+        f.add(title, title + u" text"_qs);
+    QTRY_COMPARE(f.list()->count(), titles.size());
+    QVERIFY(f.pressOn(f.entry(selected)));
 
     QSignalSpy ticks(f.control<QTimer>("Timer1"), &QTimer::timeout);
     QTRY_VERIFY(ticks.count() >= 1);
@@ -302,13 +336,19 @@ void tst_frmJournal::rereadKeepsTheIndexAndPaintsNothingWhenUnchanged()
     QTRY_VERIFY(ticks.count() >= 3);
     QCOMPARE(paints.count, 0);
 
-    // Another program adds a name before the selected one: the same index
-    // is selected again, and nothing is loaded.
-    QFile other(f.test.path(f.entry(u"a"_qs)));
-    QVERIFY(other.open(QIODevice::WriteOnly) && other.write("{\\rtf1 ay}") > 0);
-    QTRY_COMPARE(f.list()->count(), 3);
-    QVERIFY(f.list()->currentRow() == 1 && f.list()->currentItem()->isSelected());
-    QCOMPARE(f.box()->Text(), u"dee"_qs);
+    // Another program changes the folder: the same place in the list is
+    // selected again, if the list still reaches it, and nothing is loaded.
+    if (!added.isEmpty()) {
+        QFile other(f.test.path(f.entry(added)));
+        QVERIFY(other.open(QIODevice::WriteOnly) && other.write("{\\rtf1 other}") > 0);
+    }
+    if (!removed.isEmpty())
+        QVERIFY(QFile::remove(f.test.path(f.entry(removed))));
+    QTRY_COMPARE(f.list()->count(), titles.size() + !added.isEmpty() - !removed.isEmpty());
+    QCOMPARE(f.list()->selectedItems().size(), row >= 0 ? 1 : 0);
+    if (row >= 0)
+        QVERIFY(f.list()->currentRow() == row && f.list()->currentItem()->isSelected());
+    QCOMPARE(f.box()->Text(), selected + u" text"_qs);
     QVERIFY(paints.count > 0);
 }
 
@@ -502,7 +542,9 @@ void tst_frmJournal::whatCannotBeDoneIsToldWithTheReason()
     f.test.dialogs.messageAnswers.append(MsgBoxResult::Yes);
     QVERIFY(f.pressOn(name, Qt::LeftButton, true));
     told = f.test.dialogs.messages.last().text;
-    QVERIFY2(told.contains(QDir::toNativeSeparators(f.test.path(name))) && !told.section(u"\n\n"_qs, 1).isEmpty(),
+    const QString reason = told.section(u"\n\n"_qs, 1);
+    QVERIFY2(told.contains(QDir::toNativeSeparators(f.test.path(name))) && !reason.isEmpty()
+                 && reason.front().isUpper() && reason.endsWith(u'.'),
              qPrintable(told));
 
     // A file stands where the settings, and so the password, would be kept.
