@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
@@ -207,6 +208,12 @@ void tst_frmFind::openingAndTheReplaceLayout()
     for (const QPushButton *a : buttons)
         for (const QPushButton *b : buttons)
             QVERIFY(a == b || !a->geometry().intersects(b->geometry()));
+    // Each label shows whole, left of its box.
+    for (const char *name : {"lblFind", "lblReplace"}) {
+        const QLabel *label = f.control<QLabel>(name);
+        QVERIFY(label->width() >= label->sizeHint().width());
+        QVERIFY(label->geometry().right() < label->buddy()->x());
+    }
 
     f.press(u"R"); // the selection opened with is replaced, the next match selected
     QCOMPARE(editor->Text(), u"Weg Straße"_s);
@@ -218,7 +225,9 @@ void tst_frmFind::openingAndTheReplaceLayout()
     QVERIFY(!f.replaceEnabled());
 
     QLineEdit *typed = f.control<QComboBox>("cboFind")->lineEdit();
-    QTest::keyClick(typed, Qt::Key_Escape);
+    QCheckBox *matchCase = f.control<QCheckBox>("chkMatchCase");
+    matchCase->setFocus();
+    QTest::keyClick(matchCase, Qt::Key_Escape);
     QVERIFY(!f.find.isVisible());
     editor->setSelStart(4);
     editor->setSelLength(3);
@@ -229,7 +238,8 @@ void tst_frmFind::openingAndTheReplaceLayout()
     QVERIFY(f.replaceEnabled());
     QCOMPARE(f.control("cmdReplace")->text(), u"&Replace..."_s);
     QVERIFY(f.control("cmdReplaceAll")->isHidden() && f.control<QComboBox>("cboReplace")->isHidden());
-    QCOMPARE(f.control<QCheckBox>("chkMatchCase")->checkState(), Qt::Unchecked);
+    QCOMPARE(matchCase->checkState(), Qt::Unchecked);
+    QTRY_VERIFY(typed->hasFocus());
     QTest::keyClick(typed, Qt::Key_Return); // Enter finds, from the top
     QCOMPARE(editor->SelStart(), 0);
     QCOMPARE(f.caption(), u"&Find Next"_s);
@@ -257,6 +267,13 @@ void tst_frmFind::findNextGoesOnFromTheDocumentsOwnSelection()
     f.press(u"F");
     QCOMPARE(second->SelStart(), 3);
     QCOMPARE(first->SelStart(), 6);
+
+    // The next match starts after the whole of the last one, never inside it.
+    RichTextBox *third = f.open(u"ёёёё"_s, 0);
+    third->setSelLength(2);
+    f.control<QComboBox>("cboFind")->setEditText(u"ёё"_s);
+    f.press(u"F");
+    QCOMPARE(third->SelStart(), 2);
     QVERIFY(f.dialogs.messages.isEmpty());
 }
 
