@@ -172,15 +172,18 @@ void tst_QtDialogs::withoutAVisibleAskerTakesTheWindowInUse_data()
 {
     QTest::addColumn<bool>("anyActive");
     QTest::addColumn<bool>("askerHidden"); // else no window asks
-    QTest::newRow("a window is active") << true << false;
-    QTest::newRow("none is active, just after a dialog closed") << false << false;
-    QTest::newRow("asked from a hidden window") << true << true;
+    QTest::addColumn<bool>("inUseClosed");
+    QTest::newRow("a window is active") << true << false << false;
+    QTest::newRow("none is active, just after a dialog closed") << false << false << false;
+    QTest::newRow("asked from a hidden window") << true << true << false;
+    QTest::newRow("none is active, the window last in use closed") << false << false << true;
 }
 
 void tst_QtDialogs::withoutAVisibleAskerTakesTheWindowInUse()
 {
     QFETCH(bool, anyActive);
     QFETCH(bool, askerHidden);
+    QFETCH(bool, inUseClosed);
     QtDialogs dialogs;
     OnTopWindow others[4];
     OnTopWindow inUse;
@@ -193,12 +196,17 @@ void tst_QtDialogs::withoutAVisibleAskerTakesTheWindowInUse()
     QVERIFY(QTest::qWaitForWindowActive(&inUse));
     if (!anyActive) {
         QCOMPARE(openAndCancel(dialogs, QStringLiteral("message"), inUse.button).parent, &inUse);
+        if (inUseClosed)
+            inUse.close();
         QApplication::setActiveWindow(nullptr);
         QVERIFY(!QApplication::activeWindow());
     }
 
     const SeenDialog seen = openAndCancel(dialogs, QStringLiteral("message"), askerHidden ? hidden.button : nullptr);
-    QCOMPARE(seen.parent, &inUse);
+    if (inUseClosed)
+        QVERIFY(seen.parent && seen.parent != &inUse && seen.parent->isVisible());
+    else
+        QCOMPARE(seen.parent, &inUse);
     QVERIFY(seen.onTop);
 }
 
@@ -380,9 +388,12 @@ void tst_QtDialogs::fileDialogStartsAsAskedAndAnswersTheFileChosen()
 
     QtDialogs dialogs;
     QString seenFolder;
+    QStringList seenPatterns;
     std::shared_ptr<bool> asked;
     whenShown<QFileDialog>([&](QFileDialog &dialog) {
         seenFolder = dialog.directory().absolutePath();
+        const QString filter = dialog.selectedNameFilter();
+        seenPatterns = filter.mid(filter.lastIndexOf(u'(') + 1).chopped(1).split(u' ');
         if (!typed.isEmpty())
             dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(typed);
         asked = noteQuestions();
@@ -396,6 +407,8 @@ void tst_QtDialogs::fileDialogStartsAsAskedAndAnswersTheFileChosen()
          fileName, 0, dir.path(), nullptr});
 
     QCOMPARE(seenFolder, QDir(dir.path()).absoluteFilePath(startFolder));
+    // Only All Files, the last filter, shows a name without a dot.
+    QCOMPARE(QDir::match(seenPatterns, QStringLiteral("Notes")), filterIndex == 3);
     QVERIFY(asked);
     QTEST(*asked, "qtAsks");
     QCOMPARE(answer.has_value(), !expected.isEmpty());
@@ -508,11 +521,12 @@ void tst_QtDialogs::printDialogOffersTheRangesAsked_data()
     QTest::addColumn<bool>("pageNumbers");
 
     QTest::newRow("all pages") << 0 << QString() << true << QAbstractPrintDialog::AllPages << true;
-    QTest::newRow("the selection") << 1 << QStringLiteral("Print") << true << QAbstractPrintDialog::Selection
+    // A title other than Qt's own, which is "Print" in English.
+    QTest::newRow("the selection") << 1 << QStringLiteral("Печать главы") << true << QAbstractPrintDialog::Selection
                                    << true;
     QTest::newRow("no page numbers") << 8 << QString() << false << QAbstractPrintDialog::AllPages << false;
     QTest::newRow("the selection, no page numbers")
-        << 9 << QStringLiteral("Print") << false << QAbstractPrintDialog::Selection << false;
+        << 9 << QStringLiteral("Печать главы") << false << QAbstractPrintDialog::Selection << false;
 }
 
 void tst_QtDialogs::printDialogOffersTheRangesAsked()
