@@ -1,5 +1,6 @@
 #include "appfixture.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -45,6 +46,21 @@ QList<PrintedWord> printedWords(const QString &pdftotext, const QString &pdf)
                           page});
     }
     return words;
+}
+
+// The darkest ink on the first page, from 0 for black to 255 for none.
+int darkestInk(const QString &pdftoppm, const QString &pdf)
+{
+    QProcess renderer;
+    renderer.start(pdftoppm, {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-l"),
+                              QStringLiteral("1"), pdf});
+    renderer.waitForFinished();
+    const QImage page = QImage::fromData(renderer.readAllStandardOutput(), "PGM");
+    int darkest = page.isNull() ? -1 : 255;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            darkest = qMin(darkest, qGray(page.pixel(x, y)));
+    return darkest;
 }
 
 } // namespace
@@ -139,12 +155,25 @@ void tst_Printing::printsEveryPageNumbered()
     const QString pdf = folder.filePath(QStringLiteral("pages.pdf"));
     f.test.dialogs.printAnswers = {true};
     f.test.dialogs.printFiles = {pdf};
+    // The screen shows light text on dark; paper gets black ink.
+    const QPalette screen = QGuiApplication::palette();
+    QPalette dark = screen;
+    dark.setColor(QPalette::Text, Qt::white);
+    QGuiApplication::setPalette(dark);
     f.run(QStringLiteral("menu Print"));
+    QGuiApplication::setPalette(screen);
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    QVERIFY2(!pdftoppm.isEmpty(), "pdftoppm comes with pdftotext, in poppler-utils");
+    QCOMPARE(darkestInk(pdftoppm, pdf), 0);
 
     const QList<PrintedWord> words = printedWords(pdftotext, pdf);
-    QVERIFY(!words.isEmpty());
+    QVERIFY(words.size() > 1);
     const int pages = words.last().page;
     QCOMPARE(pages > 1, severalPages);
+    // The text keeps about two centimetres from the paper's left and top edges.
+    const qreal cm = 72 / 2.54;
+    for (const qreal edge : {words[1].box.left(), words[0].box.top()})
+        QVERIFY2(edge >= 2 * cm && edge < 3 * cm, qPrintable(QString::number(edge / cm)));
     QStringList printedLines;
     for (int page = 1; page <= pages; ++page) {
         QList<PrintedWord> onPage;
