@@ -192,11 +192,14 @@ void tst_mdiMain::startUpState()
     for (const char *pane : {"picFileBar", "picRuler", "Toolbar1"})
         QVERIFY2(f.control(pane)->isVisible(), pane);
 
-    // The toolbar's keys stand side by side in their order, with their tips.
+    // The toolbar's keys stand side by side in their order, with their tips,
+    // and each has a name that a screen reader can say.
     const auto keys = f.control("Toolbar1")->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly);
     QVERIFY(keys.size() > 1);
     for (qsizetype i = 1; i < keys.size(); ++i)
         QVERIFY2(keys[i]->geometry().left() > keys[i - 1]->geometry().right(), qPrintable(keys[i]->objectName()));
+    for (const QToolButton *key : keys)
+        QVERIFY2(!key->accessibleName().isEmpty(), qPrintable(key->objectName()));
     QCOMPARE(f.control<Toolbar>("Toolbar1")->button(QStringLiteral("printp"))->toolTip(),
              QStringLiteral("Print Preview"));
     QVERIFY(f.test.dialogs.messages.isEmpty());
@@ -636,8 +639,9 @@ void tst_mdiMain::changingTheDriveRefreshesBothLists()
     QVERIFY(QDir().mkpath(current));
     // A volume mounted inside another, listed before it: the current folder
     // lies on the inner one, not on one whose name only begins like a folder's.
+    // A volume without a name shows its path alone.
     Fixture f([&](TestServices &test) {
-        test.volumes.volumes = {{first.path(), QStringLiteral("one")},
+        test.volumes.volumes = {{first.path(), QString()},
                                 {nested, QStringLiteral("card")},
                                 {second.path(), QStringLiteral("two")},
                                 {QDir(nested).filePath(QStringLiteral("chap")), QStringLiteral("chap")}};
@@ -649,6 +653,7 @@ void tst_mdiMain::changingTheDriveRefreshesBothLists()
     QCOMPARE(drives->count(), 4);
     QCOMPARE(drives->currentIndex(), 1);
     QCOMPARE(drives->currentText(), QDir::toNativeSeparators(nested) + QStringLiteral(" [card]"));
+    QCOMPARE(drives->itemText(0), QDir::toNativeSeparators(first.path()));
     QCOMPARE(folders->Path(), QDir(current).canonicalPath());
 
     // Another drive opens at its top; the drive of the current folder opens there.
