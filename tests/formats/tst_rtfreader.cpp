@@ -166,8 +166,10 @@ void tst_RtfReader::text_data()
     QTest::newRow("symbol font's private-use units, from its space")
         << QByteArray("{\\rtf1\\uc1{\\fonttbl{\\f2\\fcharset2 Symbol;}}{\\f2 \\u61472?\\u61623?}x}")
         << QStringLiteral(" •x");
-    QTest::newRow("wingdings bytes as what they show")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f3\\fcharset2 Wingdings;}{\\f4\\fcharset2 Wingdings 2;}}\\f3\\'fc\\'a7\\f4\\'fc}")
+    QTest::newRow("symbol font's byte without a character, as private use")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f2\\fcharset2 Symbol;}}{\\f2\\'80}x}") << QStringLiteral("\uf080x");
+    QTest::newRow("wingdings bytes as what they show, the name in capitals")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f3\\fcharset2 WINGDINGS;}{\\f4\\fcharset2 Wingdings 2;}}\\f3\\'fc\\'a7\\f4\\'fc}")
         << QStringLiteral("✔▪\uf0fc");
     QTest::newRow("unicode with fallback") << rtf("\\u8212\\'97 x\\u233 e") << QStringLiteral("— xé");
     QTest::newRow("negative unicode") << rtf("\\u-3913 ?") << QStringLiteral("\uf0b7");
