@@ -5,6 +5,7 @@
 #include "support/testservices.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -131,11 +132,17 @@ void tst_frmWelcome::buttonsCloseItAndOpenTheirWindow()
     QVERIFY(f.app.keyboardShortcuts().isVisible());
     for (const auto &[signature, spy] : spies) {
         QCOMPARE(spy->count(), signature == chosenSignal ? 1 : 0);
-        // "Support" hands on the address to open.
+        // "Support" hands on the address to open, and the browser opens it.
         if (spy->count() && !spy->at(0).isEmpty()) {
-            const QUrl address = QUrl::fromUserInput(spy->at(0).at(0).toString());
+            const QString sent = spy->at(0).at(0).toString();
+            const QUrl address = QUrl::fromUserInput(sent);
             QVERIFY(address.isValid());
             QVERIFY(!address.host().isEmpty());
+            const auto windows = QApplication::topLevelWidgets();
+            const auto browser = std::find_if(windows.begin(), windows.end(),
+                                              [](const QWidget *w) { return w->objectName() == u"frmBrowser"; });
+            QVERIFY(browser != windows.end());
+            QCOMPARE((*browser)->findChild<QComboBox *>(QStringLiteral("cboAddress"))->currentText(), sent);
         }
     }
     if (!front.isEmpty()) {
