@@ -839,26 +839,34 @@ void tst_mdiMain::generatorEditorFromTheToolsMenu()
 void tst_mdiMain::misspeltWordsAreUnderlined_data()
 {
     QTest::addColumn<bool>("inJournal");
-    QTest::newRow("a document") << false;
-    QTest::newRow("the journal") << true;
+    QTest::addColumn<QLocale>("regional"); // the writer's settings, which choose the dictionary
+    QTest::addColumn<QStringList>("misspelt");
+    const QLocale us(QLocale::English, QLocale::UnitedStates), britain(QLocale::English, QLocale::UnitedKingdom);
+    const QStringList both{QStringLiteral("colour"), QStringLiteral("ferrry")};
+    QTest::newRow("a document, American English") << false << us << both;
+    QTest::newRow("a document, British English") << false << britain << QStringList{QStringLiteral("ferrry")};
+    QTest::newRow("the journal, American English") << true << us << both;
+    QTest::newRow("the journal, British English") << true << britain << QStringList{QStringLiteral("ferrry")};
 }
 
 void tst_mdiMain::misspeltWordsAreUnderlined()
 {
     QFETCH(bool, inJournal);
+    QFETCH(QLocale, regional);
+    QFETCH(QStringList, misspelt);
     // The word list then lies in a folder of the tests' own, where no word the user added can hide the underline.
     QStandardPaths::setTestModeEnabled(true);
-    Fixture f;
+    Fixture f([&](TestServices &test) { test.clock.regional = regional; });
     if (!f.app.spelling().hasDictionary())
-        QSKIP("no English Hunspell dictionary (scripts/install-deps installs hunspell-en-us)");
+        QSKIP("no Hunspell dictionary for the language (scripts/install-deps installs hunspell-en-us and -en-gb)");
     RichTextBox *box = f.main().documents().activeDocument();
     if (inJournal) {
         f.click("Journal");
         box = f.app.journal().findChild<RichTextBox *>(QStringLiteral("RTB"));
     }
     QVERIFY(box && box->isVisible());
-    box->setText(QStringLiteral("The ferrry left"));
-    QTRY_COMPARE(underlinedWords(box->document()->firstBlock()), QStringList{QStringLiteral("ferrry")});
+    box->setText(QStringLiteral("The colour of the ferrry"));
+    QTRY_COMPARE(underlinedWords(box->document()->firstBlock()), misspelt);
 }
 
 QTEST_MAIN(tst_mdiMain)
