@@ -166,6 +166,8 @@ void tst_RtfReader::text_data()
     QTest::newRow("symbol font's private-use units, from its space")
         << QByteArray("{\\rtf1\\uc1{\\fonttbl{\\f2\\fcharset2 Symbol;}}{\\f2 \\u61472?\\u61623?}x}")
         << QStringLiteral(" •x");
+    QTest::newRow("a Unicode letter in the symbol font stays itself")
+        << QByteArray("{\\rtf1\\uc1{\\fonttbl{\\f2\\fcharset2 Symbol;}}{\\f2 \\u945?}x}") << QStringLiteral("αx");
     QTest::newRow("symbol font's byte without a character, as private use")
         << QByteArray("{\\rtf1{\\fonttbl{\\f2\\fcharset2 Symbol;}}{\\f2\\'80}x}") << QStringLiteral("\uf080x");
     QTest::newRow("wingdings bytes as what they show, the name in capitals")
