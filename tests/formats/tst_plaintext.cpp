@@ -47,6 +47,8 @@ void tst_PlainText::decode_data()
     QTest::newRow("surrogate in utf-8 is 1252") << QByteArray("\xed\xa0\x80\xc3\xa9") << QStringLiteral("í\u00a0€é");
     QTest::newRow("past U+10FFFF is 1252") << QByteArray("\xf4\x90\x80\x80") << QStringLiteral("ô\u0090€€");
     QTest::newRow("no lead byte past F4") << QByteArray("\xf5\x80\x80\x80\xc3\xa9") << QStringLiteral("õ€€€é");
+    QTest::newRow("first three-byte sequence, then Thai")
+        << QByteArray("\xe0\xa0\x80 \xe0\xb9\x84\xe0\xb8\x97\xe0\xb8\xa2\xe9") << QStringLiteral("\u0800 ไทยé");
     QTest::newRow("last two-byte sequence") << QByteArray("\xdf\xbf\xe9") << QStringLiteral("\u07ffé");
     QTest::newRow("last valid code point") << QByteArray("\xf4\x8f\xbf\xbf\xe9") << QStringLiteral("\U0010FFFFé");
     QTest::newRow("stray continuation byte") << QByteArray("\x80\xc3\xa9") << QStringLiteral("€é");
