@@ -181,15 +181,14 @@ void frmBrowser::tbToolBar_ButtonClick(const QString &key)
     timTimer_Timer();
 }
 
-bool frmBrowser::navigate(const QString &address)
+void frmBrowser::navigate(const QString &address)
 {
     // As in a browser's address bar, an address without a scheme is a web address.
     const QUrl url = QUrl::fromUserInput(address);
     if (!url.isValid())
-        return false;
+        return;
     m_busy = true;
     brwWebBrowser->load(url);
-    return true;
 }
 
 void frmBrowser::timTimer_Timer()

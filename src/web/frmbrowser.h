@@ -33,7 +33,7 @@ private:
     void brwWebBrowser_LoadStarted();
     void brwWebBrowser_DownloadComplete();
 
-    bool navigate(const QString &address);
+    void navigate(const QString &address);
     void showLocationName();
 
     Toolbar *tbToolBar = nullptr;
