@@ -242,6 +242,7 @@ void tst_FileCommands::openTellsRtfFromPlainText_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
 
+    QTest::newRow("an empty file") << QByteArray() << QString();
     QTest::newRow("rtf") << QByteArray("{\\rtf1 \\b bold}") << QStringLiteral("bold");
     QTest::newRow("rtf after a byte-order mark") << QByteArray("\xef\xbb\xbf{\\rtf1 \\b bold}") << QStringLiteral("bold");
     QTest::newRow("rtf after blank lines") << QByteArray("\r\n\r\n \t{\\rtf1 \\b bold}") << QStringLiteral("bold");
