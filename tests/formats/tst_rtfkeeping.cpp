@@ -135,6 +135,9 @@ void tst_RtfKeeping::keptThroughASave_data()
     QTest::newRow("footnote with a fallback")
         << cyrillic("\\u1071\\'df\\'cf{\\uc2\\u1071\\'df\\'df\\'cf}") << QStringLiteral("a1b") << QString()
         << QByteArrayList{"\\u1071\\'df\\u1055?{\\uc2\\u1071\\'df\\'df\\u1055??}"} << QStringLiteral("|ЯПЯП") << false;
+    QTest::newRow("footnote with braces written as bytes")
+        << cyrillic("\\'cf\\'7b\\'7d") << QStringLiteral("a1b") << QString() << QByteArrayList{"\\u1055?\\{\\}}"}
+        << QStringLiteral("|П{}") << false;
     QTest::newRow("footnote without fallbacks")
         << cyrillic("\\uc0\\u1071\\'cf1") << QStringLiteral("a1b") << QString()
         << QByteArrayList{"\\uc0\\u1071\\u1055 1}"} << QStringLiteral("|ЯП1") << false;
