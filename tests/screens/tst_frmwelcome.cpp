@@ -130,19 +130,15 @@ void tst_frmWelcome::buttonsCloseItAndOpenTheirWindow()
     QVERIFY(!welcome.isVisible());
     QVERIFY(!welcome.isLoaded());
     QVERIFY(f.app.keyboardShortcuts().isVisible());
+    QString sent;
     for (const auto &[signature, spy] : spies) {
         QCOMPARE(spy->count(), signature == chosenSignal ? 1 : 0);
-        // "Support" hands on the address to open, and the browser opens it.
+        // "Support" hands on the address to open.
         if (spy->count() && !spy->at(0).isEmpty()) {
-            const QString sent = spy->at(0).at(0).toString();
+            sent = spy->at(0).at(0).toString();
             const QUrl address = QUrl::fromUserInput(sent);
             QVERIFY(address.isValid());
             QVERIFY(!address.host().isEmpty());
-            const auto windows = QApplication::topLevelWidgets();
-            const auto browser = std::find_if(windows.begin(), windows.end(),
-                                              [](const QWidget *w) { return w->objectName() == u"frmBrowser"; });
-            QVERIFY(browser != windows.end());
-            QCOMPARE((*browser)->findChild<QComboBox *>(QStringLiteral("cboAddress"))->currentText(), sent);
         }
     }
     if (!front.isEmpty()) {
@@ -150,6 +146,10 @@ void tst_frmWelcome::buttonsCloseItAndOpenTheirWindow()
         QCOMPARE(recorder.shown.first(), QStringLiteral("frmKey"));
         QCOMPARE(recorder.shown.last(), front);
         QTRY_COMPARE(activeWindowName(), front);
+    }
+    if (!sent.isEmpty()) { // and the browser opens it
+        const auto *address = QApplication::activeWindow()->findChild<QComboBox *>(QStringLiteral("cboAddress"));
+        QCOMPARE(address->currentText(), sent);
     }
     QVERIFY(f.test.dialogs.messages.isEmpty());
 }
